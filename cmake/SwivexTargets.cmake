@@ -1,0 +1,30 @@
+# Compiler settings shared by every target of the project.
+
+# The folder into which every program and file that ships is built: the program folder.
+set(SWIVEX_PROGRAM_DIR ${CMAKE_BINARY_DIR}/Swivex)
+
+function(swivex_compile_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    # The ANSI ("A") API throughout; no UNICODE.
+    target_compile_definitions(${target} PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  endif()
+endfunction()
+
+if(SWIVEX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32 AND CMAKE_BUILD_TYPE STREQUAL "Release")
+  # The shipped files are stripped.
+  add_link_options(-s)
+endif()
+
+# A program that ships in the program folder.
+function(swivex_program_output target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SWIVEX_PROGRAM_DIR}
+                                             LIBRARY_OUTPUT_DIRECTORY ${SWIVEX_PROGRAM_DIR})
+endfunction()

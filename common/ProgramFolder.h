@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace swivex {
+
+class Platform;
+
+// The folder of the running executable, with its trailing separator; the files that ship beside
+// the program are looked up there.
+std::string ProgramFolder(Platform& platform);
+
+}  // namespace swivex

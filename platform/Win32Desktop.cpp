@@ -1,0 +1,104 @@
+// System directory, file copies, the current user's registry and starting programs through the
+// ANSI Win32 API.
+#include <windows.h>
+
+#include "platform/Win32Platform.h"
+
+namespace swivex {
+
+namespace {
+
+HKEY AsKey(NativeKey key) { return reinterpret_cast<HKEY>(key); }
+
+// FindFirstFileA's handle, closed with FindClose on every way out.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (valid()) ::FindClose(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The existence test has always gone through the file's DOS date, so a file whose last-write
+// time has no local date from 1980 on does not count as existing.
+bool HasDosDate(const FILETIME& written) {
+  FILETIME local;
+  WORD date = 0, time = 0;
+  return ::FileTimeToLocalFileTime(&written, &local) &&
+         ::FileTimeToDosDateTime(&local, &date, &time);
+}
+
+}  // namespace
+
+std::string Win32Platform::SystemDirectory() {
+  char buffer[255] = {};
+  UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return {};
+  return std::string(buffer, length);
+}
+
+bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+  if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+  error = ::GetLastError();
+  return false;
+}
+
+bool Win32Platform::FileExists(const std::string& name) {
+  WIN32_FIND_DATAA found;
+  FindHandle find(::FindFirstFileA(name.c_str(), &found));
+  return find.valid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         HasDosDate(found.ftLastWriteTime);
+}
+
+KeyResult Win32Platform::OpenCurrentUserKey(const std::string& subKey) {
+  HKEY key = nullptr;
+  LONG status = ::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ALL_ACCESS, &key);
+  if (status != ERROR_SUCCESS) return {kNoKey, static_cast<ErrorCode>(status)};
+  return {reinterpret_cast<NativeKey>(key), 0};
+}
+
+ValueInfo Win32Platform::QueryValueInfo(NativeKey key, const std::string& name) {
+  DWORD type = 0, size = 0;
+  LONG status = ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &type, nullptr, &size);
+  return {type, size, static_cast<ErrorCode>(status)};
+}
+
+ErrorCode Win32Platform::QueryValueData(NativeKey key, const std::string& name,
+                                        std::vector<unsigned char>& data) {
+  DWORD size = static_cast<DWORD>(data.size());
+  LONG status = ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, nullptr, data.data(), &size);
+  if (status == ERROR_SUCCESS) data.resize(size);
+  return static_cast<ErrorCode>(status);
+}
+
+ErrorCode Win32Platform::SetStringValue(NativeKey key, const std::string& name,
+                                        const std::string& text) {
+  // The data of a REG_SZ value include the terminating NUL.
+  return static_cast<ErrorCode>(::RegSetValueExA(AsKey(key), name.c_str(), 0, REG_SZ,
+                                                 reinterpret_cast<const BYTE*>(text.c_str()),
+                                                 static_cast<DWORD>(text.size() + 1)));
+}
+
+void Win32Platform::CloseKey(NativeKey key) { ::RegCloseKey(AsKey(key)); }
+
+void Win32Platform::AnnounceScreenSaverChange() {
+  // Re-applying the screen saver's on/off state with its current value makes the system send
+  // WM_SETTINGCHANGE for a screen-saver action to every top-level window. The older habit of
+  // sending SPI_SETDESKWALLPAPER with a null pointer would make the system reload, or on some
+  // versions clear, the user's wallpaper.
+  BOOL active = FALSE;
+  if (!::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0)) return;
+  ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, active, nullptr, SPIF_SENDWININICHANGE);
+}
+
+void Win32Platform::StartCommandLine(const std::string& commandLine, int showMode) {
+  ::WinExec(commandLine.c_str(), static_cast<UINT>(showMode));
+}
+
+}  // namespace swivex

@@ -1,0 +1,111 @@
+// Files, paths and system messages through the ANSI Win32 API.
+#include <windows.h>
+
+#include "platform/Win32Platform.h"
+
+namespace swivex {
+
+namespace errors {
+const ErrorCode kFileNotFound = ERROR_FILE_NOT_FOUND;
+const ErrorCode kAccessDenied = ERROR_ACCESS_DENIED;
+const ErrorCode kSharingViolation = ERROR_SHARING_VIOLATION;
+const ErrorCode kDiskFull = ERROR_DISK_FULL;
+}  // namespace errors
+
+namespace {
+
+HANDLE AsHandle(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
+
+FileResult OpenWith(const std::string& name, DWORD access, DWORD disposition) {
+  HANDLE handle = ::CreateFileA(name.c_str(), access, 0 /* no sharing */, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {kNoFile, ::GetLastError()};
+  return {reinterpret_cast<NativeFile>(handle), 0};
+}
+
+}  // namespace
+
+Platform& SystemPlatform() {
+  static Win32Platform platform;
+  return platform;
+}
+
+FileResult Win32Platform::CreateFileExclusive(const std::string& name) {
+  return OpenWith(name, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+}
+
+FileResult Win32Platform::OpenFileExclusive(const std::string& name) {
+  return OpenWith(name, GENERIC_READ, OPEN_EXISTING);
+}
+
+TransferResult Win32Platform::ReadFile(NativeFile file, void* buffer, std::size_t count) {
+  DWORD done = 0;
+  if (!::ReadFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
+    return {0, ::GetLastError()};
+  return {done, 0};
+}
+
+TransferResult Win32Platform::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
+  DWORD done = 0;
+  if (!::WriteFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
+    return {0, ::GetLastError()};
+  return {done, 0};
+}
+
+bool Win32Platform::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = offset;
+  // A negative result fails with ERROR_NEGATIVE_SEEK and leaves the position unchanged.
+  return ::SetFilePointerEx(AsHandle(file), distance, nullptr,
+                            origin == SeekOrigin::End ? FILE_END : FILE_BEGIN) != 0;
+}
+
+std::uint64_t Win32Platform::FileSize(NativeFile file) {
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(AsHandle(file), &size)) return 0;
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+void Win32Platform::CloseFile(NativeFile file) { ::CloseHandle(AsHandle(file)); }
+
+bool Win32Platform::DeleteFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
+
+std::string Win32Platform::FullPathName(const std::string& name) {
+  DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return name;
+  std::string path(needed, '\0');
+  DWORD length = ::GetFullPathNameA(name.c_str(), needed, path.data(), nullptr);
+  if (length == 0 || length >= needed) return name;
+  path.resize(length);
+  return path;
+}
+
+std::string Win32Platform::ModuleFileName() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // truncated: a long path behind a \\?\ prefix
+  }
+}
+
+std::string Win32Platform::SystemMessage(ErrorCode error) {
+  char* text = nullptr;
+  DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  if (length == 0 || text == nullptr) return {};
+  std::string message(text, length);
+  ::LocalFree(text);
+  return message;
+}
+
+bool Win32Platform::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+
+char Win32Platform::DirectorySeparator() { return '\\'; }
+
+}  // namespace swivex

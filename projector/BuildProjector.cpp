@@ -1,0 +1,40 @@
+#include "common/Exceptions.h"
+#include "common/ProgramFolder.h"
+#include "platform/Platform.h"
+#include "projector/Conversions.h"
+#include "projector/FileStream.h"
+#include "projector/ProjectorTrailer.h"
+#include "projector/TargetFile.h"
+
+namespace swivex {
+
+std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
+                           Platform& platform) {
+  // Both sources are held, without sharing, before the target is created: a target that names
+  // the movie or the stub, however it is spelled, then fails to open instead of truncating it.
+  FileStream stub = FileStream::OpenRead(ProgramFolder(platform) + kPlayerStubName, platform);
+  FileStream movie = FileStream::OpenRead(moviePath, platform);
+  const std::uint64_t movieSize = movie.Size();
+  if (movieSize > kLargestMovie) {
+    throw EWriteError("Cannot build a projector from \"" + platform.FullPathName(moviePath) +
+                      "\". A movie must be smaller than 4 GB");
+  }
+
+  TargetFile target(targetPath, platform);
+  target.Stream().CopyFrom(stub, 0);
+  stub.Close();
+  target.Stream().CopyFrom(movie, 0);
+  const LittleEndian32 magic = ToLittleEndian(ProjectorMagic);
+  const LittleEndian32 length = ToLittleEndian(static_cast<std::uint32_t>(movieSize));
+  target.Stream().WriteExact(magic.data(), magic.size());
+  target.Stream().WriteExact(length.data(), length.size());
+  movie.Close();
+  target.Commit();
+  return kConvertedMessage;
+}
+
+std::string BuildProjector(const std::string& moviePath, const std::string& targetPath) {
+  return BuildProjector(moviePath, targetPath, SystemPlatform());
+}
+
+}  // namespace swivex

@@ -1,0 +1,43 @@
+#include "common/Exceptions.h"
+#include "platform/Platform.h"
+#include "projector/Conversions.h"
+#include "projector/FileStream.h"
+#include "projector/ProjectorTrailer.h"
+#include "projector/TargetFile.h"
+
+namespace swivex {
+
+namespace {
+
+std::uint32_t ReadField(FileStream& stream) {
+  LittleEndian32 field;
+  stream.ReadExact(field.data(), field.size());
+  return FromLittleEndian(field);
+}
+
+}  // namespace
+
+std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath,
+                         Platform& platform) {
+  FileStream bundle = FileStream::OpenRead(bundlePath, platform);
+  // In a file shorter than the trailer this seek fails and the fields are read from the start.
+  bundle.Seek(-static_cast<std::int64_t>(kTrailerSize));
+  if (ReadField(bundle) != ProjectorMagic) return kUnknownProjectorMessage;
+  const std::uint64_t movieLength = ReadField(bundle);
+
+  // A length that does not fit in the file is refused before the target exists.
+  if (movieLength + kTrailerSize > bundle.Size()) throw EReadError("Stream read error");
+  bundle.Seek(-static_cast<std::int64_t>(movieLength + kTrailerSize));
+
+  TargetFile target(targetPath, platform);
+  target.Stream().CopyExactly(bundle, movieLength);
+  target.Commit();
+  bundle.Close();
+  return kConvertedMessage;
+}
+
+std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath) {
+  return ExtractMovie(bundlePath, targetPath, SystemPlatform());
+}
+
+}  // namespace swivex

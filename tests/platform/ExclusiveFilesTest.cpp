@@ -1,0 +1,95 @@
+// The file operations that the conversions rely on, against the real system: exclusive opens
+// keep every other opener out, in this process and in others, and seeking from the end follows
+// the system's rules.
+#include <gtest/gtest.h>
+
+#include "platform/Platform.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
+
+namespace swivex::testing {
+namespace {
+
+class ExclusiveFiles : public ::testing::Test {
+ protected:
+  Platform& platform = SystemPlatform();
+  TempFolder folder;
+  std::string file = folder / "held.bin";
+
+  void SetUp() override { WriteBytes(file, {1, 2, 3, 4, 5}); }
+};
+
+TEST_F(ExclusiveFiles, HeldFileKeepsOutEveryOtherOpenInThisProcess) {
+  FileResult first = platform.OpenFileExclusive(file);
+  ASSERT_NE(first.file, kNoFile);
+
+  FileResult read = platform.OpenFileExclusive(file);
+  EXPECT_EQ(read.file, kNoFile);
+  EXPECT_EQ(read.error, errors::kSharingViolation);
+
+  FileResult create = platform.CreateFileExclusive(file);
+  EXPECT_EQ(create.file, kNoFile);
+  EXPECT_EQ(create.error, errors::kSharingViolation);
+
+  platform.CloseFile(first.file);
+  EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3, 4, 5})) << "a refused create must not truncate";
+
+  FileResult again = platform.OpenFileExclusive(file);
+  EXPECT_NE(again.file, kNoFile) << "closing releases the file";
+  platform.CloseFile(again.file);
+}
+
+TEST_F(ExclusiveFiles, FileHeldByAnotherProcessCannotBeOpenedOrCreated) {
+  {
+    HeldByOtherProcess holder(file);
+    FileResult read = platform.OpenFileExclusive(file);
+    EXPECT_EQ(read.file, kNoFile);
+    EXPECT_EQ(read.error, errors::kSharingViolation);
+    FileResult create = platform.CreateFileExclusive(file);
+    EXPECT_EQ(create.file, kNoFile);
+    EXPECT_EQ(ReadBytes(file).size(), 5u);
+  }
+  FileResult afterwards = platform.OpenFileExclusive(file);
+  EXPECT_NE(afterwards.file, kNoFile);
+  platform.CloseFile(afterwards.file);
+}
+
+TEST_F(ExclusiveFiles, OtherProcessCannotTakeAFileThisProcessHolds) {
+  FileResult held = platform.OpenFileExclusive(file);
+  ASSERT_NE(held.file, kNoFile);
+  ChildProcess holder(SiblingProgram("file_holder"), {file, folder / "never"});
+  EXPECT_EQ(holder.Wait(), 1);
+  platform.CloseFile(held.file);
+}
+
+TEST_F(ExclusiveFiles, SeekFromEndStaysPutBeforeTheStartAndMayPassTheEnd) {
+  FileResult opened = platform.OpenFileExclusive(file);
+  ASSERT_NE(opened.file, kNoFile);
+  unsigned char byte = 0;
+
+  EXPECT_TRUE(platform.SeekFile(opened.file, -2, SeekOrigin::End));
+  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 1u);
+  EXPECT_EQ(byte, 4);
+
+  EXPECT_FALSE(platform.SeekFile(opened.file, -6, SeekOrigin::End));
+  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 1u);
+  EXPECT_EQ(byte, 5) << "a failed seek leaves the position where it was";
+
+  EXPECT_TRUE(platform.SeekFile(opened.file, 3, SeekOrigin::End));
+  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 0u);
+  EXPECT_EQ(platform.FileSize(opened.file), 5u);
+  platform.CloseFile(opened.file);
+}
+
+TEST_F(ExclusiveFiles, OpeningAFolderOrAMissingFileFails) {
+  FileResult missing = platform.OpenFileExclusive(folder / "missing.bin");
+  EXPECT_EQ(missing.file, kNoFile);
+  EXPECT_EQ(missing.error, errors::kFileNotFound);
+
+  EXPECT_EQ(platform.OpenFileExclusive(folder.Path().string()).file, kNoFile);
+  EXPECT_EQ(platform.CreateFileExclusive(folder.Path().string()).file, kNoFile);
+}
+
+}  // namespace
+}  // namespace swivex::testing

@@ -1,0 +1,158 @@
+#include <filesystem>
+
+#include "common/Exceptions.h"
+#include "common/SystemErrorText.h"
+#include "projector/Conversions.h"
+#include "tests/projector/ProjectorFixture.h"
+#include "tests/support/ChildProcess.h"
+
+namespace swivex::testing {
+namespace {
+
+using BuildProjectorTest = ProjectorTest;
+
+TEST_F(BuildProjectorTest, WritesStubMovieAndTrailer) {
+  for (std::size_t movieSize : {std::size_t{0}, std::size_t{1}, std::size_t{61440},
+                                std::size_t{61441}, std::size_t{200003}}) {
+    const Bytes stub = PlantStub(70000, static_cast<std::uint32_t>(movieSize));
+    const Bytes movie = RandomBytes(movieSize, 99);
+    WriteBytes(Work("intro.swf"), movie);
+
+    EXPECT_EQ(BuildProjector(Work("intro.swf"), Work("intro.exe"), platform), kConvertedMessage);
+
+    const Bytes built = ReadBytes(Work("intro.exe"));
+    ASSERT_EQ(built.size(), stub.size() + movieSize + 8);
+    EXPECT_EQ(built, Concat(Concat(stub, movie), Trailer(static_cast<std::uint32_t>(movieSize))));
+  }
+}
+
+TEST_F(BuildProjectorTest, EmptyMovieGivesStubAndZeroLengthTrailer) {
+  const Bytes stub = PlantStub(1000);
+  WriteBytes(Work("empty.swf"), {});
+  BuildProjector(Work("empty.swf"), Work("empty.exe"), platform);
+  EXPECT_EQ(ReadBytes(Work("empty.exe")), Concat(stub, {0x56, 0x34, 0x12, 0xFA, 0, 0, 0, 0}));
+}
+
+TEST_F(BuildProjectorTest, ReplacesAnExistingTargetEntirely) {
+  const Bytes stub = PlantStub(10);
+  WriteBytes(Work("m.swf"), {7, 7, 7});
+  WriteBytes(Work("m.exe"), RandomBytes(100000, 5));
+  BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7, 7, 7}), Trailer(3)));
+}
+
+TEST_F(BuildProjectorTest, MissingStubNamesItsFullPathAndTheSystemsReason) {
+  WriteBytes(Work("m.swf"), {1});
+  try {
+    BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+    FAIL() << "no error raised";
+  } catch (const EFOpenError& error) {
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + platform.FullPathName(StubPath()) + "\". " +
+                                   SystemErrorText(errors::kFileNotFound, platform));
+  }
+  EXPECT_FALSE(Exists(Work("m.exe")));
+}
+
+TEST_F(BuildProjectorTest, MissingMovieIsAnOpenErrorAndLeavesAnOldTargetAlone) {
+  PlantStub(10);
+  WriteBytes(Work("m.exe"), {4, 5, 6});
+  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFOpenError);
+  EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{4, 5, 6}));
+}
+
+TEST_F(BuildProjectorTest, RefusesATargetThatIsTheMovieHoweverItIsSpelled) {
+  PlantStub(10);
+  const Bytes movie = RandomBytes(5000, 3);
+  WriteBytes(Work("movie.exe"), movie);
+  std::filesystem::create_hard_link(Work("movie.exe"), Work("link.exe"));
+  std::filesystem::create_directory(Work("sub"));
+
+  std::vector<std::string> spellings = {Work("movie.exe"), Work("link.exe"),
+                                        Work("sub") + "/../movie.exe"};
+#ifdef _WIN32
+  spellings.push_back(Work("MOVIE.EXE"));
+  spellings.push_back(Work("sub") + "\\..\\movie.exe");
+#endif
+  for (const auto& target : spellings) {
+    try {
+      BuildProjector(Work("movie.exe"), target, platform);
+      ADD_FAILURE() << "built onto its own movie through " << target;
+    } catch (const EFCreateError& error) {
+      EXPECT_NE(error.Message().find(SystemErrorText(errors::kSharingViolation, platform)),
+                std::string::npos)
+          << error.Message();
+    }
+    EXPECT_EQ(ReadBytes(Work("movie.exe")), movie) << target;
+  }
+}
+
+TEST_F(BuildProjectorTest, RefusesATargetThatIsThePlayerStub) {
+  const Bytes stub = PlantStub(4000);
+  WriteBytes(programFolder / "Viewhost.swf", {1, 2, 3});
+  EXPECT_THROW(BuildProjector(programFolder / "Viewhost.swf", StubPath(), platform), EFCreateError);
+  EXPECT_EQ(ReadBytes(StubPath()), stub);
+}
+
+TEST_F(BuildProjectorTest, MovieHeldByAnotherProgramCannotBeOpened) {
+  PlantStub(10);
+  WriteBytes(Work("m.swf"), {1, 2});
+  HeldByOtherProcess holder(Work("m.swf"));
+  try {
+    BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+    FAIL() << "no error raised";
+  } catch (const EFOpenError& error) {
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + platform.FullPathName(Work("m.swf")) +
+                                   "\". " + SystemErrorText(errors::kSharingViolation, platform));
+  }
+  EXPECT_FALSE(Exists(Work("m.exe")));
+}
+
+TEST_F(BuildProjectorTest, TargetHeldByAnotherProgramIsACreateErrorAndStaysIntact) {
+  PlantStub(10);
+  WriteBytes(Work("m.swf"), {1, 2});
+  WriteBytes(Work("m.exe"), {9, 9});
+  HeldByOtherProcess holder(Work("m.exe"));
+  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFCreateError);
+  EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{9, 9}));
+}
+
+TEST_F(BuildProjectorTest, FullDiskIsAWriteErrorAndRemovesTheIncompleteTarget) {
+  PlantStub(100000);
+  WriteBytes(Work("m.swf"), RandomBytes(100000, 8));
+  for (std::uint64_t budget : {0u, 1u, 61440u, 150000u, 200003u}) {
+    platform.writeBudget = budget;
+    try {
+      BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+      ADD_FAILURE() << "no error with " << budget << " bytes of room";
+    } catch (const EWriteError& error) {
+      EXPECT_EQ(error.Message(), "Stream write error");
+    }
+    EXPECT_FALSE(Exists(Work("m.exe"))) << budget;
+  }
+}
+
+TEST_F(BuildProjectorTest, ReadFailureIsAReadErrorAndRemovesTheIncompleteTarget) {
+  PlantStub(100);
+  WriteBytes(Work("m.swf"), RandomBytes(1000, 8));
+  platform.unreadable = Work("m.swf");
+  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EReadError);
+  EXPECT_FALSE(Exists(Work("m.exe")));
+  EXPECT_EQ(ReadBytes(Work("m.swf")).size(), 1000u);
+}
+
+TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
+  PlantStub(10);
+  WriteBytes(Work("m.swf"), {1});
+  const std::string target = Work("no such folder") + "/m.exe";
+  try {
+    BuildProjector(Work("m.swf"), target, platform);
+    FAIL() << "no error raised";
+  } catch (const EFCreateError& error) {
+    const std::string prefix = "Cannot create file \"" + platform.FullPathName(target) + "\". ";
+    EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
+    EXPECT_GT(error.Message().size(), prefix.size()) << "the system's reason follows";
+  }
+}
+
+}  // namespace
+}  // namespace swivex::testing

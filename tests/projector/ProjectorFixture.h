@@ -1,0 +1,57 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+
+#include "tests/support/RealPlatform.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
+
+namespace swivex::testing {
+
+// The real platform, with the program folder moved to a test folder and with reads and writes
+// that can be made to fail on demand.
+class ProjectorPlatform : public RealPlatform {
+ public:
+  std::string moduleFileName;
+  // Writes fail with a full disk once this many bytes have been written.
+  std::uint64_t writeBudget = std::numeric_limits<std::uint64_t>::max();
+  // Reads of files opened under this name fail.
+  std::string unreadable;
+
+  std::string ModuleFileName() override { return moduleFileName; }
+  FileResult CreateFileExclusive(const std::string& name) override;
+  FileResult OpenFileExclusive(const std::string& name) override;
+  TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
+  TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
+  void CloseFile(NativeFile file) override;
+
+  std::set<NativeFile> openFiles;  // every file the logic holds, to check that it lets go
+
+ private:
+  std::set<NativeFile> unreadableFiles_;
+};
+
+class ProjectorTest : public ::testing::Test {
+ protected:
+  ProjectorTest();
+  void TearDown() override;
+
+  std::string StubPath() const { return programFolder / "Viewhost.exe"; }
+  std::string Work(const std::string& name) const { return work / name; }
+  // Writes a stub of `size` random bytes into the program folder and returns its bytes.
+  Bytes PlantStub(std::size_t size, std::uint32_t seed = 1);
+
+  TempFolder programFolder;
+  TempFolder work;
+  ProjectorPlatform platform;
+};
+
+// The trailer as the format lays it out.
+Bytes Trailer(std::uint32_t movieLength);
+
+}  // namespace swivex::testing

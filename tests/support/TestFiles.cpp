@@ -1,0 +1,40 @@
+#include "tests/support/TestFiles.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace swivex::testing {
+
+Bytes RandomBytes(std::size_t count, std::uint32_t seed) {
+  std::mt19937 generator(seed);
+  std::uniform_int_distribution<int> byte(0, 255);
+  Bytes bytes(count);
+  for (auto& b : bytes) b = static_cast<unsigned char>(byte(generator));
+  return bytes;
+}
+
+void WriteBytes(const std::string& name, const Bytes& bytes) {
+  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  if (!file) throw std::runtime_error("cannot write test file " + name);
+}
+
+Bytes ReadBytes(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read test file " + name);
+  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& name) { return std::filesystem::exists(name); }
+
+Bytes Concat(const Bytes& a, const Bytes& b) {
+  Bytes joined(a);
+  joined.insert(joined.end(), b.begin(), b.end());
+  return joined;
+}
+
+}  // namespace swivex::testing

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace swivex::testing {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes RandomBytes(std::size_t count, std::uint32_t seed);
+void WriteBytes(const std::string& name, const Bytes& bytes);
+Bytes ReadBytes(const std::string& name);
+bool Exists(const std::string& name);
+Bytes Concat(const Bytes& a, const Bytes& b);
+
+}  // namespace swivex::testing
