@@ -63,7 +63,7 @@ class Platform {
   virtual bool SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) = 0;
   virtual std::uint64_t FileSize(NativeFile file) = 0;
   virtual void CloseFile(NativeFile file) = 0;
-  virtual bool DeleteFile(const std::string& name) = 0;
+  virtual bool RemoveFile(const std::string& name) = 0;
   virtual std::string FullPathName(const std::string& name) = 0;
   virtual std::string ModuleFileName() = 0;
   virtual std::string SystemMessage(ErrorCode error) = 0;  // as the system words it, untrimmed

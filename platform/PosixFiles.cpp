@@ -94,7 +94,7 @@ std::uint64_t PosixPlatform::FileSize(NativeFile file) {
 
 void PosixPlatform::CloseFile(NativeFile file) { ::close(static_cast<int>(file)); }
 
-bool PosixPlatform::DeleteFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+bool PosixPlatform::RemoveFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
 
 std::string PosixPlatform::FullPathName(const std::string& name) {
   // Like GetFullPathNameA: joined with the current folder and normalised, links not followed.

@@ -68,7 +68,7 @@ std::uint64_t Win32Platform::FileSize(NativeFile file) {
 
 void Win32Platform::CloseFile(NativeFile file) { ::CloseHandle(AsHandle(file)); }
 
-bool Win32Platform::DeleteFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
 
 std::string Win32Platform::FullPathName(const std::string& name) {
   DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);

@@ -14,7 +14,7 @@ class Win32Platform : public Platform {
   bool SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) override;
   std::uint64_t FileSize(NativeFile file) override;
   void CloseFile(NativeFile file) override;
-  bool DeleteFile(const std::string& name) override;
+  bool RemoveFile(const std::string& name) override;
   std::string FullPathName(const std::string& name) override;
   std::string ModuleFileName() override;
   std::string SystemMessage(ErrorCode error) override;

@@ -17,7 +17,7 @@ class TargetFile {
   ~TargetFile() {
     if (committed_) return;
     stream_.Close();
-    platform_.DeleteFile(name_);
+    platform_.RemoveFile(name_);
   }
 
   FileStream& Stream() { return stream_; }

@@ -111,8 +111,10 @@ TEST_F(BuildProjectorTest, TargetHeldByAnotherProgramIsACreateErrorAndStaysIntac
   PlantStub(10);
   WriteBytes(Work("m.swf"), {1, 2});
   WriteBytes(Work("m.exe"), {9, 9});
-  HeldByOtherProcess holder(Work("m.exe"));
-  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFCreateError);
+  {
+    HeldByOtherProcess holder(Work("m.exe"));
+    EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFCreateError);
+  }
   EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{9, 9}));
 }
 

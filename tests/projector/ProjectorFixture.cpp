@@ -57,9 +57,7 @@ Bytes ProjectorTest::PlantStub(std::size_t size, std::uint32_t seed) {
 Bytes Trailer(std::uint32_t movieLength) {
   const auto magic = ToLittleEndian(ProjectorMagic);
   const auto length = ToLittleEndian(movieLength);
-  Bytes trailer(magic.begin(), magic.end());
-  trailer.insert(trailer.end(), length.begin(), length.end());
-  return trailer;
+  return {magic[0], magic[1], magic[2], magic[3], length[0], length[1], length[2], length[3]};
 }
 
 }  // namespace swivex::testing

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Swivex need, if missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ clang libclang-rt-14-dev googletest libjpeg62-turbo-dev   # native build and tests
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 # Windows build
+  nodejs npm                                                           # fetches libjpeg's source
+  fp-utils                                                             # compiles the help file
+  wine wine64 xvfb xdotool fonts-wine imagemagick                      # runs and tests under Wine
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
