@@ -25,17 +25,17 @@ function(swivex_test_in_session test)
   endif()
 endfunction()
 
-# swivex_gtest(name SOURCES ... LIBS ...): one GoogleTest program, one CTest test.
+# swivex_gtest(name SOURCES ... LIBS ... [ARGS ...]): one GoogleTest program, one CTest test.
 function(swivex_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   swivex_compile_options(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock_main)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-run ${SWIVEX_WINE_STATE}
-                                  $<TARGET_FILE:${name}>)
+                                  $<TARGET_FILE:${name}> ${ARG_ARGS})
   else()
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
   endif()
   swivex_test_in_session(${name})
 endfunction()
