@@ -1,0 +1,23 @@
+#pragma once
+
+namespace swivex::glowdrift {
+
+// How the module's process ends.
+enum ExitCode : int {
+  kExitDone = 0,
+  kExitNoPreviewWindow = 1,  // "/p" named a window that does not exist (any more)
+  kExitBadArguments = 2,
+  kExitFailure = 3,  // something the module needs could not be created
+};
+
+// An error caught at a window procedure's boundary: kept here, the message loop is ended, and
+// the module shows it once its windows are gone.
+void ReportFailure(const char* what) noexcept;
+
+// Shows a failure to the user in a message box titled with the module's name.
+void ShowFailure(const char* what) noexcept;
+
+// The first failure reported, or nullptr.
+const char* ReportedFailure() noexcept;
+
+}  // namespace swivex::glowdrift

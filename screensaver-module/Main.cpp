@@ -1,0 +1,105 @@
+// The Glowdrift screen saver. Windows starts it as Glowdrift.scr with "/s" to run it, "/p <window>"
+// for the Display control panel's preview and "/c" (or nothing) for its settings.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "screensaver-module/FailureReport.h"
+#include "screensaver-module/InstalledMovie.h"
+#include "screensaver-module/MovieCaption.h"
+#include "screensaver-module/PreviewWindow.h"
+#include "screensaver-module/SaverArguments.h"
+#include "screensaver-module/SaverWindow.h"
+#include "screensaver-module/SettingsDialog.h"
+
+namespace swivex::glowdrift {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Glowdrift is a screen saver. Windows starts it with /s to run it, with /p and a window "
+    "number for a preview, and with /c for its settings.";
+
+// Runs until a window posts WM_QUIT; returns its exit code, or kExitFailure if a window reported
+// a failure, which is shown once the windows are gone.
+int RunMessageLoop() {
+  MSG message;
+  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  return ReportedFailure() ? kExitFailure : static_cast<int>(message.wParam);
+}
+
+int Finish(int exitCode) {
+  if (const char* failure = ReportedFailure()) ShowFailure(failure);
+  return exitCode;
+}
+
+MovieCaption CurrentCaption() { return DescribeInstalledMovie(InstalledMovieSize()); }
+
+int RunSaver(HINSTANCE instance) {
+  int exitCode = kExitDone;
+  {
+    SaverWindow saver(instance, CurrentCaption());
+    exitCode = RunMessageLoop();
+  }
+  return Finish(exitCode);
+}
+
+int RunPreview(HINSTANCE instance, HWND parent) {
+  // Windows closes the control panel's preview by destroying its window; one that is already
+  // gone, or never was, needs no preview.
+  if (!::IsWindow(parent)) return kExitNoPreviewWindow;
+  int exitCode = kExitDone;
+  {
+    PreviewWindow preview(instance, parent);
+    exitCode = RunMessageLoop();
+  }
+  return Finish(exitCode);
+}
+
+int RunSettings(HINSTANCE instance, HWND owner) {
+  SettingsDialog dialog(CurrentCaption());
+  dialog.Run(instance, ::IsWindow(owner) ? owner : nullptr);
+  return Finish(ReportedFailure() ? kExitFailure : kExitDone);
+}
+
+int RunBadArguments(const std::string& problem) {
+  const std::string text = problem + "\n\n" + kUsage;
+  ::MessageBoxA(nullptr, text.c_str(), "Glowdrift", MB_OK | MB_ICONWARNING);
+  return kExitBadArguments;
+}
+
+HWND AsWindow(std::uintptr_t number) { return reinterpret_cast<HWND>(number); }
+
+int Run(HINSTANCE instance, const SaverArguments& arguments) {
+  switch (arguments.mode) {
+    case SaverMode::Show:
+      return RunSaver(instance);
+    case SaverMode::Preview:
+      return RunPreview(instance, AsWindow(arguments.window));
+    case SaverMode::Configure:
+      return RunSettings(instance, AsWindow(arguments.window));
+    case SaverMode::Invalid:
+      break;
+  }
+  return RunBadArguments(arguments.problem);
+}
+
+}  // namespace
+
+}  // namespace swivex::glowdrift
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
+  using namespace swivex::glowdrift;
+  try {
+    return Run(instance, ParseSaverArguments(commandTail ? commandTail : ""));
+  } catch (const std::exception& error) {
+    ShowFailure(error.what());
+  } catch (...) {
+    ShowFailure("Unknown error.");
+  }
+  return kExitFailure;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include "screensaver-module/FrameClock.h"
+#include "screensaver-module/GlowField.h"
+#include "screensaver-module/ScenePainter.h"
+#include "screensaver-module/Window.h"
+
+namespace swivex::glowdrift {
+
+// The preview ("/p <window>"): the same animation, without the caption, in a child window that
+// fills the Display control panel's little monitor. It lives as long as that window: it is
+// destroyed with its parent, and looks on every frame whether the parent is still there.
+class PreviewWindow : public Window<PreviewWindow> {
+ public:
+  PreviewWindow(HINSTANCE instance, HWND parent);
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void OnCreate();
+  void OnTimer();
+  void OnPaint();
+  void OnDestroy();
+
+  HWND parent_;
+  GlowField field_;
+  ScenePainter painter_;
+  BackBuffer backBuffer_;
+  FrameClock clock_;
+};
+
+}  // namespace swivex::glowdrift

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "screensaver-module/FrameClock.h"
+#include "screensaver-module/GlowField.h"
+#include "screensaver-module/MouseWakeFilter.h"
+#include "screensaver-module/MovieCaption.h"
+#include "screensaver-module/ScenePainter.h"
+#include "screensaver-module/Window.h"
+
+namespace swivex::glowdrift {
+
+// The running saver ("/s"): one topmost borderless window over the whole virtual screen, with
+// the animation and the caption on every monitor. Any key, any button or a real move of the
+// mouse closes it, and with it the message loop.
+class SaverWindow : public Window<SaverWindow> {
+ public:
+  SaverWindow(HINSTANCE instance, MovieCaption caption);
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void OnCreate();
+  void OnTimer();
+  void OnPaint();
+  void OnMouseMove(LPARAM position);
+  void OnActivateApp(bool active);
+  void OnDestroy();
+
+  MovieCaption caption_;
+  RECT virtualScreen_{};
+  std::vector<RECT> monitors_;  // in the window's client coordinates
+  GlowField field_;
+  ScenePainter painter_;
+  BackBuffer backBuffer_;
+  MouseWakeFilter wake_;
+  FrameClock clock_;
+};
+
+}  // namespace swivex::glowdrift
