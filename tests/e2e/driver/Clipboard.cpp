@@ -1,0 +1,62 @@
+#include "tests/e2e/driver/Clipboard.h"
+
+#include <windows.h>
+
+#include "tests/e2e/driver/Wait.h"
+
+namespace swivex::e2e {
+
+namespace {
+
+// The clipboard, open for as long as the object lives.
+class OpenedClipboard {
+ public:
+  OpenedClipboard() : open_(::OpenClipboard(nullptr) != FALSE) {}
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  ~OpenedClipboard() {
+    if (open_) ::CloseClipboard();
+  }
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// Global memory, locked for as long as the object lives.
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory)
+      : memory_(memory), data_(memory ? ::GlobalLock(memory) : nullptr) {}
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
+    if (data_) ::GlobalUnlock(memory_);
+  }
+  const char* Text() const { return static_cast<const char*>(data_); }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+}  // namespace
+
+std::optional<std::string> ClipboardText() {
+  OpenedClipboard clipboard;
+  if (!clipboard.IsOpen()) return std::nullopt;
+  LockedGlobal text(::GetClipboardData(CF_TEXT));
+  if (!text.Text()) return std::nullopt;
+  return std::string(text.Text());
+}
+
+void EmptyTheClipboard() {
+  WaitUntil(
+      [] {
+        OpenedClipboard clipboard;
+        return clipboard.IsOpen() && ::EmptyClipboard();
+      },
+      "the clipboard to be emptied");
+}
+
+}  // namespace swivex::e2e

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/driver/UniqueResource.h"
+#include "tests/e2e/driver/Wait.h"
+
+namespace swivex::e2e {
+
+// A program that the test started; ended by its process id when the object goes out of scope
+// if it is still running.
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& program, const std::string& workingFolder);
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+  ~RunningProgram();
+
+  DWORD ProcessId() const { return processId_; }
+  bool HasExited() const;
+  // Waits for the program to end and returns its exit code.
+  DWORD WaitForExit(Timeout timeout = kDefaultTimeout);
+  // The program's first visible top-level window of this class.
+  HWND WaitForWindow(const std::string& className, Timeout timeout = kDefaultTimeout) const;
+
+ private:
+  std::string program_;
+  UniqueResource<HANDLE, ::CloseHandle> process_;
+  DWORD processId_ = 0;
+};
+
+}  // namespace swivex::e2e

@@ -1,0 +1,99 @@
+#include "tests/e2e/driver/Screenshot.h"
+
+#include <cstring>
+#include <fstream>
+
+#include "tests/e2e/driver/UniqueResource.h"
+#include "tests/e2e/driver/Wait.h"
+
+namespace swivex::e2e {
+
+namespace {
+
+using UniqueMemoryDc = UniqueResource<HDC, ::DeleteDC>;
+using UniqueBitmap = UniqueResource<HBITMAP, [](HBITMAP bitmap) { ::DeleteObject(bitmap); }>;
+
+// The screen's device context, released with the object.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(::GetDC(nullptr)) {}
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  ~ScreenDc() {
+    if (dc_) ::ReleaseDC(nullptr, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// An object selected into a device context until the object goes out of scope.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+  ~Selection() { ::SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+BITMAPINFOHEADER BitmapHeader(LONG width, LONG height) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;  // bottom-up
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  return header;
+}
+
+}  // namespace
+
+COLORREF ScreenImage::At(LONG x, LONG y) const {
+  const unsigned char* pixel = &pixels[(height - 1 - y) * Stride() + x * 3];
+  return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+ScreenImage CaptureScreen(const RECT& area) {
+  ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
+  if (image.width <= 0 || image.height <= 0) throw DriverError("cannot capture an empty area");
+  ScreenDc screen;
+  UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  BITMAPINFO info{};
+  info.bmiHeader = BitmapHeader(image.width, image.height);
+  void* pixels = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!memory || !bitmap) throw DriverError("cannot make a bitmap to capture the screen");
+  {
+    Selection selected(memory.Get(), bitmap.Get());
+    if (!::BitBlt(memory.Get(), 0, 0, image.width, image.height, screen.Get(), area.left, area.top,
+                  SRCCOPY))
+      throw DriverError("cannot copy the screen");
+  }
+  ::GdiFlush();
+  image.pixels.resize(image.Stride() * static_cast<DWORD>(image.height));
+  std::memcpy(image.pixels.data(), pixels, image.pixels.size());
+  return image;
+}
+
+void SaveScreenshot(const RECT& area, const std::string& bmpPath) {
+  const ScreenImage image = CaptureScreen(area);
+  const BITMAPINFOHEADER header = BitmapHeader(image.width, image.height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(image.pixels.size());
+  std::ofstream out(bmpPath, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(image.pixels.data()),
+            static_cast<std::streamsize>(image.pixels.size()));
+  if (!out) throw DriverError("cannot write the screenshot " + bmpPath);
+}
+
+}  // namespace swivex::e2e
