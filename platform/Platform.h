@@ -74,9 +74,12 @@ class Platform {
 
   // System directory, copies and the desktop settings, for the screen-saver installation.
   virtual std::string SystemDirectory() = 0;
+  // Copies `from` over `to`. The copy replaces `to` only once it is complete, so a copy that
+  // fails, even partway, leaves `to` as it was and nothing beside it; `error` then holds the
+  // number of the call that failed.
   virtual bool CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) = 0;
   // True if the name denotes an existing file that is not a directory (hidden and system files
-  // count); any failure counts as false.
+  // count) whose last-write time is a local date from 1980 on; any failure counts as false.
   virtual bool FileExists(const std::string& name) = 0;
   virtual KeyResult OpenCurrentUserKey(const std::string& subKey) = 0;
   virtual ValueInfo QueryValueInfo(NativeKey key, const std::string& name) = 0;
@@ -85,7 +88,7 @@ class Platform {
   virtual ErrorCode SetStringValue(NativeKey key, const std::string& name,
                                    const std::string& text) = 0;
   virtual void CloseKey(NativeKey key) = 0;
-  // Tells running programs that the screen-saver setting changed.
+  // Tells running programs that the screen-saver setting changed, without changing any setting.
   virtual void AnnounceScreenSaverChange() = 0;
   virtual void StartCommandLine(const std::string& commandLine, int showMode) = 0;
 };

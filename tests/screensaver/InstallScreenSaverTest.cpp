@@ -1,0 +1,517 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <set>
+
+#include "common/Exceptions.h"
+#include "common/SystemErrorText.h"
+#include "screensaver/InstallScreenSaver.h"
+#include "tests/screensaver/InstallerPlatform.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#endif
+
+namespace swivex::testing {
+namespace {
+
+using Started = std::vector<std::pair<std::string, int>>;
+const Started kScreenSaverPageOpened = {{"RunDLL32.exe Shell32.dll,Control_RunDLL desk.cpl,,1", 1}};
+
+std::string AsciiLower(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// A folder whose name is taken byte for byte, in the ANSI code page on Windows.
+void MakeFolder(const std::string& name) {
+#ifdef _WIN32
+  ASSERT_TRUE(::CreateDirectoryA(name.c_str(), nullptr)) << name;
+#else
+  ASSERT_EQ(::mkdir(name.c_str(), 0777), 0) << name;
+#endif
+}
+
+class InstallScreenSaverTest : public ::testing::Test {
+ protected:
+  InstallScreenSaverTest() {
+    platform.systemDirectory = system.Path().string();
+    platform.moduleFileName = programFolder / "Swivex.exe";
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(platform.openKeys.empty()) << "the key is closed on every way out";
+    EXPECT_EQ(platform.misuse, std::vector<std::string>{});
+  }
+
+  std::string Installed(const std::string& name) const { return system / name; }
+  std::string Alias() const { return Installed("GLOWDR~1.SCR"); }
+  std::string ModulePath() const { return programFolder / "Glowdrift.dll"; }
+
+  Bytes PlantModule(std::size_t size, std::uint32_t seed) {
+    Bytes module = RandomBytes(size, seed);
+    WriteBytes(ModulePath(), module);
+    return module;
+  }
+  // A movie in the user's folder; returns its path.
+  std::string PlantMovie(const std::string& name, const Bytes& movie) {
+    WriteBytes(work / name, movie);
+    return work / name;
+  }
+  // Stands for the 8.3 alias that Windows gives Glowdrift.scr; neither Wine nor POSIX makes one.
+  void PlantAliasFile() { WriteBytes(Alias(), BytesOf("alias")); }
+
+  std::optional<RegistryValue> ScreenSaverValue() const {
+    const auto found = platform.desktopValues.find("SCRNSAVE.EXE");
+    if (found == platform.desktopValues.end()) return std::nullopt;
+    return found->second;
+  }
+
+  std::set<std::string> SystemFolderNames() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(system.Path()))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+
+  TempFolder system;
+  TempFolder programFolder;
+  TempFolder work;
+  InstallerPlatform platform;
+};
+
+TEST_F(InstallScreenSaverTest, FirstInstallCopiesBothFilesRegistersTheAliasAndOpensThePage) {
+  const Bytes movie = RandomBytes(70000, 1);
+  const Bytes module = PlantModule(30000, 2);
+  PlantAliasFile();
+
+  InstallScreenSaver(PlantMovie("intro.swf", movie), platform);
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
+  EXPECT_EQ(platform.announcements, 1);
+  EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+  EXPECT_EQ(SystemFolderNames(),
+            (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}));
+}
+
+TEST_F(InstallScreenSaverTest, WithoutAFileUnderTheAliasTheRegistryIsLeftAlone) {
+  const Bytes movie = RandomBytes(500, 3);
+  const Bytes module = PlantModule(400, 4);
+  platform.desktopValues["SCRNSAVE.EXE"] = StringValue("C:\\WINDOWS\\system32\\other.scr");
+
+  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(platform.keysOpened, 0);
+  EXPECT_EQ(ScreenSaverValue(), StringValue("C:\\WINDOWS\\system32\\other.scr"));
+  EXPECT_EQ(platform.announcements, 0);
+  EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+}
+
+TEST_F(InstallScreenSaverTest, OnlyAnExistingFileUnderTheAliasCounts) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& alias)> plant;
+    bool registers;
+  };
+  const std::vector<Case> cases = {
+      {"another file holding the alias",
+       [](const std::string& alias) { WriteBytes(alias, BytesOf("someone else's")); }, true},
+      {"a folder", [](const std::string& alias) { MakeFolder(alias); }, false},
+      {"a file last written before 1980",
+       [](const std::string& alias) {
+         WriteBytes(alias, BytesOf("old"));
+         using namespace std::chrono;
+         const sys_seconds written = sys_days{year{1975} / June / 1};
+         std::filesystem::last_write_time(alias, file_clock::from_sys(written));
+       },
+       false},
+#ifdef _WIN32
+      {"a hidden system file",
+       [](const std::string& alias) {
+         WriteBytes(alias, BytesOf("hidden"));
+         ::SetFileAttributesA(alias.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+       },
+       true},
+#endif
+  };
+  PlantModule(10, 5);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(Alias());
+    platform.desktopValues.clear();
+    c.plant(Alias());
+
+    InstallScreenSaver("", platform);
+
+    if (c.registers) {
+      EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
+    } else {
+      EXPECT_EQ(ScreenSaverValue(), std::nullopt);
+    }
+  }
+  EXPECT_EQ(platform.started.size(), cases.size()) << "the page opens every time";
+}
+
+TEST_F(InstallScreenSaverTest, SecondInstallReplacesBothCopiesWhole) {
+  PlantAliasFile();
+  PlantModule(50000, 6);
+  InstallScreenSaver(PlantMovie("first.swf", RandomBytes(90000, 7)), platform);
+
+  const Bytes module = PlantModule(20, 8);
+  const Bytes movie = RandomBytes(33, 9);
+  InstallScreenSaver(PlantMovie("second.swf", movie), platform);
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(platform.announcements, 1) << "the alias was registered by the first install";
+  EXPECT_EQ(platform.started, Started(2, kScreenSaverPageOpened[0]));
+  EXPECT_EQ(SystemFolderNames(),
+            (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}));
+}
+
+TEST_F(InstallScreenSaverTest, EmptyMoviePathKeepsTheInstalledMovieAndInstallsTheModule) {
+  const Bytes movie = RandomBytes(1234, 10);
+  PlantModule(100, 11);
+  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  PlantAliasFile();
+  const Bytes module = PlantModule(200, 12);
+
+  InstallScreenSaver("", platform);
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
+  EXPECT_EQ(platform.started, Started(2, kScreenSaverPageOpened[0]));
+}
+
+TEST_F(InstallScreenSaverTest, ReinstallingTheInstalledMovieItselfKeepsIt) {
+  const Bytes movie = RandomBytes(5000, 13);
+  PlantModule(100, 14);
+  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+
+  InstallScreenSaver(Installed("Glowdrift.swf"), platform);
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(platform.started.size(), 2u);
+}
+
+// Every outcome of reading and writing SCRNSAVE.EXE, with the files in place and the alias
+// present.
+TEST_F(InstallScreenSaverTest, RegistersTheAliasUnlessTheValueAlreadyNamesIt) {
+  struct Case {
+    const char* name;
+    std::function<std::optional<RegistryValue>(const std::string& alias)> value;
+    std::string error;  // empty: none
+    bool writes = false;
+    bool keyExists = true;
+    ErrorCode infoError = 0;
+    ErrorCode dataError = 0;
+    ErrorCode setError = 0;
+  };
+  using Value = std::optional<RegistryValue>;
+  const auto absent = [](const std::string&) { return Value(); };
+  const std::string invalidType = "Invalid data type for 'SCRNSAVE.EXE'";
+  const std::string getFailed = "Failed to get data for 'SCRNSAVE.EXE'";
+  const std::string setFailed = "Failed to set data for 'SCRNSAVE.EXE'";
+  const std::vector<Case> cases = {
+      {"no value", absent, "", true},
+      {"a value without data",
+       [](auto&) {
+         return Value(RegistryValue{kRegSz, {}});
+       },
+       "", true},
+      {"empty text", [](auto&) { return Value(StringValue("")); }, "", true},
+      {"another screen saver",
+       [](auto&) { return Value(StringValue("C:\\WINDOWS\\system32\\ssmarque.scr")); }, "", true},
+      {"the alias", [](auto& alias) { return Value(StringValue(alias)); }, "", false},
+      {"the alias in lower case", [](auto& alias) { return Value(StringValue(AsciiLower(alias))); },
+       "", false},
+      {"the alias as REG_EXPAND_SZ",
+       [](auto& alias) { return Value(StringValue(alias, kRegExpandSz)); }, "", false},
+      {"REG_EXPAND_SZ is compared unexpanded",
+       [](auto&) {
+         return Value(StringValue("%SystemRoot%\\system32\\GLOWDR~1.SCR", kRegExpandSz));
+       },
+       "", true},
+      {"data after the first NUL are ignored",
+       [](auto& alias) {
+         Bytes data = BytesOf(alias + '\0' + "left over");
+         data.push_back(0);
+         return Value(RegistryValue{kRegSz, data});
+       },
+       "", false},
+      {"data without a terminating NUL",
+       [](auto& alias) {
+         return Value(RegistryValue{kRegSz, BytesOf(alias)});
+       },
+       "", false},
+      {"the alias with more after it", [](auto& alias) { return Value(StringValue(alias + "x")); },
+       "", true},
+      {"REG_DWORD",
+       [](auto&) {
+         return Value(RegistryValue{kRegDword, {1, 0, 0, 0}});
+       },
+       invalidType},
+      {"REG_BINARY holding the alias",
+       [](auto& alias) { return Value(StringValue(alias, 3 /* REG_BINARY */)); }, invalidType},
+      {"REG_MULTI_SZ holding the alias",
+       [](auto& alias) {
+         RegistryValue value = StringValue(alias, 7 /* REG_MULTI_SZ */);
+         value.data.push_back(0);
+         return Value(value);
+       },
+       invalidType},
+      {"REG_DWORD without data counts as empty",
+       [](auto&) {
+         return Value(RegistryValue{kRegDword, {}});
+       },
+       "", true},
+      {"a value that cannot be queried counts as empty",
+       [](auto& alias) { return Value(StringValue(alias)); }, "", true, true,
+       errors::kAccessDenied},
+      {"data that cannot be read", [](auto&) { return Value(StringValue("C:\\other.scr")); },
+       getFailed, false, true, 0, errors::kAccessDenied},
+      {"unreadable data fail before their type is looked at",
+       [](auto&) {
+         return Value(RegistryValue{kRegDword, {1, 0, 0, 0}});
+       },
+       getFailed, false, true, 0, errors::kAccessDenied},
+      {"a value that cannot be written", absent, setFailed, false, true, 0, 0,
+       errors::kAccessDenied},
+      {"a key that cannot be opened", absent, setFailed, false, false},
+  };
+
+  PlantAliasFile();
+  PlantModule(100, 15);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform = InstallerPlatform();
+    platform.systemDirectory = system.Path().string();
+    platform.moduleFileName = programFolder / "Swivex.exe";
+    platform.desktopKeyExists = c.keyExists;
+    platform.queryInfoError = c.infoError;
+    platform.queryDataError = c.dataError;
+    platform.setError = c.setError;
+    const Value before = c.value(Alias());
+    if (before) platform.desktopValues["SCRNSAVE.EXE"] = *before;
+
+    if (c.error.empty()) {
+      EXPECT_NO_THROW(InstallScreenSaver("", platform));
+      EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+    } else {
+      try {
+        InstallScreenSaver("", platform);
+        ADD_FAILURE() << "no error raised";
+      } catch (const ERegistryException& error) {
+        EXPECT_EQ(error.Message(), c.error);
+      }
+      EXPECT_EQ(platform.started, Started()) << "the page stays closed after a registry error";
+    }
+    EXPECT_EQ(ScreenSaverValue(), c.writes ? StringValue(Alias()) : before);
+    EXPECT_EQ(platform.announcements, c.writes ? 1 : 0);
+    EXPECT_EQ(platform.keysOpened, c.keyExists ? 1 : 0);
+    EXPECT_TRUE(platform.openKeys.empty()) << "the key is closed on every way out";
+    EXPECT_EQ(platform.misuse, std::vector<std::string>{});
+  }
+}
+
+// Letters other than ASCII ones keep their case: the value matches only if they are spelled as
+// in the system directory.
+TEST_F(InstallScreenSaverTest, ComparesTheValueIgnoringTheCaseOfAsciiLettersOnly) {
+  // "Café" in code page 1252, joined by hand: std::filesystem would take the name for UTF-8.
+  const std::string folder = system.Path().string() + platform.DirectorySeparator() + "Caf\xE9";
+  MakeFolder(folder);
+  platform.systemDirectory = folder;
+  const std::string alias = folder + platform.DirectorySeparator() + "GLOWDR~1.SCR";
+  WriteBytes(alias, BytesOf("alias"));
+  PlantModule(10, 16);
+
+  std::string otherCase = AsciiLower(alias);
+  otherCase[otherCase.find('\xE9')] = '\xC9';  // "É"
+  for (const auto& [value, writes] :
+       std::vector<std::pair<std::string, bool>>{{AsciiLower(alias), false}, {otherCase, true}}) {
+    SCOPED_TRACE(value);
+    platform.announcements = 0;
+    platform.desktopValues["SCRNSAVE.EXE"] = StringValue(value);
+    InstallScreenSaver("", platform);
+    EXPECT_EQ(ScreenSaverValue(), StringValue(writes ? alias : value));
+    EXPECT_EQ(platform.announcements, writes ? 1 : 0);
+  }
+}
+
+// A copy that fails raises and stops the installation: nothing else is copied, the registry is
+// not opened and the page stays closed.
+class CopyFailureTest : public InstallScreenSaverTest {
+ protected:
+  CopyFailureTest() {
+    WriteBytes(Installed("Glowdrift.swf"), oldMovie);
+    WriteBytes(Installed("Glowdrift.scr"), oldModule);
+    PlantAliasFile();
+  }
+
+  // Runs the installation, which must fail, and returns its message.
+  std::string FailingInstall(const std::string& moviePath) {
+    try {
+      InstallScreenSaver(moviePath, platform);
+    } catch (const EFCreateError& error) {
+      return error.Message();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+  }
+
+  void ExpectNothingElseTouched() {
+    EXPECT_EQ(platform.keysOpened, 0);
+    EXPECT_EQ(platform.announcements, 0);
+    EXPECT_EQ(platform.started, Started());
+    EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), oldModule);
+  }
+
+  std::string Expected(const std::string& source, const std::string& target, ErrorCode error) {
+    return "Cannot copy file \"" + platform.FullPathName(source) + "\" to \"" + target + "\". " +
+           SystemErrorText(error, platform);
+  }
+
+  const Bytes oldMovie = RandomBytes(3000, 17);
+  const Bytes oldModule = RandomBytes(2000, 18);
+};
+
+TEST_F(CopyFailureTest, MissingSourceNamesBothFilesAndTheSystemsReason) {
+  struct Case {
+    const char* name;
+    std::string movie;           // the path the user chose
+    bool moduleShipped;          // Glowdrift.dll is in the program folder
+    std::string expectedSource;  // as the user or the program names it
+    const char* expectedTarget;  // in the system directory
+    bool movieReplaced;
+  };
+  const Bytes movie = RandomBytes(100, 19);
+  const std::string moviePath = PlantMovie("new.swf", movie);
+  const std::vector<Case> cases = {
+      {"missing movie", work / "missing.swf", true, work / "missing.swf", "Glowdrift.swf", false},
+      {"missing movie named relative to the current folder", "no such movie.swf", true,
+       "no such movie.swf", "Glowdrift.swf", false},
+      {"missing module", moviePath, false, ModulePath(), "Glowdrift.scr", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(Installed("Glowdrift.swf"), oldMovie);
+    std::filesystem::remove(ModulePath());
+    if (c.moduleShipped) PlantModule(10, 20);
+
+    EXPECT_EQ(FailingInstall(c.movie),
+              Expected(c.expectedSource, Installed(c.expectedTarget), errors::kFileNotFound));
+
+    EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), c.movieReplaced ? movie : oldMovie);
+    ExpectNothingElseTouched();
+    EXPECT_EQ(SystemFolderNames(),
+              (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}))
+        << "no scratch file is left behind";
+  }
+}
+
+TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    std::string source;
+    std::string target;
+  };
+  const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 21));
+  PlantModule(10, 22);
+  const std::string missingFolder = system / "no such folder";
+  const std::vector<Case> cases = {
+      {"the installed movie's name is a folder's",
+       [&] {
+         std::filesystem::remove(Installed("Glowdrift.swf"));
+         MakeFolder(Installed("Glowdrift.swf"));
+       },
+       moviePath, Installed("Glowdrift.swf")},
+      {"the system directory is missing", [&] { platform.systemDirectory = missingFolder; },
+       moviePath, missingFolder + platform.DirectorySeparator() + "Glowdrift.swf"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.arrange();
+    const std::string prefix =
+        "Cannot copy file \"" + platform.FullPathName(c.source) + "\" to \"" + c.target + "\". ";
+
+    const std::string message = FailingInstall(moviePath);
+
+    EXPECT_EQ(message.substr(0, prefix.size()), prefix);
+    EXPECT_GT(message.size(), prefix.size()) << "the system's reason follows";
+    ExpectNothingElseTouched();
+  }
+}
+
+TEST_F(CopyFailureTest, ModuleThatIsAFolderCannotBeCopied) {
+  const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 23));
+  MakeFolder(ModulePath());
+  const std::string prefix = "Cannot copy file \"" + platform.FullPathName(ModulePath()) +
+                             "\" to \"" + Installed("Glowdrift.scr") + "\". ";
+
+  const std::string message = FailingInstall(moviePath);
+
+  EXPECT_EQ(message.substr(0, prefix.size()), prefix);
+  EXPECT_GT(message.size(), prefix.size()) << "the system's reason follows";
+  ExpectNothingElseTouched();
+}
+
+#ifndef _WIN32
+// Writes past `bytes` fail with EFBIG, as a full disk would fail them, instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(CopyFailureTest, MovieCopyFailingPartwayKeepsTheInstalledMovieWhole) {
+  const std::string moviePath = PlantMovie("big.swf", RandomBytes(300000, 24));
+  PlantModule(10, 25);
+  std::string message;
+  {
+    FileSizeLimit limit(100000);
+    message = FailingInstall(moviePath);
+  }
+  EXPECT_EQ(message, Expected(moviePath, Installed("Glowdrift.swf"), EFBIG));
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), oldMovie);
+  ExpectNothingElseTouched();
+  EXPECT_EQ(SystemFolderNames(),
+            (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}));
+}
+#endif
+
+}  // namespace
+}  // namespace swivex::testing
