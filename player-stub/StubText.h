@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+
+namespace swivex {
+
+// Text of bounded length for the stub's paths and messages. The stub does without the C++
+// library's strings and exceptions: their runtime would make it, and so every projector, ten
+// times larger. Text that does not fit is cut off; the result stays zero-terminated.
+class StubText {
+ public:
+  static constexpr std::size_t kCapacity = 2048;
+
+  StubText() = default;
+  explicit StubText(const char* text) { Append(text); }
+
+  StubText& Append(const char* text) {
+    while (*text != '\0' && length_ + 1 < kCapacity) chars_[length_++] = *text++;
+    chars_[length_] = '\0';
+    return *this;
+  }
+  // Appends the bytes from `begin` up to `end`.
+  StubText& Append(const char* begin, const char* end) {
+    while (begin != end && length_ + 1 < kCapacity) chars_[length_++] = *begin++;
+    chars_[length_] = '\0';
+    return *this;
+  }
+  StubText& Append(const StubText& text) { return Append(text.CStr()); }
+  StubText& Append(unsigned long number) {
+    char digits[24];
+    std::size_t count = 0;
+    do {
+      digits[count++] = static_cast<char>('0' + number % 10);
+      number /= 10;
+    } while (number != 0);
+    while (count > 0 && length_ + 1 < kCapacity) chars_[length_++] = digits[--count];
+    chars_[length_] = '\0';
+    return *this;
+  }
+  // Drops bytes from the end while `drop` says so.
+  template <typename Predicate>
+  void TrimEnd(Predicate drop) {
+    while (length_ > 0 && drop(static_cast<unsigned char>(chars_[length_ - 1]))) --length_;
+    chars_[length_] = '\0';
+  }
+
+  const char* CStr() const { return chars_; }
+  std::size_t Length() const { return length_; }
+
+ private:
+  char chars_[kCapacity] = {};
+  std::size_t length_ = 0;
+};
+
+}  // namespace swivex

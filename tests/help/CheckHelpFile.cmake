@@ -1,0 +1,33 @@
+# Checks the built help file: it exists, is a compiled HTML help file (it starts with "ITSF"),
+# and holds every file that the help project lists.
+#   cmake -DHELP_FILE=.../Swivex.chm -DPROJECT_FILE=.../Swivex.hhp -P CheckHelpFile.cmake
+if(NOT EXISTS ${HELP_FILE})
+  message(FATAL_ERROR "${HELP_FILE} was not built")
+endif()
+file(READ ${HELP_FILE} signature LIMIT 4 HEX)
+if(NOT signature STREQUAL "49545346")
+  message(FATAL_ERROR "${HELP_FILE} is not a CHM file: it starts with ${signature}")
+endif()
+
+# The CHM directory names every stored file as "/name", uncompressed.
+file(STRINGS ${PROJECT_FILE} project_lines)
+set(in_files FALSE)
+set(listed 0)
+foreach(line IN LISTS project_lines)
+  if(line MATCHES "^\\[")
+    set(in_files FALSE)
+    if(line STREQUAL "[FILES]")
+      set(in_files TRUE)
+    endif()
+  elseif(in_files AND NOT line STREQUAL "")
+    file(STRINGS ${HELP_FILE} stored REGEX "/${line}")
+    if(NOT stored)
+      message(FATAL_ERROR "${HELP_FILE} does not hold ${line}")
+    endif()
+    math(EXPR listed "${listed} + 1")
+  endif()
+endforeach()
+if(listed LESS 2)
+  message(FATAL_ERROR "${PROJECT_FILE} lists ${listed} files; expected the help pages")
+endif()
+message(STATUS "${HELP_FILE}: a CHM file holding all ${listed} files of the project")
