@@ -169,6 +169,24 @@ StubRun RunAndConfirm(const std::string& program, const std::string* environment
   return run;
 }
 
+// Holds a file open for reading, sharing it for reading only, as Windows' loader holds a running
+// program's file. Wine's loader does not, so without this a stub that opened itself without
+// sharing would pass here and fail on Windows.
+class HeldAsRunningImage {
+ public:
+  explicit HeldAsRunningImage(const std::string& file)
+      : handle_(::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (handle_ == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold " + file);
+  }
+  HeldAsRunningImage(const HeldAsRunningImage&) = delete;
+  HeldAsRunningImage& operator=(const HeldAsRunningImage&) = delete;
+  ~HeldAsRunningImage() { ::CloseHandle(handle_); }
+
+ private:
+  HANDLE handle_;
+};
+
 DWORD ExitCodeOf(StubOutcome outcome) { return static_cast<DWORD>(outcome); }
 
 // The saved movie's path from the no-player message: the line that starts with the temporary
@@ -224,7 +242,10 @@ TEST_F(PlayerStubWithoutSwfPlayer, SavesTheMovieAndSaysWhereWhenNoPlayerIsRegist
     const std::string projector = BuildProjectorOf(name, movie);
     const Bytes projectorBytes = ReadBytes(projector);
 
-    const StubRun run = RunAndConfirm(projector);
+    const StubRun run = [&] {
+      HeldAsRunningImage image(projector);
+      return RunAndConfirm(projector);
+    }();
 
     ASSERT_TRUE(run.showedMessage);
     EXPECT_EQ(run.caption, kStubTitle);

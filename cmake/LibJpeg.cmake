@@ -1,0 +1,115 @@
+# libjpeg (API version 62), which decodes the About picture, as the target swivex_libjpeg.
+#
+# Natively it is the system's library (Debian: libjpeg62-turbo-dev). For Windows the build makes
+# a static library from the libjpeg-turbo 1.4 source that the npm package jpeg-turbo@0.4.0
+# carries: `npm pack` fetches the package into the build folder, its sha512 is checked against
+# the integrity that the registry published for it (recorded below) before anything is
+# unpacked, and libjpeg-turbo's own CMake build makes libjpeg.a at configure time. Nothing of it
+# is kept in the repository.
+
+set(SWIVEX_LIBJPEG_PACKAGE jpeg-turbo@0.4.0)
+set(SWIVEX_LIBJPEG_TARBALL jpeg-turbo-0.4.0.tgz)
+# From `npm view jpeg-turbo@0.4.0 dist.integrity`.
+set(SWIVEX_LIBJPEG_INTEGRITY
+    "sha512-pLzKt3I/QfcV1ey09MclMQjAAthd6uLjXkMvr3VkD4k1s+Q7eG7PsJdJqfgAeU38ZIHlIvSnYTqkY4vLkmiYbQ==")
+
+# Decodes base64 text into lower-case hex digits (npm integrities are base64, CMake hashes hex).
+function(swivex_base64_to_hex base64 out)
+  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  set(digits "0123456789abcdef")
+  string(REGEX REPLACE "=+$" "" base64 "${base64}")
+  string(LENGTH "${base64}" length)
+  math(EXPR last "${length} - 1")
+  set(hex "")
+  set(bits 0)
+  set(pending 0)
+  foreach(index RANGE ${last})
+    string(SUBSTRING "${base64}" ${index} 1 char)
+    string(FIND "${alphabet}" "${char}" value)
+    if(value LESS 0)
+      message(FATAL_ERROR "LibJpeg: '${char}' is not a base64 digit")
+    endif()
+    math(EXPR bits "(${bits} << 6) | ${value}")
+    math(EXPR pending "${pending} + 6")
+    if(pending GREATER_EQUAL 8)
+      math(EXPR pending "${pending} - 8")
+      math(EXPR high "(${bits} >> (${pending} + 4)) & 15")
+      math(EXPR low "(${bits} >> ${pending}) & 15")
+      math(EXPR bits "${bits} & ((1 << ${pending}) - 1)")
+      string(SUBSTRING "${digits}" ${high} 1 high)
+      string(SUBSTRING "${digits}" ${low} 1 low)
+      string(APPEND hex "${high}${low}")
+    endif()
+  endforeach()
+  set(${out} "${hex}" PARENT_SCOPE)
+endfunction()
+
+function(swivex_run step)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                  ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "LibJpeg: ${step} failed (${result}):\n${output}")
+  endif()
+endfunction()
+
+# Fetches, checks, unpacks and builds libjpeg-turbo into `root`, unless an earlier configure run
+# has done so from the same package.
+function(swivex_build_libjpeg root)
+  set(stamp ${root}/built-from-${SWIVEX_LIBJPEG_TARBALL})
+  if(EXISTS ${stamp})
+    return()
+  endif()
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root})
+
+  find_program(SWIVEX_NPM npm REQUIRED)
+  message(STATUS "LibJpeg: fetching ${SWIVEX_LIBJPEG_PACKAGE}")
+  swivex_run("npm pack" ${SWIVEX_NPM} pack ${SWIVEX_LIBJPEG_PACKAGE} --silent
+             --pack-destination ${root})
+  set(tarball ${root}/${SWIVEX_LIBJPEG_TARBALL})
+
+  string(REGEX REPLACE "^sha512-" "" expected "${SWIVEX_LIBJPEG_INTEGRITY}")
+  swivex_base64_to_hex("${expected}" expected)
+  file(SHA512 ${tarball} actual)
+  if(NOT actual STREQUAL expected)
+    file(REMOVE ${tarball})
+    message(FATAL_ERROR "LibJpeg: ${SWIVEX_LIBJPEG_TARBALL} does not match its recorded integrity "
+                        "${SWIVEX_LIBJPEG_INTEGRITY}; refusing to build from it")
+  endif()
+
+  file(ARCHIVE_EXTRACT INPUT ${tarball} DESTINATION ${root}/unpacked
+       PATTERNS package/deps/libjpeg-turbo)
+  set(source ${root}/unpacked/package/deps/libjpeg-turbo)
+  # Its CMakeLists configures an installer script from this file, which the package leaves out.
+  file(WRITE ${source}/release/libjpeg-turbo.nsi.in "")
+
+  message(STATUS "LibJpeg: building libjpeg-turbo (static, no SIMD)")
+  swivex_run("configuring libjpeg-turbo" ${CMAKE_COMMAND} -S ${source} -B ${root}/build
+             -G ${CMAKE_GENERATOR} -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+             -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
+             -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -Wno-dev -Wno-deprecated)
+  swivex_run("building libjpeg-turbo" ${CMAKE_COMMAND} --build ${root}/build --target jpeg-static)
+
+  file(COPY ${source}/jpeglib.h ${source}/jerror.h ${source}/jmorecfg.h ${root}/build/jconfig.h
+       DESTINATION ${root}/include)
+  file(COPY ${root}/build/libjpeg.a DESTINATION ${root}/lib)
+  file(TOUCH ${stamp})
+endfunction()
+
+add_library(swivex_libjpeg INTERFACE)
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  set(SWIVEX_LIBJPEG_ROOT ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+  swivex_build_libjpeg(${SWIVEX_LIBJPEG_ROOT})
+  add_library(swivex_libjpeg_static STATIC IMPORTED)
+  set_target_properties(swivex_libjpeg_static PROPERTIES
+                        IMPORTED_LOCATION ${SWIVEX_LIBJPEG_ROOT}/lib/libjpeg.a
+                        INTERFACE_INCLUDE_DIRECTORIES ${SWIVEX_LIBJPEG_ROOT}/include)
+  target_link_libraries(swivex_libjpeg INTERFACE swivex_libjpeg_static)
+else()
+  find_package(JPEG REQUIRED)
+  if(NOT JPEG_VERSION EQUAL 62)
+    message(FATAL_ERROR "LibJpeg: need libjpeg API version 62, found ${JPEG_VERSION} "
+                        "(Debian: libjpeg62-turbo-dev)")
+  endif()
+  target_link_libraries(swivex_libjpeg INTERFACE JPEG::JPEG)
+endif()

@@ -1,0 +1,7 @@
+#include "ui/AboutMemoryFigures.h"
+
+namespace swivex {
+
+std::string UserThousandsSeparator() { return ","; }
+
+}  // namespace swivex

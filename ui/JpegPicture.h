@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace swivex {
+
+// The colour spaces of JPEG images that can be shown.
+enum class JpegColorSpace { Grayscale, Rgb, YCbCr };
+
+// Decoded pixels laid out for a 32-bit top-down DIB section (StretchDIBits with a negative
+// height): rows one after another from the top, each pixel the bytes blue, green, red, alpha,
+// alpha always 255. A 32-bit row needs no padding.
+struct BgraImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bytes;
+
+  std::size_t RowBytes() const { return static_cast<std::size_t>(width) * 4; }
+};
+
+// A JPEG picture that reads its header at once and decodes its pixels only when they are
+// first needed, then keeps them. It holds its own copy of the file's bytes.
+class JpegPicture {
+ public:
+  // Reads the header only (size and colour space). Raises an error report if the bytes do not
+  // begin a JPEG image, or one whose colour space cannot be shown (CMYK, YCCK).
+  static JpegPicture ReadHeader(std::vector<std::uint8_t> bytes);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  JpegColorSpace ColorSpace() const { return colorSpace_; }
+
+  // Decodes the pixels on the first call and returns the kept pixels on later ones. Damaged
+  // data raise an error report and keep nothing, so a later call tries again.
+  const BgraImage& Decode();
+  bool IsDecoded() const { return pixels_.has_value(); }
+
+ private:
+  JpegPicture(std::vector<std::uint8_t> bytes, int width, int height, JpegColorSpace colorSpace);
+
+  std::vector<std::uint8_t> bytes_;
+  int width_;
+  int height_;
+  JpegColorSpace colorSpace_;
+  std::optional<BgraImage> pixels_;
+};
+
+}  // namespace swivex
