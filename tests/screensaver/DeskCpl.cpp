@@ -29,10 +29,7 @@ std::string Narrow(const wchar_t* text) {
   return narrow;
 }
 
-}  // namespace
-
-extern "C" __declspec(dllexport) LONG APIENTRY
-    CPlApplet(HWND, UINT message, LPARAM, LPARAM param2) {
+LONG Answer(UINT message, LPARAM param2) {
   switch (message) {
     case CPL_INIT:
       return TRUE;
@@ -54,5 +51,18 @@ extern "C" __declspec(dllexport) LONG APIENTRY
       return 0;
     default:
       return 0;
+  }
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LONG APIENTRY
+    CPlApplet(HWND, UINT message, LPARAM, LPARAM param2) {
+  try {
+    return Answer(message, param2);
+  } catch (...) {
+    // Nothing may unwind into the control panel host; the page is then missing from the record,
+    // which the test reports.
+    return 0;
   }
 }
