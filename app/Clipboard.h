@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace swivex {
+
+// Replaces the clipboard's content with `text` as CF_TEXT. Raises Exception "Cannot open
+// clipboard" when another program holds the clipboard.
+void PutTextOnClipboard(HWND owner, const std::string& text);
+
+}  // namespace swivex

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+namespace swivex {
+
+// Takes, translates and dispatches the thread's messages until the main window has closed:
+// the main window's shortcuts first, then its keyboard navigation (Tab and the arrow keys
+// between controls). Returns the exit code that WM_QUIT carries.
+int RunMessageLoop(HWND mainWindow, HACCEL shortcuts);
+
+}  // namespace swivex

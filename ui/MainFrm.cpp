@@ -1,0 +1,234 @@
+#include "ui/MainFrm.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/Application.h"
+#include "app/MessageDialog.h"
+#include "common/Exceptions.h"
+#include "common/FileNames.h"
+#include "common/ProgramFolder.h"
+#include "platform/Platform.h"
+#include "projector/Conversions.h"
+#include "resources/ProgramIcon.h"
+#include "screensaver/InstallScreenSaver.h"
+#include "ui/ControlText.h"
+#include "ui/MainFrmIds.h"
+#include "ui/MainFrmLayout.h"
+#include "ui/MenuBuilder.h"
+#include "ui/Placement.h"
+
+namespace swivex {
+
+namespace {
+
+using namespace mainform;
+
+constexpr COLORREF kFormColour = RGB(200, 228, 169);
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr char kSwfFilter[] = "SWF file (*.swf)\0*.swf\0";
+constexpr char kExeFilter[] = "EXE file (*.exe)\0*.exe\0";
+constexpr char kHelpFile[] = "Swivex.chm";
+
+ScreenArea Desktop() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+          top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void OpenWithShell(HWND owner, const std::string& file) {
+  ::ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(HINSTANCE instance)
+    : instance_(instance), OpenDialogSwf(kSwfFilter), OpenDialogExe(kExeFilter) {}
+
+HWND TMainForm::Create() {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = Procedure;
+  windowClass.hInstance = instance_;
+  windowClass.hIcon = static_cast<HICON>(
+      ::LoadImageA(instance_, MAKEINTRESOURCEA(SWIVEX_PROGRAM_ICON), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(
+      ::LoadImageA(instance_, MAKEINTRESOURCEA(SWIVEX_PROGRAM_ICON), IMAGE_ICON,
+                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    return nullptr;
+  }
+
+  background_.Reset(::CreateSolidBrush(kFormColour));
+  accelerators_ = CreateShortcutTable(MainMenuLayout());
+  scale_ = ScaleForm(MainFormLayout());
+  const SIZE client = ScaledClientSize(MainFormLayout(), scale_);
+  RECT frame{0, 0, client.cx, client.cy};
+  ::AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const ScreenPoint place = CentredIn(Desktop(), width, height);
+
+  UniqueMenu menu = CreateMenuBar(MainMenuLayout());
+  HWND window = ::CreateWindowExA(0, kClassName, kMainFormCaption, kFormStyle, place.x, place.y,
+                                  width, height, nullptr, menu.Get(), instance_, this);
+  if (window != nullptr) menu.Release();  // the window destroys its menu
+  return window;
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      controlFonts_ = CreateControls(Handle(), MainFormLayout(), scale_);
+      FormCreate();
+      return 0;
+    case WM_COMMAND:
+      // A control reports clicks only; menu items and shortcuts report every time.
+      if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_ACTIVATE: {
+      const LRESULT result = ::DefWindowProcA(Handle(), message, wParam, lParam);
+      OnActivate(LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0);
+      return result;
+    }
+    case WM_NEXTDLGCTL:
+      OnNextControl(wParam, lParam);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      return OnControlColour(reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:
+      PaintBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcA(Handle(), message, wParam, lParam);
+  }
+}
+
+void TMainForm::OnCommand(int id) {
+  struct Route {
+    int id;
+    void (TMainForm::*handler)();
+  };
+  static constexpr Route kRoutes[] = {
+      {kButton1, &TMainForm::ConvertSWFtoEXEClick},
+      {kConvertSWFtoEXE, &TMainForm::ConvertSWFtoEXEClick},
+      {kButton2, &TMainForm::ConvertEXEtoSWFClick},
+      {kConvertEXEtoSWF, &TMainForm::ConvertEXEtoSWFClick},
+      {kButton3, &TMainForm::SetasScreenSaver1Click},
+      {kSetasScreenSaver1, &TMainForm::SetasScreenSaver1Click},
+      {kButton4, &TMainForm::Button4Click},
+      {kContents1, &TMainForm::Contents1Click},
+      {kExit1, &TMainForm::Exit1Click},
+      {kAbout1, &TMainForm::About1Click},
+  };
+  for (const Route& route : kRoutes) {
+    if (route.id == id) {
+      (this->*route.handler)();
+      return;
+    }
+  }
+}
+
+// The window is not a dialog, so the keyboard focus is kept by hand: it goes back to the
+// control that had it when the window is activated again.
+void TMainForm::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(Handle(), focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target = lastFocus_;
+  if (target == nullptr || !::IsWindow(target) || !::IsWindowEnabled(target)) {
+    target = ::GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  }
+  if (target != nullptr) ::SetFocus(target);
+}
+
+// IsDialogMessage asks for the next control with WM_NEXTDLGCTL, which only a dialog's own
+// window procedure would answer.
+void TMainForm::OnNextControl(WPARAM wParam, LPARAM lParam) {
+  HWND next = nullptr;
+  if (LOWORD(lParam) != 0) {
+    next = reinterpret_cast<HWND>(wParam);
+  } else {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && !::IsChild(Handle(), focus)) focus = nullptr;
+    next = ::GetNextDlgTabItem(Handle(), focus, wParam != 0);
+  }
+  if (next != nullptr) ::SetFocus(next);
+}
+
+LRESULT TMainForm::OnControlColour(HDC dc) const {
+  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  ::SetBkColor(dc, kFormColour);
+  return reinterpret_cast<LRESULT>(background_.Get());
+}
+
+void TMainForm::PaintBackground(HDC dc) const {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  ::FillRect(dc, &client, background_.Get());
+}
+
+void TMainForm::FormCreate() {
+  SetApplicationTitle(ControlText(Handle()));
+  ::EnableWindow(Control(kButton4), FALSE);
+}
+
+template <typename Conversion>
+void TMainForm::Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert) {
+  if (!dialog.Execute(Handle())) return;
+  SetControlText(Control(kEdit1), dialog.FileName());
+  SetControlText(Control(kEdit2), ReplaceExtension(ControlText(Control(kEdit1)), targetExtension));
+  ::EnableWindow(Control(kButton4), TRUE);
+  ShowMessageDialog(convert(ControlText(Control(kEdit1)), ControlText(Control(kEdit2))));
+}
+
+void TMainForm::ConvertSWFtoEXEClick() {
+  Convert(OpenDialogSwf, ".exe", [](const std::string& movie, const std::string& target) {
+    return BuildProjector(movie, target);
+  });
+}
+
+void TMainForm::ConvertEXEtoSWFClick() {
+  Convert(OpenDialogExe, ".swf", [](const std::string& bundle, const std::string& target) {
+    return ExtractMovie(bundle, target);
+  });
+}
+
+void TMainForm::SetasScreenSaver1Click() {
+  const bool chosen = OpenDialogSwf.Execute(Handle());
+  InstallScreenSaver(chosen ? OpenDialogSwf.FileName() : std::string());
+}
+
+void TMainForm::Button4Click() {
+  const std::string target = ControlText(Control(kEdit2));
+  if (target.empty()) return;
+  try {
+    OpenWithShell(Handle(), FolderPart(target));
+    OpenWithShell(Handle(), target);
+  } catch (const Exception&) {
+    // "Go" only offers a look at the result: when there is nothing to open, it stays quiet.
+  }
+}
+
+void TMainForm::Contents1Click() {
+  OpenWithShell(Handle(), ProgramFolder(SystemPlatform()) + kHelpFile);
+}
+
+void TMainForm::Exit1Click() { ::SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::About1Click() {}
+
+}  // namespace swivex

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/UniqueHandle.h"
+#include "ui/FormBuilder.h"
+#include "ui/OpenDialog.h"
+#include "ui/Window.h"
+
+namespace swivex {
+
+// The program's main window: the three commands as buttons and menu items, the paths of the
+// last conversion, "Go", help and exit.
+class TMainForm : public Window<TMainForm> {
+ public:
+  explicit TMainForm(HINSTANCE instance);
+
+  // Creates the window hidden, centred on the desktop, with its controls and menu; FormCreate
+  // runs during creation. Returns the window, or null if the system refused to create it.
+  HWND Create();
+  // The window's keyboard shortcuts, for the message loop.
+  HACCEL Accelerators() const { return accelerators_.Get(); }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  void FormCreate();
+  void ConvertSWFtoEXEClick();
+  void ConvertEXEtoSWFClick();
+  void SetasScreenSaver1Click();
+  void Button4Click();
+  void Contents1Click();
+  void Exit1Click();
+  void About1Click();
+
+  // A conversion command: pick the source, show the paths, convert and show the result.
+  template <typename Conversion>
+  void Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert);
+
+  void OnCommand(int id);
+  void OnActivate(bool active);
+  void OnNextControl(WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlColour(HDC dc) const;
+  void PaintBackground(HDC dc) const;
+  HWND Control(int id) const { return ::GetDlgItem(Handle(), id); }
+
+  HINSTANCE instance_;
+  FormScale scale_;
+  ControlFonts controlFonts_;
+  UniqueBrush background_;
+  UniqueAccelerators accelerators_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
+  OpenDialog OpenDialogSwf;
+  OpenDialog OpenDialogExe;
+};
+
+}  // namespace swivex

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <span>
+
+#include "ui/Layout.h"
+#include "ui/MenuLayout.h"
+
+namespace swivex {
+
+// The main window's caption and controls at 96 pixels per inch.
+inline constexpr char kMainFormCaption[] = "Swivex 1.0";
+
+const FormLayout& MainFormLayout();
+
+// MainMenu1: File and Help.
+std::span<const MenuLayout> MainMenuLayout();
+
+}  // namespace swivex

@@ -1,0 +1,61 @@
+#include "ui/OpenDialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <array>
+
+#include "app/ErrorBoundary.h"
+#include "ui/Placement.h"
+
+namespace swivex {
+
+bool OpenDialog::Execute(HWND owner) {
+  std::array<char, MAX_PATH + 1> file{};
+  std::copy_n(fileName_.begin(), std::min<std::size_t>(fileName_.size(), MAX_PATH), file.begin());
+
+  placedBy_ = ::GetActiveWindow();
+  if (placedBy_ == nullptr) placedBy_ = owner;
+
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter_;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = MAX_PATH;
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
+  dialog.lCustData = reinterpret_cast<LPARAM>(this);
+  dialog.lpfnHook = Hook;
+  if (!::GetOpenFileNameA(&dialog)) return false;
+  fileName_ = file.data();
+  return true;
+}
+
+// The hook runs for the dialog's inner child; the dialog itself is its parent.
+UINT_PTR CALLBACK OpenDialog::Hook(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const auto* dialog = reinterpret_cast<const OPENFILENAMEA*>(lParam);
+    ::SetWindowLongPtrA(child, DWLP_USER, dialog->lCustData);
+  } else if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+    const auto* self = reinterpret_cast<const OpenDialog*>(::GetWindowLongPtrA(child, DWLP_USER));
+    if (self != nullptr) RunGuarded([&] { self->Place(::GetParent(child)); });
+  }
+  return 0;
+}
+
+void OpenDialog::Place(HWND dialog) const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoA(::MonitorFromWindow(placedBy_, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT frame{};
+  ::GetWindowRect(dialog, &frame);
+  const ScreenArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                        monitor.rcMonitor.bottom};
+  const ScreenPoint place =
+      OpenDialogPosition(area, frame.right - frame.left, frame.bottom - frame.top);
+  ::SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace swivex
