@@ -12,16 +12,16 @@ namespace swivex {
 
 namespace {
 
-// Saves the movie behind the stub into `savedPath`. The projector's own file is closed again
-// before anything is opened with the saved movie.
-StubOutcome SaveOwnMovie(StubText& savedPath, StubText& failure) {
+// Saves the movie behind the stub into `savedPath` and returns nothing, or returns why there is
+// no movie to open. The projector's own file is closed again before the movie is opened.
+std::optional<StubOutcome> SaveOwnMovie(StubText& savedPath, StubText& failure) {
   OwnFile projector;
   std::optional<MovieLocation> movie;
   if (!projector.Open(failure) || !projector.FindMovie(movie, failure)) return StubOutcome::Failed;
   if (!movie) return StubOutcome::BareStub;
   if (movie->length == 0) return StubOutcome::EmptyMovie;
   if (!SaveMovieToTemp(projector, *movie, savedPath, failure)) return StubOutcome::Failed;
-  return StubOutcome::MovieOpened;
+  return std::nullopt;
 }
 
 StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
@@ -42,8 +42,8 @@ StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
 StubOutcome PlayOwnMovie() {
   StubText savedPath;
   StubText failure;
-  StubOutcome outcome = SaveOwnMovie(savedPath, failure);
-  if (outcome == StubOutcome::MovieOpened) outcome = OpenSavedMovie(savedPath, failure);
+  const std::optional<StubOutcome> unsaved = SaveOwnMovie(savedPath, failure);
+  const StubOutcome outcome = unsaved ? *unsaved : OpenSavedMovie(savedPath, failure);
   switch (outcome) {
     case StubOutcome::MovieOpened:
       break;
