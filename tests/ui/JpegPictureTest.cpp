@@ -21,6 +21,10 @@ namespace {
 // Folders given by the build, spelled as the test program's system spells them, each ending in
 // a separator.
 const std::string kAboutFolder = SWIVEX_ABOUT_FOLDER;
+// Other encodings of the About picture's drawing, made with ImageMagick from AboutPicture.ppm:
+//   convert AboutPicture.ppm -strip -quality 90 -interlace JPEG progressive.jpg
+//   convert AboutPicture.ppm -strip -colorspace Gray -quality 90 grey.jpg
+//   convert AboutPicture.ppm -strip -colorspace CMYK -quality 90 cmyk.jpg
 const std::string kSamplesFolder = SWIVEX_JPEG_SAMPLES;
 
 const std::string kErrorStart = "The JPEG picture cannot be read: ";
