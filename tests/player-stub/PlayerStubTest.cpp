@@ -376,5 +376,17 @@ TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
   EXPECT_EQ(ReadBytes(projector), projectorBytes);
 }
 
+TEST_F(PlayerStubWithSwfPlayer, OpensNothingWhenRunOnItsOwn) {
+  std::filesystem::path record = SystemPlatform().ModuleFileName();
+  record.replace_filename("swf_open_recorder.txt");
+  std::filesystem::remove(record);
+
+  const StubRun run = RunAndConfirm(ShippedStub());
+
+  EXPECT_NE(run.text.find("not meant to be run on its own"), std::string::npos) << run.text;
+  EXPECT_EQ(run.exitCode, ExitCodeOf(StubOutcome::BareStub));
+  EXPECT_FALSE(std::filesystem::exists(record)) << "the player was started";
+}
+
 }  // namespace
 }  // namespace swivex::testing
