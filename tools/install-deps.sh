@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ clang libclang-rt-14-dev googletest libjpeg62-turbo-dev   # native build and tests
+  time                                                                 # benchmarks: peak memory
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 # Windows build
   nodejs npm                                                           # fetches libjpeg's source
   fp-utils                                                             # compiles the help file

@@ -1,0 +1,57 @@
+// projector_bench build PROGRAM_FOLDER MOVIE TARGET
+// projector_bench extract BUNDLE TARGET
+// Runs one conversion, as the program does, with the player stub taken from PROGRAM_FOLDER.
+// bench/run-projector-bench.sh times it against cat copying the same bytes.
+#include <cstdio>
+#include <string>
+
+#include "common/Exceptions.h"
+#include "platform/Platform.h"
+#include "projector/Conversions.h"
+
+#ifdef _WIN32
+#include "platform/Win32Platform.h"
+using RealPlatform = swivex::Win32Platform;
+#else
+#include "platform/PosixPlatform.h"
+using RealPlatform = swivex::PosixPlatform;
+#endif
+
+namespace {
+
+// The system's platform, with the program folder moved to where the benchmark keeps its stub.
+class BenchPlatform : public RealPlatform {
+ public:
+  explicit BenchPlatform(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+  std::string ModuleFileName() override {
+    return programFolder_ + DirectorySeparator() + "Swivex.exe";
+  }
+
+ private:
+  std::string programFolder_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  try {
+    std::string result;
+    if (command == "build" && argc == 5) {
+      BenchPlatform platform(argv[2]);
+      result = swivex::BuildProjector(argv[3], argv[4], platform);
+    } else if (command == "extract" && argc == 4) {
+      result = swivex::ExtractMovie(argv[2], argv[3], swivex::SystemPlatform());
+    } else {
+      std::fprintf(stderr,
+                   "usage: projector_bench build PROGRAM_FOLDER MOVIE TARGET\n"
+                   "       projector_bench extract BUNDLE TARGET\n");
+      return 2;
+    }
+    std::printf("%s\n", result.c_str());
+    return result == swivex::kConvertedMessage ? 0 : 1;
+  } catch (const swivex::Exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
+}
