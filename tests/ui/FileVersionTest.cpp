@@ -48,7 +48,8 @@ TEST(GetFileVersionText, GivesTheFileVersionOfTheWindows1252StringTableOrNothing
     const char* text;
   };
   const Case cases[] = {
-      {"the program's own version block", ThisProgram(), "1.0.1.7"},
+      {"this test program, built with the program's version block", ThisProgram(), "1.0.1.7"},
+      {"the program itself", SWIVEX_PROGRAM_EXE, "1.0.1.7"},
       {"no version block", BesideThisProgram("file_version_without_block.exe"), ""},
       {"only a Unicode string table", BesideThisProgram("file_version_other_table.exe"), ""},
       {"no such file", BesideThisProgram("no such program.exe"), ""},
