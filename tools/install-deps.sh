@@ -13,6 +13,8 @@ packages=(
 
 missing=()
 for package in "${packages[@]}"; do
+  # A nodejs from NodeSource brings its own npm and conflicts with Debian's npm package.
+  [ "$package" = npm ] && command -v npm >/dev/null && continue
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done
