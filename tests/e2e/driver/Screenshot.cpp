@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <fstream>
+#include <thread>
+#include <utility>
 
 #include "tests/e2e/driver/UniqueResource.h"
 #include "tests/e2e/driver/Wait.h"
@@ -9,6 +11,8 @@
 namespace swivex::e2e {
 
 namespace {
+
+constexpr std::chrono::milliseconds kPaintInterval{100};
 
 using UniqueMemoryDc = UniqueResource<HDC, ::DeleteDC>;
 using UniqueBitmap = UniqueResource<HBITMAP, [](HBITMAP bitmap) { ::DeleteObject(bitmap); }>;
@@ -82,7 +86,16 @@ ScreenImage CaptureScreen(const RECT& area) {
 }
 
 void SaveScreenshot(const RECT& area, const std::string& bmpPath) {
-  const ScreenImage image = CaptureScreen(area);
+  ScreenImage image = CaptureScreen(area);
+  WaitUntil(
+      [&] {
+        std::this_thread::sleep_for(kPaintInterval);
+        ScreenImage next = CaptureScreen(area);
+        const bool settled = next.pixels == image.pixels;
+        image = std::move(next);
+        return settled;
+      },
+      "the screen to settle for " + bmpPath);
   const BITMAPINFOHEADER header = BitmapHeader(image.width, image.height);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"

@@ -21,8 +21,9 @@ struct ScreenImage {
 // Copies the screen inside `area` (screen coordinates); throws DriverError if it cannot.
 ScreenImage CaptureScreen(const RECT& area);
 
-// Saves what the screen shows inside `area` as a 24-bit BMP file; the test run turns it into a
-// PNG afterwards. Throws DriverError if it cannot.
+// Saves what the screen shows inside `area` as a 24-bit BMP file, once two captures 100 ms apart
+// agree (windows paint after they appear); the test run turns it into a PNG afterwards. Throws
+// DriverError if it cannot.
 void SaveScreenshot(const RECT& area, const std::string& bmpPath);
 
 }  // namespace swivex::e2e
