@@ -227,6 +227,7 @@ TEST_F(ConversionTest, GoOpensTheTargetsFolderAndRunsTheProjector) {
       WaitForTopLevelWindow({.className = "ExplorerWClass", .caption = FolderName(work_.Path())});
   // The projector's player stub finds no program for .swf files on this system and says so.
   auto stubMessage = TextDialog::WaitForProgram("\\go.exe");
+  EXPECT_EQ(stubMessage.Caption(), "Swivex projector");
   PostClose(folder);
   WaitUntilClosed(folder, "the folder window");
   stubMessage.Press(IDOK);

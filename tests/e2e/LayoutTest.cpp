@@ -14,8 +14,8 @@
 #include "tests/e2e/E2ePaths.h"
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
+#include "tests/e2e/driver/GdiResources.h"
 #include "tests/e2e/driver/Screenshot.h"
-#include "tests/e2e/driver/UniqueResource.h"
 #include "tests/e2e/driver/WindowList.h"
 #include "tests/support/TempFolder.h"
 
@@ -51,9 +51,6 @@ constexpr ControlPlace kLayout[] = {
 constexpr ControlPlace kGroup = kLayout[3];
 constexpr SIZE kClientArea{471, 157};
 
-using UniqueFont = UniqueResource<HFONT, [](HFONT font) { ::DeleteObject(font); }>;
-using UniqueDc = UniqueResource<HDC, ::DeleteDC>;
-
 // The window font as the program makes it on this screen, and the sizes of text in it.
 class WindowFont {
  public:
@@ -62,10 +59,7 @@ class WindowFont {
         font_(::CreateFontA(::MulDiv(kDesignFontHeight, pixelsPerInch, kDesignPixelsPerInch), 0, 0,
                             0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif")),
-        previous_(::SelectObject(dc_.Get(), font_.Get())) {}
-  WindowFont(const WindowFont&) = delete;
-  WindowFont& operator=(const WindowFont&) = delete;
-  ~WindowFont() { ::SelectObject(dc_.Get(), previous_); }
+        selection_(dc_.Get(), font_.Get()) {}
 
   SIZE Extent(const std::string& text) const {
     SIZE size{};
@@ -81,16 +75,14 @@ class WindowFont {
   int TextHeight() const { return Extent("0").cy; }
 
  private:
-  UniqueDc dc_;
+  UniqueMemoryDc dc_;
   UniqueFont font_;
-  HGDIOBJ previous_;
+  Selection selection_;
 };
 
 int ScreenPixelsPerInch() {
-  HDC screen = ::GetDC(nullptr);
-  const int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return pixelsPerInch;
+  const ScreenDc screen(::GetDC(nullptr));
+  return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 // The resolution that the test run set up for this prefix.
@@ -186,7 +178,7 @@ TEST(MainWindowLayout, ControlsSitWhereTheScaledTableSays) {
 
   SaveScreenshot(frame, ArtifactName("main-window", pixelsPerInch));
 
-  // For the eye: the message dialog, and the fields with paths in them.
+  // For the eye: the message dialog, the fields with paths in them and the error box.
   swivex::testing::TempFolder work;
   swivex::testing::WriteBytes(work / "movie.swf", MovieBytes(100, 1));
   app.Pick(kSwfToExeButton, work / "movie.swf");
@@ -195,6 +187,11 @@ TEST(MainWindowLayout, ControlsSitWhereTheScaledTableSays) {
   message.Press(IDOK);
   WaitUntil([&] { return IsEnabled(window); }, "the main window to be enabled again");
   SaveScreenshot(frame, ArtifactName("main-window-converted", pixelsPerInch));
+
+  app.Pick(kExeToSwfButton, work / "missing.exe");
+  auto box = app.WaitForTitledDialog();
+  SaveScreenshot(WindowRect(box.Window()), ArtifactName("error-box", pixelsPerInch));
+  box.Press(IDOK);
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ inline constexpr int kConvertSWFtoEXE = 201;
 inline constexpr int kConvertEXEtoSWF = 202;
 inline constexpr int kSetasScreenSaver1 = 203;
 inline constexpr int kExit1 = 204;
+inline constexpr int kContents1 = 205;
+inline constexpr int kAbout1 = 206;
 
 inline constexpr char kSuccess[] = "File has been converted successfully!";
 inline constexpr char kUnknownType[] = "Unknown type of executable flash file!";

@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "tests/e2e/driver/UniqueResource.h"
+#include "tests/e2e/driver/GdiResources.h"
 #include "tests/e2e/driver/Wait.h"
 
 namespace swivex::e2e {
@@ -13,37 +13,6 @@ namespace swivex::e2e {
 namespace {
 
 constexpr std::chrono::milliseconds kPaintInterval{100};
-
-using UniqueMemoryDc = UniqueResource<HDC, ::DeleteDC>;
-using UniqueBitmap = UniqueResource<HBITMAP, [](HBITMAP bitmap) { ::DeleteObject(bitmap); }>;
-
-// The screen's device context, released with the object.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(::GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-// An object selected into a device context until the object goes out of scope.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-  ~Selection() { ::SelectObject(dc_, previous_); }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 BITMAPINFOHEADER BitmapHeader(LONG width, LONG height) {
   BITMAPINFOHEADER header{};
@@ -66,7 +35,7 @@ COLORREF ScreenImage::At(LONG x, LONG y) const {
 ScreenImage CaptureScreen(const RECT& area) {
   ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
   if (image.width <= 0 || image.height <= 0) throw DriverError("cannot capture an empty area");
-  ScreenDc screen;
+  ScreenDc screen(::GetDC(nullptr));
   UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader = BitmapHeader(image.width, image.height);

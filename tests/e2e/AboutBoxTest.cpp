@@ -1,0 +1,379 @@
+// The About box: opened from Help > About, modal over the main window, with the version read
+// from Swivex.exe and the memory figures of its first opening; links that underline under the
+// mouse; its layout at the prefix's screen resolution, with a screenshot kept.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "tests/e2e/E2ePaths.h"
+#include "tests/e2e/SwivexApp.h"
+#include "tests/e2e/driver/Controls.h"
+#include "tests/e2e/driver/Keyboard.h"
+#include "tests/e2e/driver/Screenshot.h"
+#include "tests/e2e/driver/UniqueResource.h"
+#include "tests/e2e/driver/WindowList.h"
+#include "ui/AboutMemoryFigures.h"
+
+namespace swivex::e2e {
+namespace {
+
+// What a driver knows of the About box.
+namespace aboutui {
+
+inline constexpr char kClassName[] = "TAboutForm";
+inline constexpr char kCaption[] = "AboutForm";
+inline constexpr int kAbout1 = 206;  // the main window's Help > About... command
+
+inline constexpr int kImage1 = 301;
+inline constexpr int kProductName = 302;
+inline constexpr int kLabelVersion = 303;
+inline constexpr int kCopyright = 304;
+inline constexpr int kHttpTo = 305;
+inline constexpr int kMailTo = 306;
+inline constexpr int kBevel1 = 307;
+inline constexpr int kLabel3 = 308;
+inline constexpr int kPhysMem = 309;
+inline constexpr int kLabel4 = 310;
+inline constexpr int kFreeRes = 311;
+
+}  // namespace aboutui
+
+constexpr COLORREF kBackground = RGB(200, 228, 169);
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+bool IsVisible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+
+// Help > About... and the About box that it shows.
+HWND OpenAbout(SwivexApp& app) {
+  PostCommand(app.Window(), aboutui::kAbout1);
+  const HWND about = app.Process().WaitForWindow(aboutui::kClassName);
+  WaitUntilHandled(about);
+  return about;
+}
+
+void WaitUntilClosed(SwivexApp& app, HWND about) {
+  WaitUntil([&] { return !IsVisible(about) && IsEnabled(app.Window()); },
+            "the About box to close and the main window to take input again");
+}
+
+std::string TextOfControl(HWND about, int id) { return TextOf(ControlById(about, id)); }
+
+struct Figures {
+  std::string physMem;
+  std::string freeRes;
+  bool operator==(const Figures&) const = default;
+};
+
+Figures FiguresOf(HWND about) {
+  return {TextOfControl(about, aboutui::kPhysMem), TextOfControl(about, aboutui::kFreeRes)};
+}
+
+// "#,### KB" of the machine's total memory, with the user's separator; "%d %%" of its load.
+void ExpectFigureFormats(const Figures& figures) {
+  MEMORYSTATUSEX status{};
+  status.dwLength = sizeof status;
+  ASSERT_TRUE(::GlobalMemoryStatusEx(&status));
+  EXPECT_EQ(figures.physMem, FormatKilobytes(status.ullTotalPhys, UserThousandsSeparator()));
+  EXPECT_TRUE(std::regex_match(figures.physMem, std::regex(R"([1-9]\d{0,2}(,\d{3})* KB)")))
+      << figures.physMem;
+  std::smatch load;
+  ASSERT_TRUE(std::regex_match(figures.freeRes, load, std::regex(R"((\d{1,3}) %)")))
+      << figures.freeRes;
+  EXPECT_LE(std::stoi(load[1]), 100);
+}
+
+TEST(AboutBox, OpensModallyOverTheMainWindowWithVersionAndMemoryFigures) {
+  SwivexApp app;
+  const HWND about = OpenAbout(app);
+
+  EXPECT_EQ(TextOf(about), aboutui::kCaption);
+  EXPECT_EQ(::GetWindow(about, GW_OWNER), app.Window());
+  EXPECT_FALSE(IsEnabled(app.Window())) << "the main window takes no input while it is open";
+  EXPECT_EQ(::GetForegroundWindow(), about);
+
+  // A dialog border: fixed size, a close button, no minimise or maximise button.
+  const LONG_PTR style = ::GetWindowLongPtrA(about, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(::GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_EQ(::FindWindowExA(about, nullptr, "Button", nullptr), nullptr) << "it has no buttons";
+
+  // Centred on the primary monitor.
+  const RECT frame = WindowRect(about);
+  EXPECT_LE(std::abs(frame.left + frame.right - ::GetSystemMetrics(SM_CXSCREEN)), 1);
+  EXPECT_LE(std::abs(frame.top + frame.bottom - ::GetSystemMetrics(SM_CYSCREEN)), 1);
+
+  struct Label {
+    int id;
+    const char* text;
+  };
+  const Label labels[] = {
+      {aboutui::kProductName, "Swivex"},
+      {aboutui::kLabelVersion, "Version 1.0.1.7"},
+      {aboutui::kCopyright, "Copyright \xA9 2026 Swivex developers"},
+      {aboutui::kHttpTo, "www.swivex.example"},
+      {aboutui::kMailTo, "support@swivex.example"},
+      {aboutui::kLabel3, "Physical Memory Available to Windows:"},
+      {aboutui::kLabel4, "Memory in Use:"},
+  };
+  for (const Label& label : labels) {
+    EXPECT_EQ(TextOfControl(about, label.id), label.text) << "control " << label.id;
+  }
+  ExpectFigureFormats(FiguresOf(about));
+
+  PostClose(about);
+  WaitUntilClosed(app, about);
+  EXPECT_TRUE(::IsWindow(about)) << "closing hides the box and keeps it";
+  EXPECT_EQ(::GetForegroundWindow(), app.Window());
+}
+
+// Each opening shows the box that the first one created, with the figures of that moment; the
+// version is read again. Enter and Esc do nothing; the title bar's close button, the system menu
+// and Alt+F4 close it.
+TEST(AboutBox, LaterOpeningsShowTheSameBoxAndFiguresAndEveryWayClosesIt) {
+  struct Closing {
+    const char* way;
+    void (*close)(HWND about);
+  };
+  const Closing closings[] = {
+      {"the close button", [](HWND about) { PostClose(about); }},
+      {"the system menu", [](HWND about) { ::PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"Alt+F4",
+       [](HWND about) {
+         BringToFront(about);
+         PressChord({VK_MENU, VK_F4});
+       }},
+  };
+  SwivexApp app;
+  const HWND first = OpenAbout(app);
+  const Figures figures = FiguresOf(first);
+  for (const Closing& closing : closings) {
+    SCOPED_TRACE(closing.way);
+    const HWND about = IsVisible(first) ? first : OpenAbout(app);
+    EXPECT_EQ(about, first);
+    EXPECT_EQ(FiguresOf(about), figures);
+    EXPECT_EQ(TextOfControl(about, aboutui::kLabelVersion), "Version 1.0.1.7");
+    EXPECT_FALSE(IsEnabled(app.Window()));
+
+    BringToFront(about);
+    PressChord({VK_RETURN});
+    PressChord({VK_ESCAPE});
+    WaitUntilHandled(about);
+    EXPECT_TRUE(IsVisible(about)) << "Enter and Esc leave it open";
+
+    closing.close(about);
+    WaitUntilClosed(app, about);
+  }
+}
+
+// The rows of the control's area in which at least four in five pixels are the link's blue:
+// the underline is such a row, letters never are.
+int BlueRows(HWND control) {
+  const RECT area = WindowRect(control);
+  const ScreenImage image = CaptureScreen(area);
+  int rows = 0;
+  for (LONG y = 0; y < image.height; ++y) {
+    LONG blue = 0;
+    for (LONG x = 0; x < image.width; ++x) blue += image.At(x, y) == kLinkBlue;
+    rows += blue * 5 >= image.width * 4;
+  }
+  return rows;
+}
+
+HFONT FontOf(HWND control) {
+  return reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
+}
+
+POINT CentreOf(HWND window) {
+  const RECT rect = WindowRect(window);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+TEST(AboutBox, HoveringALinkUnderlinesItAndLeavingRemovesIt) {
+  SwivexApp app;
+  const HWND about = OpenAbout(app);
+  const HWND bevel = ControlById(about, aboutui::kBevel1);
+  // A spot of the box away from every label, just below the bevel line.
+  const POINT away{CentreOf(bevel).x, WindowRect(bevel).bottom + 3};
+  for (int id : {aboutui::kHttpTo, aboutui::kMailTo}) {
+    SCOPED_TRACE(TextOfControl(about, id));
+    const HWND link = ControlById(about, id);
+    ::SetCursorPos(away.x, away.y);
+    WaitUntilHandled(about);
+    const HFONT plain = FontOf(link);
+    EXPECT_EQ(BlueRows(link), 0);
+
+    const POINT over = CentreOf(link);
+    ::SetCursorPos(over.x, over.y);
+    WaitUntil([&] { return FontOf(link) != plain; }, "the link's font to change under the mouse");
+    WaitUntil([&] { return BlueRows(link) == 1; }, "the link to be drawn underlined");
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    ::GetCursorInfo(&cursor);
+    EXPECT_EQ(cursor.hCursor, ::LoadCursorA(nullptr, IDC_HAND)) << "the hand cursor";
+
+    // The mouse leaves the label for the box; the system reports it after a while.
+    ::SetCursorPos(away.x, away.y);
+    WaitUntil([&] { return FontOf(link) == plain; }, "the link's font to be plain again");
+    WaitUntil([&] { return BlueRows(link) == 0; }, "the link to be drawn without underline");
+  }
+  PostClose(about);
+  WaitUntilClosed(app, about);
+}
+
+// The layout, as the program's rule scales it: by the height of text in the window font over 13.
+constexpr int kDesignPixelsPerInch = 96;
+constexpr int kDesignTextHeight = 13;
+constexpr SIZE kClientArea{300, 192};
+
+using UniqueFont = UniqueResource<HFONT, [](HFONT font) { ::DeleteObject(font); }>;
+using UniqueDc = UniqueResource<HDC, ::DeleteDC>;
+
+// A font as the program makes it on this screen, and the sizes of text in it.
+class Font {
+ public:
+  Font(int height, bool bold)
+      : dc_(::CreateCompatibleDC(nullptr)),
+        font_(::CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif")),
+        previous_(::SelectObject(dc_.Get(), font_.Get())) {}
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+  ~Font() { ::SelectObject(dc_.Get(), previous_); }
+
+  SIZE Extent(const std::string& text) const {
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+
+ private:
+  UniqueDc dc_;
+  UniqueFont font_;
+  HGDIOBJ previous_;
+};
+
+int ScreenPixelsPerInch() {
+  HDC screen = ::GetDC(nullptr);
+  const int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return pixelsPerInch;
+}
+
+int ExpectedPixelsPerInch() {
+  const char* setting = std::getenv("SWIVEX_E2E_DPI");
+  return setting ? std::atoi(setting) : kDesignPixelsPerInch;
+}
+
+// MulDiv's rounding: to the nearest, halves away from zero.
+int Scaled(int value, int numerator, int denominator) {
+  return ::MulDiv(value, numerator, denominator);
+}
+
+struct Place {
+  const char* name;
+  int id;
+  int left, top, width, height;  // width 0: a label, sized to its text
+  bool ownFont;                  // ProductName: "MS Sans Serif" bold 14 points
+};
+
+constexpr Place kLayout[] = {
+    {"Image1", aboutui::kImage1, 19, 12, 32, 32, false},
+    {"ProductName", aboutui::kProductName, 61, 9, 0, 0, true},
+    {"LabelVersion", aboutui::kLabelVersion, 61, 33, 0, 0, false},
+    {"Copyright", aboutui::kCopyright, 19, 51, 0, 0, false},
+    {"HttpTo", aboutui::kHttpTo, 19, 102, 0, 0, false},
+    {"MailTo", aboutui::kMailTo, 19, 117, 0, 0, false},
+    {"Bevel1", aboutui::kBevel1, 17, 136, 264, 2, false},
+    {"Label3", aboutui::kLabel3, 19, 147, 0, 0, false},
+    {"PhysMem", aboutui::kPhysMem, 214, 147, 0, 0, false},
+    {"Label4", aboutui::kLabel4, 19, 163, 0, 0, false},
+    {"FreeRes", aboutui::kFreeRes, 215, 163, 0, 0, false},
+};
+
+std::string Describe(const RECT& rect) {
+  std::ostringstream text;
+  text << "(" << rect.left << ", " << rect.top << ") " << rect.right - rect.left << " x "
+       << rect.bottom - rect.top;
+  return text.str();
+}
+
+// A pixel of the box's client area, as the screen shows it.
+COLORREF ClientPixel(HWND about, int x, int y) {
+  POINT point{x, y};
+  ::ClientToScreen(about, &point);
+  return CaptureScreen({point.x, point.y, point.x + 1, point.y + 1}).At(0, 0);
+}
+
+int ChannelDifference(COLORREF a, COLORREF b) {
+  return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                   std::abs(GetBValue(a) - GetBValue(b))});
+}
+
+TEST(AboutBoxLayout, ControlsSitWhereTheScaledTableSaysAndThePictureKeepsItsSize) {
+  const int pixelsPerInch = ScreenPixelsPerInch();
+  ASSERT_EQ(pixelsPerInch, ExpectedPixelsPerInch()) << "the prefix's LogPixels did not apply";
+  const Font windowFont(Scaled(-11, pixelsPerInch, kDesignPixelsPerInch), false);
+  const int textHeight = windowFont.Extent("0").cy;
+  const auto scale = [&](int value) { return Scaled(value, textHeight, kDesignTextHeight); };
+  const int titlePoints = scale(14);
+  const Font titleFont(-Scaled(titlePoints, pixelsPerInch, 72), true);
+  std::cout << pixelsPerInch << " pixels per inch: text height " << textHeight << ", title font "
+            << titlePoints << " points\n";
+
+  SwivexApp app;
+  const HWND about = OpenAbout(app);
+  const SIZE client = ClientSize(about);
+  EXPECT_EQ(client.cx, scale(kClientArea.cx));
+  EXPECT_EQ(client.cy, scale(kClientArea.cy));
+
+  for (const Place& place : kLayout) {
+    SCOPED_TRACE(place.name);
+    const HWND control = ControlById(about, place.id);
+    RECT expected{scale(place.left), scale(place.top), 0, 0};
+    if (place.width == 0) {
+      const SIZE text = (place.ownFont ? titleFont : windowFont).Extent(TextOf(control));
+      expected.right = expected.left + text.cx;
+      expected.bottom = expected.top + text.cy;
+    } else {
+      expected.right = scale(place.left + place.width);
+      expected.bottom = scale(place.top + place.height);
+    }
+    const RECT actual = RectInClient(control, about);
+    EXPECT_TRUE(::EqualRect(&actual, &expected))
+        << "at " << Describe(actual) << ", expected " << Describe(expected);
+  }
+
+  std::ostringstream shot;
+  shot << kArtifactsFolder << "about-box-" << pixelsPerInch << "dpi.bmp";
+  SaveScreenshot(WindowRect(about), shot.str());
+
+  // The form's colour; the picture at its own 32 x 32 pixels from Image1's corner, the rest of
+  // a larger Image1 in the form's colour; the bevel's engraved line.
+  const RECT image = RectInClient(ControlById(about, aboutui::kImage1), about);
+  EXPECT_EQ(ClientPixel(about, client.cx - 3, 3), kBackground);
+  EXPECT_LE(
+      ChannelDifference(ClientPixel(about, image.left + 15, image.top + 15), RGB(58, 138, 52)), 28)
+      << "the leaf";
+  EXPECT_LE(ChannelDifference(ClientPixel(about, image.left + 31, image.top + 31), kBackground), 28)
+      << "the picture's last pixel, a corner of the background";
+  if (image.right - image.left > 32) {
+    EXPECT_EQ(ClientPixel(about, image.left + 32, image.top + 15), kBackground) << "not stretched";
+  }
+  const RECT bevel = RectInClient(ControlById(about, aboutui::kBevel1), about);
+  EXPECT_EQ(ClientPixel(about, bevel.left + 10, bevel.top), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(ClientPixel(about, bevel.left + 10, bevel.top + 1), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+
+  PostClose(about);
+  WaitUntilClosed(app, about);
+}
+
+}  // namespace
+}  // namespace swivex::e2e
