@@ -9,13 +9,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 native=${1:-$root/build/bench-native}
 win64=${2:-$root/build/win64}
-work=$(mktemp -d "${TMPDIR:-/tmp}/swivex-bench-XXXXXX")
+# Memory-backed by default: on a disk, write-back of the gigabytes written swamps the copying
+# being measured and varies from run to run by a factor of two.
+work=$(mktemp -d "${SWIVEX_BENCH_DIR:-/dev/shm}/swivex-bench-XXXXXX")
 cleanup() {
   if [ -n "${wine_state:-}" ]; then "$root/cmake/wine-session" stop "$wine_state" >/dev/null 2>&1; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
-runs=3
+runs=${SWIVEX_BENCH_RUNS:-5}
 
 mkdir -p "$work/program"
 head -c $((3 * 1000 * 1000)) /dev/urandom >"$work/program/Viewhost.exe"
