@@ -15,6 +15,7 @@
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/GdiResources.h"
+#include "tests/e2e/driver/Keyboard.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/WindowList.h"
 #include "tests/support/TempFolder.h"
@@ -136,6 +137,9 @@ TEST(MainWindowLayout, ControlsSitWhereTheScaledTableSays) {
 
   SwivexApp app;
   const HWND window = app.Window();
+  // Activated at once: under Wine a window can be the foreground window with its caption still
+  // drawn inactive, and the screenshots should show it as a user sees it.
+  BringToFront(window);
   EXPECT_EQ(TextOf(window), swivexui::kTitle);
   const SIZE client = ClientSize(window);
   EXPECT_EQ(client.cx, scale(kClientArea.cx));

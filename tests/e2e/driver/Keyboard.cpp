@@ -19,6 +19,13 @@ INPUT KeyInput(WORD key, bool release) {
   return input;
 }
 
+HWND ActiveWindowOfThread(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndActive;
+}
+
 }  // namespace
 
 void BringToFront(HWND window) {
@@ -26,7 +33,8 @@ void BringToFront(HWND window) {
   what += TextOf(window) + "\" to become the foreground window";
   WaitUntil(
       [&] {
-        if (::GetForegroundWindow() == window) return true;
+        if (::GetForegroundWindow() == window && ActiveWindowOfThread(window) == window)
+          return true;
         ::SetForegroundWindow(window);
         return false;
       },
