@@ -116,6 +116,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::OnCommand(int id) {
+  if (id == IDOK) {
+    PressFocusedButton();
+    return;
+  }
   struct Route {
     int id;
     void (TMainForm::*handler)();
@@ -137,6 +141,17 @@ void TMainForm::OnCommand(int id) {
       (this->*route.handler)();
       return;
     }
+  }
+}
+
+// IsDialogMessage reports Enter as IDOK when no button is the default: Enter presses the button
+// that has the focus, as in a dialog, and does nothing elsewhere.
+void TMainForm::PressFocusedButton() {
+  HWND focus = ::GetFocus();
+  if (focus == nullptr || ::GetParent(focus) != Handle()) return;
+  const int id = ::GetDlgCtrlID(focus);
+  for (const ControlLayout& control : MainFormLayout().controls) {
+    if (control.id == id && control.kind == ControlKind::PushButton) OnCommand(id);
   }
 }
 

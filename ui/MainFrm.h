@@ -38,6 +38,7 @@ class TMainForm : public Window<TMainForm> {
   void Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert);
 
   void OnCommand(int id);
+  void PressFocusedButton();
   void OnActivate(bool active);
   void OnNextControl(WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColour(HDC dc) const;

@@ -286,6 +286,37 @@ TEST_F(MainFormTest, TabMovesThroughTheButtonsInLayoutOrder) {
   EXPECT_EQ(order, (std::vector<int>{kButton1, kButton2, kButton3, kEdit1, kEdit2, kButton4}));
 }
 
+TEST_F(MainFormTest, EnterPressesTheFocusedButtonOnly) {
+  {
+    // No button is the default: Enter elsewhere, and Escape, do nothing.
+    DialogScript stray({[](HWND dialog) {
+      Press(dialog, IDCANCEL);
+      return true;
+    }});
+    ::SetFocus(window);
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+      MSG press{window, WM_KEYDOWN, key, 0, 0, {}};
+      ::IsDialogMessageA(window, &press);
+    }
+    EXPECT_FALSE(stray.Finished());
+    EXPECT_TRUE(::IsWindow(window));
+  }
+
+  ::SetFocus(Control(kButton2));
+  std::string filter;
+  DialogScript script({[&](HWND dialog) {
+    char text[256] = {};
+    ::SendDlgItemMessageA(dialog, 0x470, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    filter = text;
+    Press(dialog, IDCANCEL);
+    return true;
+  }});
+  MSG enter{Control(kButton2), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  ::IsDialogMessageA(window, &enter);
+  EXPECT_TRUE(script.Finished());
+  EXPECT_EQ(filter, "EXE file (*.exe)");
+}
+
 TEST_F(MainFormTest, CtrlQInTheMessageLoopClosesTheWindowAndEndsTheLoop) {
   ::SetFocus(Control(kButton2));
   TypeKeys({VK_CONTROL}, 'Q');
