@@ -74,6 +74,24 @@ class SelectedObject {
   HGDIOBJ previous_ = nullptr;
 };
 
+// Limits drawing on a DC to a rectangle until this goes away, when the DC's earlier state
+// (clipping included) comes back.
+class ClipToRect {
+ public:
+  ClipToRect(HDC dc, const RECT& area) : dc_(dc), saved_(::SaveDC(dc)) {
+    ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  }
+  ClipToRect(const ClipToRect&) = delete;
+  ClipToRect& operator=(const ClipToRect&) = delete;
+  ~ClipToRect() {
+    if (saved_) ::RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // The DC of one WM_PAINT, from BeginPaint to EndPaint.
 class PaintSession {
  public:

@@ -64,6 +64,8 @@ ScenePainter::ScenePainter(const GlowField& field) {
 
 void ScenePainter::Paint(HDC target, const RECT& area, const GlowField& field,
                          const MovieCaption* caption) {
+  // Glows near an edge reach beyond it; they must not spill onto the next monitor.
+  ClipToRect clip(target, area);
   PaintBackground(target, area);
   PaintGlows(target, area, field);
   if (caption) PaintCaption(target, area, field.CaptionCenter(), *caption);

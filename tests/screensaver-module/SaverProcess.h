@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace swivex::glowdrift::testing {
+
+using std::chrono::milliseconds;
+
+// Long enough for a first start of a program in a fresh Wine prefix on a busy machine.
+inline constexpr milliseconds kPatience{15000};
+
+// The installed screen saver (system folder's Glowdrift.scr), started with a command tail the way
+// Windows starts it. A process still running when the object goes away is ended, so that one
+// failed test does not leave a saver over the screen for the next.
+class SaverProcess {
+ public:
+  explicit SaverProcess(const std::string& commandTail);
+  SaverProcess(const SaverProcess&) = delete;
+  SaverProcess& operator=(const SaverProcess&) = delete;
+  ~SaverProcess();
+
+  DWORD Id() const { return id_; }
+  // The exit code once the process has ended within the time, else nothing. Keeps this
+  // program's own windows answering while it waits.
+  std::optional<DWORD> WaitForExit(milliseconds patience = kPatience);
+  bool IsRunning();
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// Handles this program's own window messages for the given time (windows of the driver that
+// the saver talks to must keep answering).
+void PumpMessagesFor(milliseconds duration);
+
+}  // namespace swivex::glowdrift::testing

@@ -1,0 +1,186 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "tests/screensaver-module/SaverProcess.h"
+#include "tests/screensaver-module/ScreenCapture.h"
+#include "tests/screensaver-module/SyntheticInput.h"
+#include "tests/screensaver-module/TestSystem.h"
+#include "tests/screensaver-module/WindowProbe.h"
+
+namespace swivex::glowdrift::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr char kSaverClass[] = "GlowdriftSaver";
+
+RECT VirtualScreen() {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+          top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+POINT ScreenCentre() {
+  const RECT screen = VirtualScreen();
+  return {(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2};
+}
+
+// Pixels of the caption's headline colour (near white, a little blue); the glows and the
+// night-blue background never come close to it.
+std::size_t CaptionPixels(const Picture& picture) {
+  return picture.PixelsBrighterThan(190, 190, 200);
+}
+
+// Where the pointer rests once it has stopped moving. (Under Wine 8 a pointer move made while
+// no window of the prefix has the focus does not reach X, and the next event from X puts the
+// pointer back where X has it; so the tests take the pointer where it is rather than park it.)
+POINT SettledPointer() {
+  POINT last = CursorPosition();
+  for (int check = 0; check < 20; ++check) {
+    PumpMessagesFor(milliseconds(150));
+    const POINT now = CursorPosition();
+    if (now.x == last.x && now.y == last.y) return now;
+    last = now;
+  }
+  ADD_FAILURE() << "the pointer does not come to rest";
+  return last;
+}
+
+// A step of the given length from the point towards the middle of the screen, so that the
+// pointer never runs into an edge.
+POINT TowardsTheMiddle(POINT from, int dx, int dy) {
+  const POINT middle = ScreenCentre();
+  return {from.x + (from.x <= middle.x ? dx : -dx), from.y + (from.y <= middle.y ? dy : -dy)};
+}
+
+class RunningSaver : public ::testing::Test {
+ protected:
+  // Starts "/s" with the pointer at rest and waits until the saver covers the screen.
+  void Start() {
+    pointer_ = SettledPointer();
+    saver_ = std::make_unique<SaverProcess>("/s");
+    window_ = WaitForTopLevelWindow(saver_->Id(), kSaverClass);
+    ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+    PumpMessagesFor(milliseconds(500));
+  }
+
+  void ExpectEnded() {
+    EXPECT_EQ(saver_->WaitForExit(milliseconds(5000)), std::optional<DWORD>(0))
+        << "the saver should end at once";
+  }
+
+  void ExpectStillRunning() {
+    PumpMessagesFor(milliseconds(1500));
+    EXPECT_TRUE(saver_->IsRunning());
+    EXPECT_TRUE(::IsWindowVisible(window_));
+  }
+
+  void EndWithKey() {
+    ::SetForegroundWindow(window_);
+    PumpMessagesFor(milliseconds(100));
+    PressKey(VK_SPACE);
+  }
+
+  std::unique_ptr<SaverProcess> saver_;
+  HWND window_ = nullptr;
+  POINT pointer_{};  // where the pointer rested when the saver started
+};
+
+TEST_F(RunningSaver, CoversTheScreenOnTopAndShowsTheMoviesNameAndSize) {
+  PlantMovie(12345);
+  Start();
+  ASSERT_NE(window_, nullptr);
+
+  EXPECT_EQ(ScreenRectOf(window_), VirtualScreen());
+  EXPECT_TRUE(::GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(::GetWindowLongPtrA(window_, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+  const std::string title = WindowText(window_);
+  EXPECT_THAT(title, HasSubstr("Glowdrift.swf (12,345 bytes)"));
+  EXPECT_THAT(title, HasSubstr("It does not play Flash movies."));
+
+  const Picture first = CaptureScreen(VirtualScreen());
+  PumpMessagesFor(milliseconds(1500));
+  const Picture later = CaptureScreen(VirtualScreen());
+  SaveBitmap(later, ArtifactPath("glowdrift-saver.bmp"));
+  EXPECT_GT(first.DistinctColours(), 1000u) << "soft glows should show many shades";
+  EXPECT_GT(CaptionPixels(first), 500u) << "the caption should be drawn";
+  EXPECT_GT(first.ShareOfChangedPixels(later), 0.05) << "the glows should drift";
+  EXPECT_LT(first.ShareOfChangedPixels(later), 0.999) << "nothing should flash";
+
+  EndWithKey();
+  ExpectEnded();
+}
+
+TEST_F(RunningSaver, SaysSoWhenNoMovieIsInstalled) {
+  RemoveMovie();
+  Start();
+  ASSERT_NE(window_, nullptr);
+  EXPECT_THAT(WindowText(window_),
+              HasSubstr("No movie is installed: there is no Glowdrift.swf in the system folder."));
+  EndWithKey();
+  ExpectEnded();
+}
+
+struct WakeCase {
+  const char* what;
+  std::function<void(HWND saver, POINT pointer)> act;
+};
+
+TEST_F(RunningSaver, EndsOnAKeyAClickOrARealMouseMove) {
+  PlantMovie(100);
+  const WakeCase cases[] = {
+      {"key press",
+       [](HWND saver, POINT) {
+         ::SetForegroundWindow(saver);
+         PumpMessagesFor(milliseconds(100));
+         PressKey('A');
+       }},
+      {"left click", [](HWND, POINT) { ClickLeftButton(); }},
+      {"pointer put 100 pixels away by SetCursorPos",
+       [](HWND, POINT pointer) {
+         const POINT away = TowardsTheMiddle(pointer, 100, 60);
+         PutCursorAt(away.x, away.y);
+       }},
+      {"mouse moved by 40 pixels",
+       [](HWND, POINT pointer) {
+         const POINT away = TowardsTheMiddle(pointer, 40, 0);
+         MoveMouseBy(away.x - pointer.x, 0);
+       }},
+  };
+  for (const WakeCase& wake : cases) {
+    SCOPED_TRACE(wake.what);
+    Start();
+    ASSERT_NE(window_, nullptr);
+    wake.act(window_, pointer_);
+    ExpectEnded();
+  }
+}
+
+TEST_F(RunningSaver, KeepsRunningWhenThePointerOnlyTwitches) {
+  PlantMovie(100);
+  const WakeCase cases[] = {
+      {"mouse moved by nothing", [](HWND, POINT) { MoveMouseBy(0, 0); }},
+      {"pointer put where it is", [](HWND, POINT pointer) { PutCursorAt(pointer.x, pointer.y); }},
+      {"mouse moved by 3 pixels",
+       [](HWND, POINT pointer) {
+         const POINT away = TowardsTheMiddle(pointer, 3, 2);
+         MoveMouseBy(away.x - pointer.x, away.y - pointer.y);
+       }},
+  };
+  for (const WakeCase& twitch : cases) {
+    SCOPED_TRACE(twitch.what);
+    Start();
+    ASSERT_NE(window_, nullptr);
+    twitch.act(window_, pointer_);
+    ExpectStillRunning();
+    EndWithKey();
+    ExpectEnded();
+  }
+}
+
+}  // namespace
+}  // namespace swivex::glowdrift::testing

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "screensaver-module/Gdi.h"
+#include "screensaver-module/ScenePainter.h"
+#include "tests/screensaver-module/ScreenCapture.h"
+#include "tests/screensaver-module/TestSystem.h"
+
+namespace swivex::glowdrift::testing {
+namespace {
+
+constexpr std::uint32_t kUntouched = 0x00FF00FF;  // magenta: no colour of the scene
+
+// Paints one frame into area of a canvas of the given size that starts out magenta, and returns
+// the whole canvas.
+Picture PaintFrame(const GlowField& field, int width, int height, const RECT& area,
+                   const MovieCaption* caption) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  MemoryDc dc(::CreateCompatibleDC(nullptr));
+  UniqueBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !canvas || !bits) throw std::runtime_error("cannot create a canvas");
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  const std::size_t count = static_cast<std::size_t>(width) * height;
+  std::fill(pixels, pixels + count, kUntouched);
+  {
+    SelectedObject selection(dc.Get(), canvas.Get());
+    ScenePainter painter(field);
+    painter.Paint(dc.Get(), area, field, caption);
+    ::GdiFlush();
+  }
+  Picture picture{width, height, std::vector<std::uint32_t>(pixels, pixels + count)};
+  for (std::uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFF;
+  return picture;
+}
+
+Picture PaintWhole(const GlowField& field, int width, int height, const MovieCaption* caption) {
+  return PaintFrame(field, width, height, {0, 0, width, height}, caption);
+}
+
+std::size_t CaptionPixels(const Picture& picture) {
+  return picture.PixelsBrighterThan(190, 190, 200);
+}
+
+std::size_t UntouchedPixels(const Picture& picture) {
+  return static_cast<std::size_t>(
+      std::count(picture.pixels.begin(), picture.pixels.end(), kUntouched));
+}
+
+TEST(ScenePainter, ThePreviewShowsSoftGlowsThatMoveAndNoCaption) {
+  GlowField field;
+  const Picture first = PaintWhole(field, 152, 112, nullptr);
+  for (int frame = 0; frame < 40; ++frame) field.Advance(0.05);
+  const Picture later = PaintWhole(field, 152, 112, nullptr);
+  SaveBitmap(later, ArtifactPath("glowdrift-preview.bmp"));
+
+  EXPECT_EQ(UntouchedPixels(first), 0u) << "the preview should fill its window";
+  EXPECT_GT(first.DistinctColours(), 100u) << "soft glows show many shades";
+  EXPECT_EQ(CaptionPixels(first), 0u);
+  EXPECT_GT(first.ShareOfChangedPixels(later), 0.05) << "two seconds later the glows have moved";
+}
+
+TEST(ScenePainter, TheSaverWritesTheCaptionOverTheGlows) {
+  GlowField field;
+  const MovieCaption caption = DescribeInstalledMovie(12345);
+  const Picture withCaption = PaintWhole(field, 1280, 1024, &caption);
+  const Picture without = PaintWhole(field, 1280, 1024, nullptr);
+  EXPECT_EQ(UntouchedPixels(withCaption), 0u);
+  EXPECT_GT(CaptionPixels(withCaption), 500u);
+  EXPECT_EQ(CaptionPixels(without), 0u);
+  EXPECT_LT(withCaption.ShareOfChangedPixels(without), 0.1) << "the caption is a line, not a page";
+}
+
+TEST(ScenePainter, PaintsEachMonitorsRectangleAndNothingBeyondIt) {
+  // A second monitor to the right of the first, lower and smaller; the rest of the canvas stays
+  // as it was.
+  const RECT monitor = {1280, 200, 1280 + 800, 200 + 600};
+  GlowField field;
+  const MovieCaption caption = DescribeInstalledMovie(std::nullopt);
+  const Picture canvas = PaintFrame(field, 2080, 1024, monitor, &caption);
+  std::size_t inside = 0, untouchedInside = 0, touchedOutside = 0;
+  for (int y = 0; y < canvas.height; ++y) {
+    for (int x = 0; x < canvas.width; ++x) {
+      const bool within =
+          x >= monitor.left && x < monitor.right && y >= monitor.top && y < monitor.bottom;
+      const bool untouched =
+          canvas.pixels[static_cast<std::size_t>(y) * canvas.width + x] == kUntouched;
+      inside += within;
+      untouchedInside += within && untouched;
+      touchedOutside += !within && !untouched;
+    }
+  }
+  EXPECT_EQ(inside, 800u * 600u);
+  EXPECT_EQ(untouchedInside, 0u);
+  EXPECT_EQ(touchedOutside, 0u);
+  EXPECT_GT(CaptionPixels(canvas), 200u);
+}
+
+}  // namespace
+}  // namespace swivex::glowdrift::testing
