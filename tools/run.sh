@@ -4,7 +4,7 @@
 # ends the program again (tools/start-swivex.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh
+bash tools/install-deps.sh
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win64 -j"$(nproc)"
-exec tools/start-swivex.sh build/win64/Swivex
+exec bash tools/start-swivex.sh build/win64/Swivex

@@ -11,7 +11,7 @@ jobs=$(nproc)
 log=$root/build/test-logs
 mkdir -p "$log"
 
-tools/install-deps.sh || exit 1
+bash tools/install-deps.sh || exit 1
 
 passed=0
 failed=0
