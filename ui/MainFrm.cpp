@@ -244,6 +244,9 @@ void TMainForm::Contents1Click() {
 
 void TMainForm::Exit1Click() { ::SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainForm::About1Click() {}
+void TMainForm::About1Click() {
+  if (!AboutForm) AboutForm = TAboutForm::Create(instance_, Handle());
+  AboutForm->ShowModal();
+}
 
 }  // namespace swivex

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/UniqueHandle.h"
+#include "ui/AboutFrm.h"
 #include "ui/FormBuilder.h"
 #include "ui/OpenDialog.h"
 #include "ui/Window.h"
@@ -53,6 +56,8 @@ class TMainForm : public Window<TMainForm> {
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
   OpenDialog OpenDialogSwf;
   OpenDialog OpenDialogExe;
+  // The About box: created at its first opening and kept until the program ends.
+  std::unique_ptr<TAboutForm> AboutForm;
 };
 
 }  // namespace swivex
