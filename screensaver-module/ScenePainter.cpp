@@ -20,6 +20,11 @@ constexpr CaptionLineStyle kHeadlineStyle = {24, {226, 231, 242}, FW_NORMAL, 0.0
 constexpr CaptionLineStyle kNoteStyle = {52, {150, 162, 188}, FW_NORMAL, 0.9};
 constexpr char kCaptionFace[] = "Tahoma";
 
+// The background and the glows have no sharp edge: drawn at half the size and doubled pixel by
+// pixel they look the same, for a third of the work (a smoothing stretch costs more than it
+// saves).
+constexpr int kGlowLayerScale = 2;
+
 constexpr Color kSkyTop = {12, 16, 38};
 constexpr Color kSkyBottom = {3, 4, 12};
 
@@ -66,8 +71,15 @@ void ScenePainter::Paint(HDC target, const RECT& area, const GlowField& field,
                          const MovieCaption* caption) {
   // Glows near an edge reach beyond it; they must not spill onto the next monitor.
   ClipToRect clip(target, area);
-  PaintBackground(target, area);
-  PaintGlows(target, area, field);
+  const RECT layer = {0, 0, (Width(area) + kGlowLayerScale - 1) / kGlowLayerScale,
+                      (Height(area) + kGlowLayerScale - 1) / kGlowLayerScale};
+  HDC layerDc = glowLayer_.Prepare(target, layer.right, layer.bottom);
+  PaintBackground(layerDc, layer);
+  PaintGlows(layerDc, layer, field);
+  ::SetStretchBltMode(target, COLORONCOLOR);
+  ::SetBrushOrgEx(target, 0, 0, nullptr);
+  ::StretchBlt(target, area.left, area.top, Width(area), Height(area), layerDc, 0, 0, layer.right,
+               layer.bottom, SRCCOPY);
   if (caption) PaintCaption(target, area, field.CaptionCenter(), *caption);
 }
 

@@ -31,7 +31,8 @@ class ScenePainter {
   void PaintCaption(HDC target, const RECT& area, FieldPoint center, const MovieCaption& caption);
   const CaptionFonts& FontsFor(int areaHeight);
 
-  std::vector<GlowSprite> sprites_;            // one per glow of the field, in its order
+  BackBuffer glowLayer_;             // the background and the glows, at a fraction of the size
+  std::vector<GlowSprite> sprites_;  // one per glow of the field, in its order
   std::map<int, CaptionFonts> fontsByHeight_;  // monitors of different heights get their own
 };
 

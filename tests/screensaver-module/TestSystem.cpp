@@ -34,8 +34,10 @@ std::string WindowsPathOfLinuxPath(const char* variable) {
 std::string InstalledSaverPath() { return SystemFolder() + "\\Glowdrift.scr"; }
 std::string InstalledMoviePath() { return SystemFolder() + "\\Glowdrift.swf"; }
 
+std::string ShippedModulePath() { return WindowsPathOfLinuxPath("GLOWDRIFT_MODULE"); }
+
 void InstallModule() {
-  const std::string module = WindowsPathOfLinuxPath("GLOWDRIFT_MODULE");
+  const std::string module = ShippedModulePath();
   if (!::CopyFileA(module.c_str(), InstalledSaverPath().c_str(), FALSE))
     throw std::runtime_error("cannot copy " + module + " to " + InstalledSaverPath());
 }

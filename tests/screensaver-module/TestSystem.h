@@ -10,6 +10,10 @@ namespace swivex::glowdrift::testing {
 std::string InstalledSaverPath();
 std::string InstalledMoviePath();
 
+// The module as built for the program folder (GLOWDRIFT_MODULE, a Linux path), as Windows
+// names it.
+std::string ShippedModulePath();
+
 // Copies the built module (GLOWDRIFT_MODULE, a Linux path) to the system folder as Glowdrift.scr.
 void InstallModule();
 
