@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "tests/screensaver-module/HostWindow.h"
 #include "tests/screensaver-module/SaverProcess.h"
 #include "tests/screensaver-module/ScreenCapture.h"
 #include "tests/screensaver-module/SyntheticInput.h"
@@ -130,7 +131,7 @@ struct WakeCase {
   std::function<void(HWND saver, POINT pointer)> act;
 };
 
-TEST_F(RunningSaver, EndsOnAKeyAClickOrARealMouseMove) {
+TEST_F(RunningSaver, EndsOnAKeyAClickARealMouseMoveOrLosingTheKeyboard) {
   PlantMovie(100);
   const WakeCase cases[] = {
       {"key press",
@@ -140,6 +141,12 @@ TEST_F(RunningSaver, EndsOnAKeyAClickOrARealMouseMove) {
          PressKey('A');
        }},
       {"left click", [](HWND, POINT) { ClickLeftButton(); }},
+      {"another window takes the keyboard",
+       [](HWND, POINT) {
+         HostWindow other;
+         ::SetForegroundWindow(other.Frame());
+         PumpMessagesFor(milliseconds(500));
+       }},
       {"pointer put 100 pixels away by SetCursorPos",
        [](HWND, POINT pointer) {
          const POINT away = TowardsTheMiddle(pointer, 100, 60);
