@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -19,6 +22,7 @@
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/UniqueResource.h"
 #include "tests/e2e/driver/WindowList.h"
+#include "tests/support/TempFolder.h"
 #include "ui/AboutMemoryFigures.h"
 
 namespace swivex::e2e {
@@ -58,7 +62,7 @@ HWND OpenAbout(SwivexApp& app) {
   return about;
 }
 
-void WaitUntilClosed(SwivexApp& app, HWND about) {
+void WaitUntilAboutClosed(SwivexApp& app, HWND about) {
   WaitUntil([&] { return !IsVisible(about) && IsEnabled(app.Window()); },
             "the About box to close and the main window to take input again");
 }
@@ -129,7 +133,7 @@ TEST(AboutBox, OpensModallyOverTheMainWindowWithVersionAndMemoryFigures) {
   ExpectFigureFormats(FiguresOf(about));
 
   PostClose(about);
-  WaitUntilClosed(app, about);
+  WaitUntilAboutClosed(app, about);
   EXPECT_TRUE(::IsWindow(about)) << "closing hides the box and keeps it";
   EXPECT_EQ(::GetForegroundWindow(), app.Window());
 }
@@ -169,7 +173,7 @@ TEST(AboutBox, LaterOpeningsShowTheSameBoxAndFiguresAndEveryWayClosesIt) {
     EXPECT_TRUE(IsVisible(about)) << "Enter and Esc leave it open";
 
     closing.close(about);
-    WaitUntilClosed(app, about);
+    WaitUntilAboutClosed(app, about);
   }
 }
 
@@ -244,7 +248,106 @@ TEST(AboutBox, HoveringALinkUnderlinesItAndLeavingRemovesIt) {
     }
   }
   PostClose(about);
-  WaitUntilClosed(app, about);
+  WaitUntilAboutClosed(app, about);
+}
+
+using UniqueKey = UniqueResource<HKEY, ::RegCloseKey>;
+
+void SetDefaultValue(HKEY root, const std::string& path, const std::string& value) {
+  HKEY opened = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                              nullptr),
+            ERROR_SUCCESS)
+      << path;
+  const UniqueKey key(opened);
+  ASSERT_EQ(
+      ::RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1)),
+      ERROR_SUCCESS)
+      << path;
+}
+
+std::string BesideThisProgram(const std::string& name) {
+  char self[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string path = self;
+  return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+std::string ReadText(const std::string& name) {
+  std::ifstream file(name);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Presses and releases the left mouse button where the pointer is.
+void ClickHere() {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Clicks the link (the mouse on it, as a user's click would be), runs `expectStarted`, and
+// checks that the underline goes when the mouse leaves. Unless a window of the started program
+// came up under the mouse, the link is still underlined before that.
+void ClickLink(HWND about, int id, bool nothingCoversIt,
+               const std::function<void()>& expectStarted) {
+  const HWND label = ControlById(about, id);
+  const HWND bevel = ControlById(about, aboutui::kBevel1);
+  HoverUntil(
+      CentreOf(label), [&] { return BlueRows(label) > 0; }, "the link to be drawn underlined");
+  ClickHere();
+  expectStarted();
+  if (nothingCoversIt) {
+    EXPECT_GT(BlueRows(label), 0) << "still underlined while the mouse is on it";
+  }
+  HoverUntil(
+      {CentreOf(bevel).x, WindowRect(bevel).bottom + 3}, [&] { return BlueRows(label) == 0; },
+      "the link to be drawn without underline");
+}
+
+// HttpTo starts "IEXPLORE" with "http://" and the host: Wine's own browser, whose address field
+// shows what it was given.
+TEST(AboutBoxLinks, HttpToStartsTheBrowserWithTheWebAddress) {
+  SwivexApp app;
+  const HWND about = OpenAbout(app);
+  ClickLink(about, aboutui::kHttpTo, false, [] {
+    const HWND browser =
+        WaitForTopLevelWindow({.className = "IEFrame", .imageEndsWith = "iexplore.exe"});
+    WaitUntil(
+        [&] {
+          for (HWND control : DescendantWindows(browser)) {
+            if (ClassNameOf(control) == "Edit" && TextOf(control) == "http://www.swivex.example/")
+              return true;
+          }
+          return false;
+        },
+        "the browser to show http://www.swivex.example/");
+    PostClose(browser);
+    WaitUntilClosed(browser, "the browser to close");
+  });
+  PostClose(about);
+  WaitUntilAboutClosed(app, about);
+}
+
+// MailTo opens "mailto:" and the address with the handler of "mailto:", here a recorder that
+// notes its command line (registered in this test's own prefix).
+TEST(AboutBoxLinks, MailToOpensTheMailAddressWithItsHandler) {
+  swivex::testing::TempFolder work;
+  const std::string log = work / "mailto.txt";
+  ASSERT_TRUE(::SetEnvironmentVariableA("SWIVEX_LINK_LOG", log.c_str()));
+  const std::string recorder = BesideThisProgram("about_link_recorder.exe");
+  SetDefaultValue(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", "\"" + recorder + "\" \"%1\"");
+
+  SwivexApp app;
+  const HWND about = OpenAbout(app);
+  ClickLink(about, aboutui::kMailTo, true, [&] {
+    WaitUntil([&] { return !ReadText(log).empty(); }, "the mail handler to start");
+    EXPECT_EQ(ReadText(log), "\"" + recorder + "\" \"mailto:support@swivex.example\"\n");
+  });
+  PostClose(about);
+  WaitUntilAboutClosed(app, about);
 }
 
 // The layout, as the program's rule scales it: by the height of text in the window font over 13.
@@ -392,7 +495,7 @@ TEST(AboutBoxLayout, ControlsSitWhereTheScaledTableSaysAndThePictureKeepsItsSize
   EXPECT_EQ(ClientPixel(about, bevel.left + 10, bevel.top + 1), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 
   PostClose(about);
-  WaitUntilClosed(app, about);
+  WaitUntilAboutClosed(app, about);
 }
 
 }  // namespace
