@@ -266,8 +266,10 @@ void TAboutForm::PaintBackground(HDC dc) const {
 
 void TAboutForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
   ::FillRect(item.hDC, &item.rcItem, background_.Get());
-  if (item.CtlID == kImage1) DrawPicture(item);
-  if (item.CtlID == kBevel1) DrawBevel(item);
+  for (const DrawnControlLayout& drawn : AboutDrawnControls()) {
+    if (static_cast<UINT>(drawn.id) != item.CtlID) continue;
+    drawn.kind == DrawnKind::Picture ? DrawPicture(item) : DrawBevel(item);
+  }
 }
 
 // An engraved line, two pixels high, along the top edge.
