@@ -74,10 +74,13 @@ class Platform {
 
   // System directory, copies and the desktop settings, for the screen-saver installation.
   virtual std::string SystemDirectory() = 0;
-  // Copies `from` over `to`. The copy replaces `to` only once it is complete, so a copy that
-  // fails, even partway, leaves `to` as it was and nothing beside it; `error` then holds the
-  // number of the call that failed.
+  // Creates a new empty file with a unique name in `folder` and returns its name; empty and
+  // `error` set on failure.
+  virtual std::string CreateScratchFile(const std::string& folder, ErrorCode& error) = 0;
+  // Copies `from` over `to`, replacing its contents.
   virtual bool CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) = 0;
+  // Renames `from` to `to`, replacing a file of that name in one step.
+  virtual bool MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) = 0;
   // True if the name denotes an existing file that is not a directory (hidden and system files
   // count) whose last-write time is a local date from 1980 on; any failure counts as false.
   virtual bool FileExists(const std::string& name) = 0;

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
-#include <utility>
 
 #include "platform/PosixPlatform.h"
 
@@ -33,22 +32,6 @@ class Descriptor {
   int fd_;
 };
 
-// A scratch file beside a copy's target, removed on every way out unless it became the target.
-class ScratchFile {
- public:
-  explicit ScratchFile(std::string name) : name_(std::move(name)) {}
-  ScratchFile(const ScratchFile&) = delete;
-  ScratchFile& operator=(const ScratchFile&) = delete;
-  ~ScratchFile() {
-    if (!name_.empty()) ::unlink(name_.c_str());
-  }
-  const std::string& name() const { return name_; }
-  void Keep() { name_.clear(); }
-
- private:
-  std::string name_;
-};
-
 ErrorCode LastError() { return static_cast<ErrorCode>(errno); }
 
 ErrorCode WriteAll(int fd, const char* bytes, std::size_t count) {
@@ -62,15 +45,19 @@ ErrorCode WriteAll(int fd, const char* bytes, std::size_t count) {
   return 0;
 }
 
-// Copies the contents and permissions of the file `from` into the open file `to`. A read or
-// write loop rather than std::filesystem::copy_file, which reports every short transfer as EIO
-// and so would lose a full disk's own error.
-ErrorCode CopyInto(const std::string& from, int to) {
+// Copies the contents and permissions of the file `from` over the file `to`, which is touched
+// only once the source is open, as CopyFileA does. A read/write loop rather than
+// std::filesystem::copy_file, which reports every short transfer as EIO and so would lose a full
+// disk's own error.
+ErrorCode CopyContents(const std::string& from, const std::string& toName) {
   const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (!source.valid()) return LastError();
   struct stat info;
   if (::fstat(source.get(), &info) != 0) return LastError();
   if (S_ISDIR(info.st_mode)) return EISDIR;
+  const Descriptor target(::open(toName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!target.valid()) return LastError();
+  const int to = target.get();
   char buffer[64 * 1024];
   for (;;) {
     const ssize_t read = ::read(source.get(), buffer, sizeof buffer);
@@ -99,26 +86,25 @@ std::string PosixPlatform::SystemDirectory() {
   return failed ? std::string("/tmp") : folder.string();
 }
 
+std::string PosixPlatform::CreateScratchFile(const std::string& folder, ErrorCode& error) {
+  std::string name = folder + "/swxXXXXXX";
+  const Descriptor created(::mkostemp(name.data(), O_CLOEXEC));
+  if (created.valid()) return name;
+  error = LastError();
+  return {};
+}
+
 bool PosixPlatform::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
-  // Copied to a scratch file beside the target and renamed over it once complete, so that a
-  // copy that fails partway leaves the target whole.
-  std::string scratchName = to + ".XXXXXX";
-  const Descriptor scratchFile(::mkostemp(scratchName.data(), O_CLOEXEC));
-  if (!scratchFile.valid()) {
-    error = LastError();
-    return false;
-  }
-  ScratchFile scratch(scratchName);
-  if (ErrorCode failed = CopyInto(from, scratchFile.get())) {
-    error = failed;
-    return false;
-  }
-  if (::rename(scratch.name().c_str(), to.c_str()) != 0) {
-    error = LastError();
-    return false;
-  }
-  scratch.Keep();
-  return true;
+  const ErrorCode failed = CopyContents(from, to);
+  if (failed == 0) return true;
+  error = failed;
+  return false;
+}
+
+bool PosixPlatform::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  error = LastError();
+  return false;
 }
 
 bool PosixPlatform::FileExists(const std::string& name) {

@@ -2,8 +2,6 @@
 // ANSI Win32 API.
 #include <windows.h>
 
-#include <utility>
-
 #include "platform/Win32Platform.h"
 
 namespace swivex {
@@ -27,34 +25,6 @@ class FindHandle {
   HANDLE handle_;
 };
 
-// A scratch file beside a copy's target, deleted on every way out unless it became the target.
-class ScratchFile {
- public:
-  explicit ScratchFile(std::string name) : name_(std::move(name)) {}
-  ScratchFile(const ScratchFile&) = delete;
-  ScratchFile& operator=(const ScratchFile&) = delete;
-  ~ScratchFile() {
-    if (!name_.empty()) ::DeleteFileA(name_.c_str());
-  }
-  const char* name() const { return name_.c_str(); }
-  void Keep() { name_.clear(); }
-
- private:
-  std::string name_;
-};
-
-// The folder that holds `path`, split where the system splits it (so a double-byte character
-// whose trail byte is a backslash stays whole); empty if the system cannot say.
-std::string FolderOf(const std::string& path) {
-  DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return {};
-  std::string full(needed, '\0');
-  char* fileName = nullptr;
-  DWORD length = ::GetFullPathNameA(path.c_str(), needed, full.data(), &fileName);
-  if (length == 0 || length >= needed) return {};
-  return fileName == nullptr ? full.substr(0, length) : std::string(full.data(), fileName);
-}
-
 // The existence test has always gone through the file's DOS date, so a file whose last-write
 // time has no local date from 1980 on does not count as existing.
 bool HasDosDate(const FILETIME& written) {
@@ -73,24 +43,23 @@ std::string Win32Platform::SystemDirectory() {
   return std::string(buffer, length);
 }
 
+std::string Win32Platform::CreateScratchFile(const std::string& folder, ErrorCode& error) {
+  char name[MAX_PATH];
+  if (::GetTempFileNameA(folder.c_str(), "swx", 0, name)) return name;
+  error = ::GetLastError();
+  return {};
+}
+
 bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
-  // CopyFileA straight onto the target truncates it first, so a copy that fails partway (a full
-  // disk) would destroy the file it was to replace and leave half a file in its place. The copy
-  // goes to a scratch file in the target's folder and is moved over the target once complete.
-  char scratchName[MAX_PATH];
-  const std::string folder = FolderOf(to);
-  if (folder.empty() || !::GetTempFileNameA(folder.c_str(), "swx", 0, scratchName)) {
-    error = ::GetLastError();
-    return false;
-  }
-  ScratchFile scratch(scratchName);
-  if (!::CopyFileA(from.c_str(), scratch.name(), FALSE) ||
-      !::MoveFileExA(scratch.name(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    error = ::GetLastError();
-    return false;
-  }
-  scratch.Keep();
-  return true;
+  if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+  error = ::GetLastError();
+  return false;
+}
+
+bool Win32Platform::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+  if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  error = ::GetLastError();
+  return false;
 }
 
 bool Win32Platform::FileExists(const std::string& name) {

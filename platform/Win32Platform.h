@@ -22,7 +22,9 @@ class Win32Platform : public Platform {
   char DirectorySeparator() override;
 
   std::string SystemDirectory() override;
+  std::string CreateScratchFile(const std::string& folder, ErrorCode& error) override;
   bool CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) override;
+  bool MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) override;
   bool FileExists(const std::string& name) override;
   KeyResult OpenCurrentUserKey(const std::string& subKey) override;
   ValueInfo QueryValueInfo(NativeKey key, const std::string& name) override;

@@ -1,9 +1,8 @@
 #include "screensaver/InstallScreenSaver.h"
 
-#include "common/Exceptions.h"
 #include "common/ProgramFolder.h"
-#include "common/SystemErrorText.h"
 #include "platform/Platform.h"
+#include "screensaver/CopyReplacing.h"
 #include "screensaver/RegistryKey.h"
 
 namespace swivex {
@@ -25,13 +24,6 @@ std::string SystemFolder(Platform& platform) {
   return platform.SystemDirectory() + platform.DirectorySeparator();
 }
 
-void CopyOver(const std::string& source, const std::string& target, Platform& platform) {
-  ErrorCode error = 0;
-  if (platform.CopyFileOver(source, target, error)) return;
-  throw EFCreateError("Cannot copy file \"" + platform.FullPathName(source) + "\" to \"" + target +
-                      "\". " + SystemErrorText(error, platform));
-}
-
 // Registry names compare without regard to the case of ASCII letters, whatever the code page.
 std::string UpperCaseAscii(std::string text) {
   for (char& c : text)
@@ -50,8 +42,8 @@ void RegisterModule(const std::string& alias, Platform& platform) {
 
 void InstallScreenSaver(const std::string& moviePath, Platform& platform) {
   const std::string dir = SystemFolder(platform);
-  if (!moviePath.empty()) CopyOver(moviePath, dir + kInstalledMovieName, platform);
-  CopyOver(ProgramFolder(platform) + kShippedModuleName, dir + kInstalledModuleName, platform);
+  if (!moviePath.empty()) CopyReplacing(moviePath, dir + kInstalledMovieName, platform);
+  CopyReplacing(ProgramFolder(platform) + kShippedModuleName, dir + kInstalledModuleName, platform);
   const std::string alias = dir + kRegisteredModuleName;
   if (platform.FileExists(alias)) RegisterModule(alias, platform);
   platform.StartCommandLine(kScreenSaverPageCommand, kShowNormal);
