@@ -23,7 +23,15 @@ done
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Debian's Wine 8 only loads the fonts of fonts-wine ("MS Sans Serif", Tahoma) from a prefix's
+# own Fonts folder; without them the windows fall back to another face and another text height.
+copy_wine_fonts() {
+  local fonts="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/Fonts"
+  if [ -d "$fonts" ]; then cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true; fi
+}
+
 if [ -n "${DISPLAY:-}" ]; then
+  copy_wine_fonts
   exec wine "$program"
 fi
 
@@ -56,8 +64,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 fi
-# Debian's Wine 8 only loads the fonts of fonts-wine from the prefix's Fonts folder.
-cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+copy_wine_fonts
 
 wine "$program" </dev/null >"$state/swivex.log" 2>&1 &
 
