@@ -4,44 +4,17 @@
 
 #include <utility>
 
+#include "app/UniqueHandle.h"
+
 namespace swivex::glowdrift {
-
-// One owned GDI handle, released by Release when the owner goes away; moved, never copied.
-template <class Handle, auto Release>
-class UniqueGdi {
- public:
-  UniqueGdi() = default;
-  explicit UniqueGdi(Handle handle) : handle_(handle) {}
-  UniqueGdi(UniqueGdi&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  UniqueGdi(const UniqueGdi&) = delete;
-  UniqueGdi& operator=(const UniqueGdi&) = delete;
-  ~UniqueGdi() { Reset(); }
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void Reset() {
-    if (handle_) Release(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
 
-using UniqueBitmap = UniqueGdi<HBITMAP, &DeleteGdiObject>;
-using UniqueFont = UniqueGdi<HFONT, &DeleteGdiObject>;
-using UniqueBrush = UniqueGdi<HBRUSH, &DeleteGdiObject>;
-using MemoryDc = UniqueGdi<HDC, &DeleteMemoryDc>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteGdiObject>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteGdiObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &DeleteGdiObject>;
+using MemoryDc = UniqueHandle<HDC, &DeleteMemoryDc>;
 
 // An object selected into a DC; the DC's previous object goes back in when this goes away, so
 // that the object can be deleted afterwards.
