@@ -39,3 +39,9 @@ function(swivex_gtest name)
   endif()
   swivex_test_in_session(${name})
 endfunction()
+
+# Marks tests that show windows, take the keyboard focus or use the clipboard. They share one X
+# display (and X's one clipboard) with every other test of the run, so they run alone.
+function(swivex_uses_screen)
+  set_tests_properties(${ARGN} PROPERTIES RUN_SERIAL TRUE)
+endfunction()

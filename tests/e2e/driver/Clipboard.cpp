@@ -43,6 +43,10 @@ class LockedGlobal {
 }  // namespace
 
 std::optional<std::string> ClipboardText() {
+  // Only open the clipboard once text is there: a program under test that opens it to copy
+  // while a poll holds it open would fail to copy (and Swivex would report "Cannot open
+  // clipboard"). Asking whether text is available needs no opening.
+  if (!::IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
   OpenedClipboard clipboard;
   if (!clipboard.IsOpen()) return std::nullopt;
   LockedGlobal text(::GetClipboardData(CF_TEXT));
