@@ -3,9 +3,9 @@
 // commctrl.h builds on windows.h.
 #include <commctrl.h>
 
-#include "app/Application.h"
 #include "app/MessageLoop.h"
 #include "app/StartupShow.h"
+#include "shell/Application.h"
 #include "ui/MainFrm.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -19,7 +19,7 @@ bool OwnFile::Open(StubText& failure) {
   // Windows holds the running image open for reading, so the file must be shared for reading.
   file_.Reset(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file_.IsOpen()) return Fail(::GetLastError(), failure);
+  if (!file_) return Fail(::GetLastError(), failure);
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file_.Get(), &size)) return Fail(::GetLastError(), failure);
   size_ = static_cast<std::uint64_t>(size.QuadPart);

@@ -5,7 +5,7 @@
 
 #include "player-stub/EmbeddedMovie.h"
 #include "player-stub/StubText.h"
-#include "player-stub/UniqueHandle.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -25,7 +25,7 @@ class OwnFile {
   bool Fail(DWORD error, StubText& failure) const;
 
   StubText path_;
-  UniqueHandle file_;
+  win::UniqueFile file_;
   std::uint64_t size_ = 0;
 };
 

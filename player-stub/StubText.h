@@ -37,13 +37,6 @@ class StubText {
     chars_[length_] = '\0';
     return *this;
   }
-  // Drops bytes from the end while `drop` says so.
-  template <typename Predicate>
-  void TrimEnd(Predicate drop) {
-    while (length_ > 0 && drop(static_cast<unsigned char>(chars_[length_ - 1]))) --length_;
-    chars_[length_] = '\0';
-  }
-
   const char* CStr() const { return chars_; }
   std::size_t Length() const { return length_; }
 

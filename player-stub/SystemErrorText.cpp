@@ -1,5 +1,7 @@
 #include "player-stub/SystemErrorText.h"
 
+#include "winsupport/MessageTrimming.h"
+
 namespace swivex {
 
 void AppendSystemErrorText(StubText& text, DWORD error) {
@@ -10,9 +12,7 @@ void AppendSystemErrorText(StubText& text, DWORD error) {
     text.Append("System error ").Append(static_cast<unsigned long>(error));
     return;
   }
-  StubText trimmed(message);
-  trimmed.TrimEnd([](unsigned char byte) { return byte <= 0x20 || byte == '.'; });
-  text.Append(trimmed);
+  text.Append(message, message + win::TrimmedMessageLength(message, length));
 }
 
 }  // namespace swivex

@@ -7,7 +7,7 @@
 
 #include "player-stub/OwnFile.h"
 #include "player-stub/SystemErrorText.h"
-#include "player-stub/UniqueHandle.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -49,14 +49,15 @@ StubText Candidate(const StubText& stem, unsigned long number) {
   return path.Append(".swf");
 }
 
-bool CreateUniqueSwf(const StubText& stem, StubText& path, UniqueHandle& file, StubText& failure) {
+bool CreateUniqueSwf(const StubText& stem, StubText& path, win::UniqueFile& file,
+                     StubText& failure) {
   DWORD error = ERROR_FILE_EXISTS;
   for (unsigned long number = 1; number <= kMostCandidates; ++number) {
     path = Candidate(stem, number);
     // CREATE_NEW: a file already there, whoever made it, is left alone.
     file.Reset(::CreateFileA(path.CStr(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen()) return true;
+    if (file) return true;
     error = ::GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
@@ -101,7 +102,7 @@ bool SaveMovieToTemp(OwnFile& projector, const MovieLocation& movie, StubText& s
                      StubText& failure) {
   StubText stem;
   if (!TempStem(projector.Path(), stem, failure)) return false;
-  UniqueHandle target;
+  win::UniqueFile target;
   if (!CreateUniqueSwf(stem, savedPath, target, failure)) return false;
   if (!CopyMovie(projector, movie, target.Get(), savedPath, failure)) {
     // Half a movie is worth nothing to a player: take it away again.

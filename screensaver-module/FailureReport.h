@@ -20,4 +20,10 @@ void ShowFailure(const char* what) noexcept;
 // The first failure reported, or nullptr.
 const char* ReportedFailure() noexcept;
 
+// The module's answer to an error that leaves a window or dialog procedure: it is reported and
+// the module ends.
+struct ReportFailurePolicy {
+  static void OnError(const char* what) noexcept { ReportFailure(what); }
+};
+
 }  // namespace swivex::glowdrift

@@ -47,11 +47,12 @@ GlowSprite::GlowSprite(Color color) : dc_(::CreateCompatibleDC(nullptr)) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bitmap_ =
+      win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dc_ || !bitmap_ || !bits) throw std::runtime_error("Cannot create the glow picture.");
   FillGlow(static_cast<std::uint32_t*>(bits), color);
   ::GdiFlush();
-  selection_ = SelectedObject(dc_.Get(), bitmap_.Get());
+  selection_ = win::SelectedObject(dc_.Get(), bitmap_.Get());
 }
 
 void GlowSprite::Draw(HDC target, int x, int y, int radius, double strength) const {

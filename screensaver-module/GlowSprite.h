@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "screensaver-module/Gdi.h"
 #include "screensaver-module/GlowField.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift {
 
@@ -21,9 +22,9 @@ class GlowSprite {
 
  private:
   // Declared in this order so that the picture leaves its DC before either is deleted.
-  MemoryDc dc_;
-  UniqueBitmap bitmap_;
-  SelectedObject selection_;
+  win::UniqueMemoryDc dc_;
+  win::UniqueBitmap bitmap_;
+  win::SelectedObject selection_;
 };
 
 }  // namespace swivex::glowdrift

@@ -1,15 +1,11 @@
 #include "screensaver-module/MovieCaption.h"
 
+#include "winsupport/DigitGrouping.h"
+
 namespace swivex::glowdrift {
 
 std::string FormatByteCount(std::uint64_t count) {
-  const std::string digits = std::to_string(count);
-  std::string grouped;
-  for (std::size_t index = 0; index < digits.size(); ++index) {
-    if (index > 0 && (digits.size() - index) % 3 == 0) grouped += ',';
-    grouped += digits[index];
-  }
-  return grouped.append(count == 1 ? " byte" : " bytes");
+  return win::GroupDigits(count, ",").append(count == 1 ? " byte" : " bytes");
 }
 
 MovieCaption DescribeInstalledMovie(std::optional<std::uint64_t> size) {

@@ -2,17 +2,18 @@
 
 #include <windows.h>
 
+#include "screensaver-module/FailureReport.h"
 #include "screensaver-module/FrameClock.h"
 #include "screensaver-module/GlowField.h"
 #include "screensaver-module/ScenePainter.h"
-#include "screensaver-module/Window.h"
+#include "winsupport/Window.h"
 
 namespace swivex::glowdrift {
 
 // The preview ("/p <window>"): the same animation, without the caption, in a child window that
 // fills the Display control panel's little monitor. It lives as long as that window: it is
 // destroyed with its parent, and looks on every frame whether the parent is still there.
-class PreviewWindow : public Window<PreviewWindow> {
+class PreviewWindow : public win::Window<PreviewWindow, ReportFailurePolicy> {
  public:
   PreviewWindow(HINSTANCE instance, HWND parent);
 

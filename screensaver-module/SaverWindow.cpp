@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "winsupport/Screens.h"
+
 namespace swivex::glowdrift {
 
 namespace {
@@ -10,10 +12,8 @@ constexpr char kSaverClass[] = "GlowdriftSaver";
 constexpr UINT_PTR kFrameTimer = 1;
 
 RECT VirtualScreen() {
-  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-          top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const win::ScreenArea area = win::VirtualScreenArea();
+  return {area.left, area.top, area.right, area.bottom};
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR, HDC, RECT* bounds, LPARAM monitors) noexcept {
@@ -49,15 +49,15 @@ SaverWindow::SaverWindow(HINSTANCE instance, MovieCaption caption)
       monitors_(MonitorsWithin(virtualScreen_)),
       painter_(field_),
       wake_(FilterFromCursor()) {
-  RegisterClassOnce(instance, kSaverClass, nullptr);
+  RegisterWindowClass(instance, kSaverClass, nullptr);
   // The title carries the caption for screen readers and for anyone who lists windows.
   const std::string title = caption_.headline + " " + caption_.note;
   ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSaverClass, title.c_str(),
                     WS_POPUP | WS_VISIBLE, virtualScreen_.left, virtualScreen_.top,
                     virtualScreen_.right - virtualScreen_.left,
                     virtualScreen_.bottom - virtualScreen_.top, nullptr, nullptr, instance, this);
-  if (!handle_) throw std::runtime_error("Cannot create the screen saver's window.");
-  ::SetForegroundWindow(handle_);
+  if (!Handle()) throw std::runtime_error("Cannot create the screen saver's window.");
+  ::SetForegroundWindow(Handle());
 }
 
 LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,7 +85,7 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      ::PostMessageA(handle_, WM_CLOSE, 0, 0);
+      ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
       return 0;
     case WM_ACTIVATEAPP:
       OnActivateApp(wParam != FALSE);
@@ -98,43 +98,43 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       return 0;
   }
-  return ::DefWindowProcA(handle_, message, wParam, lParam);
+  return ::DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
 void SaverWindow::OnCreate() {
-  if (!::SetTimer(handle_, kFrameTimer, kFrameMilliseconds, nullptr))
+  if (!::SetTimer(Handle(), kFrameTimer, kFrameMilliseconds, nullptr))
     throw std::runtime_error("Cannot start the screen saver's animation timer.");
 }
 
 void SaverWindow::OnTimer() {
   field_.Advance(clock_.SecondsSinceLastTick());
-  ::InvalidateRect(handle_, nullptr, FALSE);
+  ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SaverWindow::OnPaint() {
-  PaintSession paint(handle_);
+  win::PaintSession paint(Handle());
   RECT client{};
-  ::GetClientRect(handle_, &client);
-  HDC frame = backBuffer_.Prepare(paint.Dc(), client.right, client.bottom);
+  ::GetClientRect(Handle(), &client);
+  HDC frame = backBuffer_.Prepare(paint.Get(), client.right, client.bottom);
   ::FillRect(frame, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   for (const RECT& monitor : monitors_) painter_.Paint(frame, monitor, field_, &caption_);
-  ::BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
+  ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
 }
 
 void SaverWindow::OnMouseMove(LPARAM position) {
   // The window's client corner is the virtual screen's corner.
   const int x = virtualScreen_.left + static_cast<short>(LOWORD(position));
   const int y = virtualScreen_.top + static_cast<short>(HIWORD(position));
-  if (wake_.IsRealMove(x, y)) ::PostMessageA(handle_, WM_CLOSE, 0, 0);
+  if (wake_.IsRealMove(x, y)) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 void SaverWindow::OnActivateApp(bool active) {
   // Another program took the keyboard; keys would no longer reach the saver, so it steps aside.
-  if (!active) ::PostMessageA(handle_, WM_CLOSE, 0, 0);
+  if (!active) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
 void SaverWindow::OnDestroy() {
-  ::KillTimer(handle_, kFrameTimer);
+  ::KillTimer(Handle(), kFrameTimer);
   ::PostQuitMessage(kExitDone);
 }
 

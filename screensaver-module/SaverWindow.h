@@ -4,19 +4,20 @@
 
 #include <vector>
 
+#include "screensaver-module/FailureReport.h"
 #include "screensaver-module/FrameClock.h"
 #include "screensaver-module/GlowField.h"
 #include "screensaver-module/MouseWakeFilter.h"
 #include "screensaver-module/MovieCaption.h"
 #include "screensaver-module/ScenePainter.h"
-#include "screensaver-module/Window.h"
+#include "winsupport/Window.h"
 
 namespace swivex::glowdrift {
 
 // The running saver ("/s"): one topmost borderless window over the whole virtual screen, with
 // the animation and the caption on every monitor. Any key, any button or a real move of the
 // mouse closes it, and with it the message loop.
-class SaverWindow : public Window<SaverWindow> {
+class SaverWindow : public win::Window<SaverWindow, ReportFailurePolicy> {
  public:
   SaverWindow(HINSTANCE instance, MovieCaption caption);
 

@@ -41,18 +41,18 @@ void PaintBackground(HDC target, const RECT& area) {
   ::GradientFill(target, corners, 2, &rectangle, 1, GRADIENT_FILL_RECT_V);
 }
 
-UniqueFont CreateCaptionFont(int areaHeight, const CaptionLineStyle& style) {
+win::UniqueFont CreateCaptionFont(int areaHeight, const CaptionLineStyle& style) {
   const int height = std::max(8, areaHeight / style.heightDivisor);
-  UniqueFont font(::CreateFontA(-height, 0, 0, 0, style.weight, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, kCaptionFace));
+  win::UniqueFont font(::CreateFontA(-height, 0, 0, 0, style.weight, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, kCaptionFace));
   if (!font) throw std::runtime_error("Cannot create the caption font.");
   return font;
 }
 
 void PaintLine(HDC target, int x, int y, HFONT font, const CaptionLineStyle& style,
                const std::string& text) {
-  SelectedObject selection(target, font);
+  win::SelectedObject selection(target, font);
   ::SetTextColor(target, RGB(style.color.red, style.color.green, style.color.blue));
   ::TextOutA(target, x, y, text.c_str(), static_cast<int>(text.size()));
 }
@@ -70,7 +70,7 @@ ScenePainter::ScenePainter(const GlowField& field) {
 void ScenePainter::Paint(HDC target, const RECT& area, const GlowField& field,
                          const MovieCaption* caption) {
   // Glows near an edge reach beyond it; they must not spill onto the next monitor.
-  ClipToRect clip(target, area);
+  win::ClipToRect clip(target, area);
   const RECT layer = {0, 0, (Width(area) + kGlowLayerScale - 1) / kGlowLayerScale,
                       (Height(area) + kGlowLayerScale - 1) / kGlowLayerScale};
   HDC layerDc = glowLayer_.Prepare(target, layer.right, layer.bottom);

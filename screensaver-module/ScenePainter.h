@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "screensaver-module/Gdi.h"
+#include "screensaver-module/BackBuffer.h"
 #include "screensaver-module/GlowField.h"
 #include "screensaver-module/GlowSprite.h"
 #include "screensaver-module/MovieCaption.h"
@@ -23,8 +23,8 @@ class ScenePainter {
 
  private:
   struct CaptionFonts {
-    UniqueFont headline;
-    UniqueFont note;
+    win::UniqueFont headline;
+    win::UniqueFont note;
   };
 
   void PaintGlows(HDC target, const RECT& area, const GlowField& field) const;

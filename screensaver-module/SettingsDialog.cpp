@@ -1,10 +1,10 @@
 #include "screensaver-module/SettingsDialog.h"
 
-#include <exception>
 #include <stdexcept>
 
 #include "screensaver-module/FailureReport.h"
 #include "screensaver-module/Resource.h"
+#include "winsupport/ErrorBoundary.h"
 
 namespace swivex::glowdrift {
 
@@ -20,12 +20,10 @@ INT_PTR CALLBACK SettingsDialog::Procedure(HWND dialog, UINT message, WPARAM wPa
   if (message == WM_INITDIALOG) ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
   auto* self = reinterpret_cast<SettingsDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
   if (!self) return FALSE;
-  try {
-    return self->HandleMessage(dialog, message, wParam);
-  } catch (const std::exception& error) {
-    ReportFailure(error.what());
-  } catch (...) {
-    ReportFailure("Unknown error.");
+  INT_PTR result = FALSE;
+  if (win::RunGuarded<ReportFailurePolicy>(
+          [&] { result = self->HandleMessage(dialog, message, wParam); })) {
+    return result;
   }
   ::EndDialog(dialog, IDABORT);
   return TRUE;

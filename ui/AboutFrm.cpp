@@ -6,19 +6,19 @@
 #include <string>
 #include <utility>
 
-#include "app/DeviceContext.h"
-#include "app/ModalScope.h"
 #include "common/Exceptions.h"
+#include "forms/ControlText.h"
+#include "forms/LayoutScaling.h"
 #include "platform/Platform.h"
 #include "resources/about/AboutResources.h"
+#include "shell/ModalScope.h"
 #include "ui/AboutFrmIds.h"
 #include "ui/AboutFrmLayout.h"
 #include "ui/AboutMemoryFigures.h"
-#include "ui/ControlText.h"
 #include "ui/FileVersion.h"
 #include "ui/JpegResource.h"
-#include "ui/LayoutScaling.h"
-#include "ui/Placement.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/Screens.h"
 
 namespace swivex {
 
@@ -26,7 +26,6 @@ namespace {
 
 using namespace aboutform;
 
-constexpr COLORREF kFormColour = RGB(200, 228, 169);
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 // A dialog border: fixed size, a close button and no others.
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -37,20 +36,20 @@ bool IsLink(int id) { return id == kHttpTo || id == kMailTo; }
 // Labels are sized to their text, as CreateControls sizes them, whenever their text changes.
 void SetLabelText(HWND label, const std::string& text) {
   ::SetWindowTextA(label, text.c_str());
-  ScreenDeviceContext screen;
-  SelectedObject font(screen.Get(),
-                      reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)));
+  win::WindowDc screen;
+  win::SelectedObject font(screen.Get(),
+                           reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{};
   ::DrawTextA(screen.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
   ::SetWindowPos(label, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-UniqueFont UnderlinedFontLike(HFONT font) {
+win::UniqueFont UnderlinedFontLike(HFONT font) {
   LOGFONTA description{};
   ::GetObjectA(font, sizeof(description), &description);
   description.lfUnderline = TRUE;
-  return UniqueFont(::CreateFontIndirectA(&description));
+  return win::UniqueFont(::CreateFontIndirectA(&description));
 }
 
 }  // namespace
@@ -66,17 +65,10 @@ std::unique_ptr<TAboutForm> TAboutForm::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TAboutForm::CreateWindowOwnedBy(HWND owner) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = Procedure;
-  windowClass.hInstance = instance_;
-  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  if (!RegisterWindowClass(instance_, kClassName, ::LoadCursorA(nullptr, IDC_ARROW))) {
     throw Exception("The About box cannot be created");
   }
 
-  background_.Reset(::CreateSolidBrush(kFormColour));
   scale_ = ScaleForm(AboutFormLayout());
   underlinedFont_ = UnderlinedFontLike(scale_.font.Get());
   const SIZE client = ScaledClientSize(AboutFormLayout(), scale_);
@@ -100,7 +92,7 @@ LRESULT TAboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ERASEBKGND:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
+      background_.Paint(Handle(), reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -152,7 +144,7 @@ void TAboutForm::FormShow() {
 
 void TAboutForm::ShowModal() {
   FormShow();
-  CentreOnScreen();
+  win::CentreOnScreen(Handle());
   closed_ = false;
   {
     ModalScope modal(Handle());
@@ -176,17 +168,6 @@ void TAboutForm::RunModalLoop() {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-}
-
-void TAboutForm::CentreOnScreen() {
-  RECT frame{};
-  ::GetWindowRect(Handle(), &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const ScreenArea screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  const ScreenPoint place = CentredIn(screen, width, height);
-  ::SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TAboutForm::OnCommand(int id, int notification) {
@@ -253,19 +234,11 @@ LRESULT CALLBACK TAboutForm::LinkProcedure(HWND link, UINT message, WPARAM wPara
 
 LRESULT TAboutForm::OnControlColour(HDC dc, HWND control) const {
   const bool link = IsLink(::GetDlgCtrlID(control));
-  ::SetTextColor(dc, link ? kLinkColour : ::GetSysColor(COLOR_WINDOWTEXT));
-  ::SetBkColor(dc, kFormColour);
-  return reinterpret_cast<LRESULT>(background_.Get());
-}
-
-void TAboutForm::PaintBackground(HDC dc) const {
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  ::FillRect(dc, &client, background_.Get());
+  return background_.ColourControl(dc, link ? kLinkColour : ::GetSysColor(COLOR_WINDOWTEXT));
 }
 
 void TAboutForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  ::FillRect(item.hDC, &item.rcItem, background_.Get());
+  ::FillRect(item.hDC, &item.rcItem, background_.Brush());
   for (const DrawnControlLayout& drawn : AboutDrawnControls()) {
     if (static_cast<UINT>(drawn.id) != item.CtlID) continue;
     drawn.kind == DrawnKind::Picture ? DrawPicture(item) : DrawBevel(item);

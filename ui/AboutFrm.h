@@ -5,10 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "app/UniqueHandle.h"
-#include "ui/FormBuilder.h"
+#include "forms/FormBackground.h"
+#include "forms/FormBuilder.h"
+#include "shell/ErrorBoundary.h"
 #include "ui/JpegPicture.h"
-#include "ui/Window.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -46,11 +47,9 @@ class TAboutForm : public Window<TAboutForm> {
   void OnLinkMessage(int id, UINT message);
   void Underline(int id, bool underlined);
   LRESULT OnControlColour(HDC dc, HWND control) const;
-  void PaintBackground(HDC dc) const;
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void DrawPicture(const DRAWITEMSTRUCT& item);
   void DrawBevel(const DRAWITEMSTRUCT& item);
-  void CentreOnScreen();
   void RunModalLoop();
   HWND Control(int id) const { return ::GetDlgItem(Handle(), id); }
 
@@ -62,8 +61,8 @@ class TAboutForm : public Window<TAboutForm> {
   bool pictureFailed_ = false;  // a damaged picture is reported once, not on every paint
   FormScale scale_;
   ControlFonts controlFonts_;
-  UniqueFont underlinedFont_;  // the links' font while the mouse is over them
-  UniqueBrush background_;
+  win::UniqueFont underlinedFont_;  // the links' font while the mouse is over them
+  FormBackground background_;
   bool closed_ = false;
 };
 

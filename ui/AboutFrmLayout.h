@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "ui/Layout.h"
+#include "forms/Layout.h"
 
 namespace swivex {
 

@@ -4,20 +4,20 @@
 
 #include <string>
 
-#include "app/Application.h"
-#include "app/MessageDialog.h"
 #include "common/Exceptions.h"
 #include "common/FileNames.h"
 #include "common/ProgramFolder.h"
+#include "forms/ControlText.h"
+#include "forms/MenuBuilder.h"
 #include "platform/Platform.h"
 #include "projector/Conversions.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
-#include "ui/ControlText.h"
+#include "shell/Application.h"
+#include "shell/MessageDialog.h"
 #include "ui/MainFrmIds.h"
 #include "ui/MainFrmLayout.h"
-#include "ui/MenuBuilder.h"
-#include "ui/Placement.h"
+#include "winsupport/Screens.h"
 
 namespace swivex {
 
@@ -25,18 +25,16 @@ namespace {
 
 using namespace mainform;
 
-constexpr COLORREF kFormColour = RGB(200, 228, 169);
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr char kSwfFilter[] = "SWF file (*.swf)\0*.swf\0";
 constexpr char kExeFilter[] = "EXE file (*.exe)\0*.exe\0";
 constexpr char kHelpFile[] = "Swivex.chm";
 
-ScreenArea Desktop() {
-  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-          top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(SWIVEX_PROGRAM_ICON),
+                                         IMAGE_ICON, ::GetSystemMetrics(widthMetric),
+                                         ::GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
 void OpenWithShell(HWND owner, const std::string& file) {
@@ -49,23 +47,12 @@ TMainForm::TMainForm(HINSTANCE instance)
     : instance_(instance), OpenDialogSwf(kSwfFilter), OpenDialogExe(kExeFilter) {}
 
 HWND TMainForm::Create() {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = Procedure;
-  windowClass.hInstance = instance_;
-  windowClass.hIcon = static_cast<HICON>(
-      ::LoadImageA(instance_, MAKEINTRESOURCEA(SWIVEX_PROGRAM_ICON), IMAGE_ICON,
-                   ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-  windowClass.hIconSm = static_cast<HICON>(
-      ::LoadImageA(instance_, MAKEINTRESOURCEA(SWIVEX_PROGRAM_ICON), IMAGE_ICON,
-                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+  if (!RegisterWindowClass(instance_, kClassName, ::LoadCursorA(nullptr, IDC_ARROW),
+                           ProgramIcon(instance_, SM_CXICON, SM_CYICON),
+                           ProgramIcon(instance_, SM_CXSMICON, SM_CYSMICON))) {
     return nullptr;
   }
 
-  background_.Reset(::CreateSolidBrush(kFormColour));
   accelerators_ = CreateShortcutTable(MainMenuLayout());
   scale_ = ScaleForm(MainFormLayout());
   const SIZE client = ScaledClientSize(MainFormLayout(), scale_);
@@ -73,9 +60,9 @@ HWND TMainForm::Create() {
   ::AdjustWindowRectEx(&frame, kFormStyle, TRUE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const ScreenPoint place = CentredIn(Desktop(), width, height);
+  const win::ScreenPoint place = win::CentredIn(win::VirtualScreenArea(), width, height);
 
-  UniqueMenu menu = CreateMenuBar(MainMenuLayout());
+  win::UniqueMenu menu = CreateMenuBar(MainMenuLayout());
   HWND window = ::CreateWindowExA(0, kClassName, kMainFormCaption, kFormStyle, place.x, place.y,
                                   width, height, nullptr, menu.Get(), instance_, this);
   if (window != nullptr) menu.Release();  // the window destroys its menu
@@ -103,9 +90,10 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
-      return OnControlColour(reinterpret_cast<HDC>(wParam));
+      return background_.ColourControl(reinterpret_cast<HDC>(wParam),
+                                       ::GetSysColor(COLOR_WINDOWTEXT));
     case WM_ERASEBKGND:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
+      background_.Paint(Handle(), reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -182,18 +170,6 @@ void TMainForm::OnNextControl(WPARAM wParam, LPARAM lParam) {
     next = ::GetNextDlgTabItem(Handle(), focus, wParam != 0);
   }
   if (next != nullptr) ::SetFocus(next);
-}
-
-LRESULT TMainForm::OnControlColour(HDC dc) const {
-  ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-  ::SetBkColor(dc, kFormColour);
-  return reinterpret_cast<LRESULT>(background_.Get());
-}
-
-void TMainForm::PaintBackground(HDC dc) const {
-  RECT client{};
-  ::GetClientRect(Handle(), &client);
-  ::FillRect(dc, &client, background_.Get());
 }
 
 void TMainForm::FormCreate() {

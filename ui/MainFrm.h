@@ -4,11 +4,12 @@
 
 #include <memory>
 
-#include "app/UniqueHandle.h"
+#include "forms/FormBackground.h"
+#include "forms/FormBuilder.h"
+#include "shell/ErrorBoundary.h"
 #include "ui/AboutFrm.h"
-#include "ui/FormBuilder.h"
 #include "ui/OpenDialog.h"
-#include "ui/Window.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -44,15 +45,13 @@ class TMainForm : public Window<TMainForm> {
   void PressFocusedButton();
   void OnActivate(bool active);
   void OnNextControl(WPARAM wParam, LPARAM lParam);
-  LRESULT OnControlColour(HDC dc) const;
-  void PaintBackground(HDC dc) const;
   HWND Control(int id) const { return ::GetDlgItem(Handle(), id); }
 
   HINSTANCE instance_;
   FormScale scale_;
   ControlFonts controlFonts_;
-  UniqueBrush background_;
-  UniqueAccelerators accelerators_;
+  FormBackground background_;
+  win::UniqueAccelerators accelerators_;
   HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
   OpenDialog OpenDialogSwf;
   OpenDialog OpenDialogExe;

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "ui/Layout.h"
-#include "ui/MenuLayout.h"
+#include "forms/Layout.h"
+#include "forms/MenuLayout.h"
 
 namespace swivex {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/ErrorBoundary.h"
-#include "ui/Placement.h"
+#include "forms/Placement.h"
+#include "shell/ErrorBoundary.h"
 
 namespace swivex {
 
@@ -50,9 +50,9 @@ void OpenDialog::Place(HWND dialog) const {
   ::GetMonitorInfoA(::MonitorFromWindow(placedBy_, MONITOR_DEFAULTTONEAREST), &monitor);
   RECT frame{};
   ::GetWindowRect(dialog, &frame);
-  const ScreenArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
-                        monitor.rcMonitor.bottom};
-  const ScreenPoint place =
+  const win::ScreenArea area{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                             monitor.rcMonitor.bottom};
+  const win::ScreenPoint place =
       OpenDialogPosition(area, frame.right - frame.left, frame.bottom - frame.top);
   ::SetWindowPos(dialog, nullptr, place.x, place.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

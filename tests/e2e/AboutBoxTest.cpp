@@ -20,10 +20,11 @@
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/Keyboard.h"
 #include "tests/e2e/driver/Screenshot.h"
-#include "tests/e2e/driver/UniqueResource.h"
 #include "tests/e2e/driver/WindowList.h"
 #include "tests/support/TempFolder.h"
 #include "ui/AboutMemoryFigures.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
 namespace {
@@ -251,15 +252,13 @@ TEST(AboutBox, HoveringALinkUnderlinesItAndLeavingRemovesIt) {
   WaitUntilAboutClosed(app, about);
 }
 
-using UniqueKey = UniqueResource<HKEY, ::RegCloseKey>;
-
 void SetDefaultValue(HKEY root, const std::string& path, const std::string& value) {
   HKEY opened = nullptr;
   ASSERT_EQ(::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
                               nullptr),
             ERROR_SUCCESS)
       << path;
-  const UniqueKey key(opened);
+  const win::UniqueKey key(opened);
   ASSERT_EQ(
       ::RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1)),
@@ -355,9 +354,6 @@ constexpr int kDesignPixelsPerInch = 96;
 constexpr int kDesignTextHeight = 13;
 constexpr SIZE kClientArea{300, 192};
 
-using UniqueFont = UniqueResource<HFONT, [](HFONT font) { ::DeleteObject(font); }>;
-using UniqueDc = UniqueResource<HDC, ::DeleteDC>;
-
 // A font as the program makes it on this screen, and the sizes of text in it.
 class Font {
  public:
@@ -366,10 +362,9 @@ class Font {
         font_(::CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif")),
-        previous_(::SelectObject(dc_.Get(), font_.Get())) {}
+        selection_(dc_.Get(), font_.Get()) {}
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
-  ~Font() { ::SelectObject(dc_.Get(), previous_); }
 
   SIZE Extent(const std::string& text) const {
     SIZE size{};
@@ -378,16 +373,14 @@ class Font {
   }
 
  private:
-  UniqueDc dc_;
-  UniqueFont font_;
-  HGDIOBJ previous_;
+  win::UniqueMemoryDc dc_;
+  win::UniqueFont font_;
+  win::SelectedObject selection_;
 };
 
 int ScreenPixelsPerInch() {
-  HDC screen = ::GetDC(nullptr);
-  const int pixelsPerInch = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
-  return pixelsPerInch;
+  const win::WindowDc screen;
+  return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 int ExpectedPixelsPerInch() {

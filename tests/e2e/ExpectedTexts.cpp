@@ -1,6 +1,9 @@
 #include "tests/e2e/ExpectedTexts.h"
 
+#include <cstring>
+
 #include "tests/e2e/SwivexApp.h"
+#include "winsupport/MessageTrimming.h"
 
 namespace swivex::e2e {
 
@@ -8,11 +11,7 @@ std::string TrimmedSystemMessage(DWORD error) {
   char text[1024] = {};
   ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    text, sizeof text, nullptr);
-  std::string message(text);
-  while (!message.empty() &&
-         (static_cast<unsigned char>(message.back()) <= 0x20 || message.back() == '.'))
-    message.pop_back();
-  return message;
+  return std::string(text, win::TrimmedMessageLength(text, std::strlen(text)));
 }
 
 std::string CannotOpenText(const std::string& fullPath, DWORD error) {

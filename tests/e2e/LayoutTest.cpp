@@ -14,11 +14,12 @@
 #include "tests/e2e/E2ePaths.h"
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
-#include "tests/e2e/driver/GdiResources.h"
 #include "tests/e2e/driver/Keyboard.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/WindowList.h"
 #include "tests/support/TempFolder.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
 namespace {
@@ -76,13 +77,13 @@ class WindowFont {
   int TextHeight() const { return Extent("0").cy; }
 
  private:
-  UniqueMemoryDc dc_;
-  UniqueFont font_;
-  Selection selection_;
+  win::UniqueMemoryDc dc_;
+  win::UniqueFont font_;
+  win::SelectedObject selection_;
 };
 
 int ScreenPixelsPerInch() {
-  const ScreenDc screen(::GetDC(nullptr));
+  const win::WindowDc screen;
   return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 

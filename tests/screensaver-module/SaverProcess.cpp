@@ -40,33 +40,33 @@ SaverProcess::SaverProcess(const std::string& commandTail) {
                                  .append(", error ")
                                  .append(std::to_string(::GetLastError())));
   ::CloseHandle(started.hThread);
-  process_ = started.hProcess;
+  process_.Reset(started.hProcess);
   id_ = started.dwProcessId;
 }
 
 SaverProcess::~SaverProcess() {
   if (IsRunning()) {
-    ::TerminateProcess(process_, 99);
-    ::WaitForSingleObject(process_, 5000);
+    ::TerminateProcess(process_.Get(), 99);
+    ::WaitForSingleObject(process_.Get(), 5000);
   }
-  ::CloseHandle(process_);
 }
 
 std::optional<DWORD> SaverProcess::WaitForExit(milliseconds patience) {
   const auto deadline = Clock::now() + patience;
+  const HANDLE process = process_.Get();
   for (;;) {
-    const DWORD woken = ::MsgWaitForMultipleObjects(1, &process_, FALSE,
+    const DWORD woken = ::MsgWaitForMultipleObjects(1, &process, FALSE,
                                                     RemainingMilliseconds(deadline), QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) break;
     if (woken != WAIT_OBJECT_0 + 1) return std::nullopt;  // out of time
     DispatchPendingMessages();
   }
   DWORD code = 0;
-  ::GetExitCodeProcess(process_, &code);
+  ::GetExitCodeProcess(process_.Get(), &code);
   return code;
 }
 
-bool SaverProcess::IsRunning() { return ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool SaverProcess::IsRunning() { return ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
 
 void PumpMessagesFor(milliseconds duration) {
   const auto deadline = Clock::now() + duration;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "winsupport/WindowsHandles.h"
+
 namespace swivex::glowdrift::testing {
 
 using std::chrono::milliseconds;
@@ -30,7 +32,7 @@ class SaverProcess {
   bool IsRunning();
 
  private:
-  HANDLE process_ = nullptr;
+  win::UniqueKernelObject process_;
   DWORD id_ = 0;
 };
 

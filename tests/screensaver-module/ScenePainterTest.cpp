@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "screensaver-module/Gdi.h"
 #include "screensaver-module/ScenePainter.h"
 #include "tests/screensaver-module/ScreenCapture.h"
 #include "tests/screensaver-module/TestSystem.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift::testing {
 namespace {
@@ -25,14 +26,14 @@ Picture PaintFrame(const GlowField& field, int width, int height, const RECT& ar
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  MemoryDc dc(::CreateCompatibleDC(nullptr));
-  UniqueBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  win::UniqueBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dc || !canvas || !bits) throw std::runtime_error("cannot create a canvas");
   auto* pixels = static_cast<std::uint32_t*>(bits);
   const std::size_t count = static_cast<std::size_t>(width) * height;
   std::fill(pixels, pixels + count, kUntouched);
   {
-    SelectedObject selection(dc.Get(), canvas.Get());
+    win::SelectedObject selection(dc.Get(), canvas.Get());
     ScenePainter painter(field);
     painter.Paint(dc.Get(), area, field, caption);
     ::GdiFlush();

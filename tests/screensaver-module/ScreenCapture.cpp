@@ -4,26 +4,12 @@
 #include <set>
 #include <stdexcept>
 
-#include "screensaver-module/Gdi.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift::testing {
 
 namespace {
-
-// The screen's DC, from GetDC(nullptr) to ReleaseDC.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(::GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 BITMAPINFO TopDownInfo(int width, int height, WORD bitCount) {
   BITMAPINFO info{};
@@ -68,15 +54,16 @@ Picture CaptureScreen(const RECT& area) {
   Picture picture;
   picture.width = area.right - area.left;
   picture.height = area.bottom - area.top;
-  ScreenDc screen;
-  MemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  const win::WindowDc screen;
+  win::UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
   BITMAPINFO info = TopDownInfo(picture.width, picture.height, 32);
   void* bits = nullptr;
-  UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!screen.Get() || !memory || !bitmap || !bits)
     throw std::runtime_error("cannot prepare a screen capture");
   {
-    SelectedObject selection(memory.Get(), bitmap.Get());
+    win::SelectedObject selection(memory.Get(), bitmap.Get());
     if (!::BitBlt(memory.Get(), 0, 0, picture.width, picture.height, screen.Get(), area.left,
                   area.top, SRCCOPY))
       throw std::runtime_error("cannot copy the screen");

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/Application.h"
 #include "app/MessageLoop.h"
+#include "shell/Application.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/DialogScript.h"
 #include "tests/ui/TestWindow.h"

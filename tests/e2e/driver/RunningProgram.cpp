@@ -16,7 +16,7 @@ RunningProgram::RunningProgram(const std::string& program, const std::string& wo
     throw DriverError("cannot start " + program + " (error " + std::to_string(::GetLastError()) +
                       ")");
   ::CloseHandle(process.hThread);
-  process_ = UniqueResource<HANDLE, ::CloseHandle>(process.hProcess);
+  process_.Reset(process.hProcess);
   processId_ = process.dwProcessId;
 }
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "tests/e2e/driver/UniqueResource.h"
 #include "tests/e2e/driver/Wait.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
 
@@ -27,7 +27,7 @@ class RunningProgram {
 
  private:
   std::string program_;
-  UniqueResource<HANDLE, ::CloseHandle> process_;
+  win::UniqueKernelObject process_;
   DWORD processId_ = 0;
 };
 

@@ -5,8 +5,9 @@
 #include <thread>
 #include <utility>
 
-#include "tests/e2e/driver/GdiResources.h"
 #include "tests/e2e/driver/Wait.h"
+#include "winsupport/GdiScopes.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
 
@@ -35,15 +36,16 @@ COLORREF ScreenImage::At(LONG x, LONG y) const {
 ScreenImage CaptureScreen(const RECT& area) {
   ScreenImage image{area.right - area.left, area.bottom - area.top, {}};
   if (image.width <= 0 || image.height <= 0) throw DriverError("cannot capture an empty area");
-  ScreenDc screen(::GetDC(nullptr));
-  UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+  const win::WindowDc screen;
+  const win::UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader = BitmapHeader(image.width, image.height);
   void* pixels = nullptr;
-  UniqueBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  const win::UniqueBitmap bitmap(
+      ::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
   if (!memory || !bitmap) throw DriverError("cannot make a bitmap to capture the screen");
   {
-    Selection selected(memory.Get(), bitmap.Get());
+    const win::SelectedObject selected(memory.Get(), bitmap.Get());
     if (!::BitBlt(memory.Get(), 0, 0, image.width, image.height, screen.Get(), area.left, area.top,
                   SRCCOPY))
       throw DriverError("cannot copy the screen");

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "tests/e2e/driver/UniqueResource.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
 
@@ -12,8 +12,6 @@ namespace {
 
 // A window that does not answer within this time is reported as hung rather than waited for.
 constexpr UINT kMessageTimeoutMs = 2000;
-
-using UniqueHandle = UniqueResource<HANDLE, ::CloseHandle>;
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -80,7 +78,8 @@ DWORD ProcessOf(HWND window) {
 }
 
 std::string ProcessImageOf(DWORD processId) {
-  UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  const win::UniqueKernelObject process(
+      ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return "";
   char path[MAX_PATH] = {};
   DWORD size = sizeof path;

@@ -1,0 +1,106 @@
+#include "forms/FormBuilder.h"
+
+#include "winsupport/GdiScopes.h"
+
+namespace swivex {
+
+namespace {
+
+struct ControlClass {
+  const char* name;
+  DWORD style;
+};
+
+ControlClass ClassOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::PushButton:
+      return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case ControlKind::GroupBox:
+      return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS};
+    case ControlKind::Label:
+      return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX};
+    case ControlKind::Edit:
+      return {"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP};
+  }
+  return {"STATIC", 0};
+}
+
+win::UniqueFont CreateFontOfHeight(const char* face, int height, bool bold) {
+  return win::UniqueFont(::CreateFontA(
+      height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// The height of text in a font, as the form measures it: the extent of a digit.
+int TextHeight(HDC dc, HFONT font) {
+  win::SelectedObject selected(dc, font);
+  SIZE extent{};
+  ::GetTextExtentPoint32A(dc, "0", 1, &extent);
+  return extent.cy;
+}
+
+SIZE TextSize(HDC dc, HFONT font, const char* text) {
+  win::SelectedObject selected(dc, font);
+  RECT bounds{};
+  ::DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+win::UniqueFont OwnFont(HDC dc, const FontLayout& font, const LayoutScale& scale) {
+  const int points = ScaledPointSize(font.points, scale);
+  return CreateFontOfHeight(font.face, -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72),
+                            font.bold);
+}
+
+HWND CreateControl(HWND parent, const ControlLayout& control, const Bounds& bounds) {
+  const ControlClass controlClass = ClassOf(control.kind);
+  return ::CreateWindowExA(0, controlClass.name, control.caption,
+                           WS_CHILD | WS_VISIBLE | controlClass.style | control.style, bounds.left,
+                           bounds.top, bounds.width, bounds.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
+                           nullptr);
+}
+
+}  // namespace
+
+FormScale ScaleForm(const FormLayout& form) {
+  win::WindowDc screen;
+  const int height =
+      FontHeightForScreen(form.fontHeight, ::GetDeviceCaps(screen.Get(), LOGPIXELSY));
+  FormScale scaled{CreateFontOfHeight(form.fontFace, height, false), {}};
+  scaled.scale = ScaleForTextHeight(TextHeight(screen.Get(), scaled.font.Get()));
+  return scaled;
+}
+
+SIZE ScaledClientSize(const FormLayout& form, const FormScale& scale) {
+  return {scale.scale.Apply(form.clientWidth), scale.scale.Apply(form.clientHeight)};
+}
+
+ControlFonts CreateControls(HWND parent, const FormLayout& form, const FormScale& scale) {
+  win::WindowDc screen;
+  const std::vector<Bounds> placed = PlaceControls(form, scale.scale);
+  ControlFonts ownFonts;
+  for (std::size_t index : CreationOrder(form)) {
+    const ControlLayout& control = form.controls[index];
+    HFONT font = scale.font.Get();
+    if (control.font != nullptr) {
+      ownFonts.push_back(OwnFont(screen.Get(), *control.font, scale.scale));
+      font = ownFonts.back().Get();
+    }
+    Bounds bounds = placed[index];
+    if (control.kind == ControlKind::Label) {
+      const SIZE text = TextSize(screen.Get(), font, control.caption);
+      bounds.width = text.cx;
+      bounds.height = text.cy;
+    }
+    HWND created = CreateControl(parent, control, bounds);
+    ::SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.kind == ControlKind::GroupBox) {
+      ::SetWindowPos(created, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  return ownFonts;
+}
+
+}  // namespace swivex
