@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "platform/SystemFiles.h"
 #include "projector/Conversions.h"
 
 namespace {
@@ -53,9 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ::unlink(target.c_str());
 
+  swivex::SystemFiles files;
   std::string result;
   try {
-    result = swivex::ExtractMovie(bundle, target);
+    result = swivex::ExtractMovie(bundle, target, files);
   } catch (const swivex::Exception& error) {
     Check(std::strlen(error.what()) > 0, "an error report has text");
   }

@@ -9,7 +9,7 @@
 #include "app/DeviceContext.h"
 #include "app/ModalScope.h"
 #include "common/Exceptions.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 #include "resources/about/AboutResources.h"
 #include "ui/AboutFrmIds.h"
 #include "ui/AboutFrmLayout.h"
@@ -55,12 +55,12 @@ UniqueFont UnderlinedFontLike(HFONT font) {
 
 }  // namespace
 
-TAboutForm::TAboutForm(HINSTANCE instance, JpegPicture picture)
-    : instance_(instance), picture_(std::move(picture)) {}
+TAboutForm::TAboutForm(HINSTANCE instance, JpegPicture picture, Files& files)
+    : instance_(instance), files_(files), picture_(std::move(picture)) {}
 
-std::unique_ptr<TAboutForm> TAboutForm::Create(HINSTANCE instance, HWND owner) {
-  std::unique_ptr<TAboutForm> form(
-      new TAboutForm(instance, JpegPicture::ReadHeader(JpegResourceBytes(SWIVEX_ABOUT_PICTURE))));
+std::unique_ptr<TAboutForm> TAboutForm::Create(HINSTANCE instance, HWND owner, Files& files) {
+  std::unique_ptr<TAboutForm> form(new TAboutForm(
+      instance, JpegPicture::ReadHeader(JpegResourceBytes(SWIVEX_ABOUT_PICTURE)), files));
   form->CreateWindowOwnedBy(owner);
   return form;
 }
@@ -146,8 +146,7 @@ void TAboutForm::FormCreate() {
 }
 
 void TAboutForm::FormShow() {
-  SetLabelText(Control(kLabelVersion),
-               "Version " + GetFileVersionText(SystemPlatform().ModuleFileName()));
+  SetLabelText(Control(kLabelVersion), "Version " + GetFileVersionText(files_.ModuleFileName()));
 }
 
 void TAboutForm::ShowModal() {
