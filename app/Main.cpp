@@ -5,14 +5,24 @@
 
 #include "app/MessageLoop.h"
 #include "app/StartupShow.h"
+#include "platform/SystemDesktop.h"
+#include "platform/SystemFiles.h"
+#include "platform/SystemRegistry.h"
 #include "shell/Application.h"
+#include "shell/ErrorBox.h"
 #include "ui/MainFrm.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  swivex::TMainForm mainForm(instance);
+  // The one place that chooses the system's implementations; everything else is handed them.
+  swivex::SystemFiles files;
+  swivex::SystemRegistry registry;
+  swivex::SystemDesktop desktop;
+  swivex::SetErrorBoxLeadByteTest(files.Syntax().isLeadByte);
+
+  swivex::TMainForm mainForm(instance, files, registry, desktop);
   HWND window = mainForm.Create();
   if (window == nullptr) return 1;
   swivex::SetMainWindow(window);

@@ -4,27 +4,20 @@
 // bench/run-projector-bench.sh times it against cat copying the same bytes.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "common/Exceptions.h"
-#include "platform/Platform.h"
+#include "platform/SystemFiles.h"
 #include "projector/Conversions.h"
-
-#ifdef _WIN32
-#include "platform/Win32Platform.h"
-using RealPlatform = swivex::Win32Platform;
-#else
-#include "platform/PosixPlatform.h"
-using RealPlatform = swivex::PosixPlatform;
-#endif
 
 namespace {
 
-// The system's platform, with the program folder moved to where the benchmark keeps its stub.
-class BenchPlatform : public RealPlatform {
+// The system's files, with the program folder moved to where the benchmark keeps its stub.
+class BenchFiles : public swivex::SystemFiles {
  public:
-  explicit BenchPlatform(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+  explicit BenchFiles(std::string programFolder) : programFolder_(std::move(programFolder)) {}
   std::string ModuleFileName() override {
-    return programFolder_ + DirectorySeparator() + "Swivex.exe";
+    return programFolder_ + Syntax().separator + "Swivex.exe";
   }
 
  private:
@@ -38,10 +31,11 @@ int main(int argc, char** argv) {
   try {
     std::string result;
     if (command == "build" && argc == 5) {
-      BenchPlatform platform(argv[2]);
-      result = swivex::BuildProjector(argv[3], argv[4], platform);
+      BenchFiles files(argv[2]);
+      result = swivex::BuildProjector(argv[3], argv[4], files);
     } else if (command == "extract" && argc == 4) {
-      result = swivex::ExtractMovie(argv[2], argv[3], swivex::SystemPlatform());
+      swivex::SystemFiles files;
+      result = swivex::ExtractMovie(argv[2], argv[3], files);
     } else {
       std::fprintf(stderr,
                    "usage: projector_bench build PROGRAM_FOLDER MOVIE TARGET\n"

@@ -1,16 +1,15 @@
 #include "common/FileNames.h"
 
-#include "platform/Platform.h"
-
 namespace swivex {
 
-std::size_t LastDelimiter(std::string_view path, std::string_view delimiters, Platform& platform) {
+std::size_t LastDelimiter(std::string_view path, std::string_view delimiters,
+                          LeadByteTest isLeadByte) {
   std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const auto byte = static_cast<unsigned char>(path[i]);
     if (delimiters.find(path[i]) != std::string_view::npos) {
       found = i;
-    } else if (platform.IsLeadByte(byte)) {
+    } else if (isLeadByte(byte)) {
       ++i;  // the next byte belongs to this character
     }
   }
@@ -19,29 +18,23 @@ std::size_t LastDelimiter(std::string_view path, std::string_view delimiters, Pl
 
 namespace {
 
-std::string Separators(Platform& platform) { return {platform.DirectorySeparator(), ':'}; }
+std::string Separators(const PathSyntax& syntax) { return {syntax.separator, ':'}; }
 
 }  // namespace
 
-std::string FolderPart(std::string_view path, Platform& platform) {
-  std::size_t last = LastDelimiter(path, Separators(platform), platform);
+std::string FolderPart(std::string_view path, const PathSyntax& syntax) {
+  std::size_t last = LastDelimiter(path, Separators(syntax), syntax.isLeadByte);
   if (last == std::string_view::npos) return {};
   return std::string(path.substr(0, last + 1));
 }
 
-std::string FolderPart(std::string_view path) { return FolderPart(path, SystemPlatform()); }
-
 std::string ReplaceExtension(std::string_view path, std::string_view extension,
-                             Platform& platform) {
-  std::size_t last = LastDelimiter(path, Separators(platform) + '.', platform);
+                             const PathSyntax& syntax) {
+  std::size_t last = LastDelimiter(path, Separators(syntax) + '.', syntax.isLeadByte);
   std::string result(path);
   if (last != std::string_view::npos && path[last] == '.') result.resize(last);
   result += extension;
   return result;
-}
-
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
-  return ReplaceExtension(path, extension, SystemPlatform());
 }
 
 }  // namespace swivex

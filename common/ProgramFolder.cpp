@@ -1,12 +1,12 @@
 #include "common/ProgramFolder.h"
 
 #include "common/FileNames.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 namespace swivex {
 
-std::string ProgramFolder(Platform& platform) {
-  return FolderPart(platform.ModuleFileName(), platform);
+std::string ProgramFolder(Files& files) {
+  return FolderPart(files.ModuleFileName(), files.Syntax());
 }
 
 }  // namespace swivex

@@ -4,10 +4,10 @@
 
 namespace swivex {
 
-class Platform;
+class Files;
 
 // The folder of the running executable, with its trailing separator; the files that ship beside
 // the program are looked up there.
-std::string ProgramFolder(Platform& platform);
+std::string ProgramFolder(Files& files);
 
 }  // namespace swivex

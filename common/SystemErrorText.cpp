@@ -1,5 +1,7 @@
 #include "common/SystemErrorText.h"
 
+#include "platform/Files.h"
+
 namespace swivex {
 
 std::string TrimSystemMessage(std::string message) {
@@ -11,8 +13,8 @@ std::string TrimSystemMessage(std::string message) {
   return message;
 }
 
-std::string SystemErrorText(ErrorCode error, Platform& platform) {
-  return TrimSystemMessage(platform.SystemMessage(error));
+std::string SystemErrorText(ErrorCode error, Files& files) {
+  return TrimSystemMessage(files.SystemMessage(error));
 }
 
 }  // namespace swivex

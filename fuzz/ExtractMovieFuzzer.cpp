@@ -7,25 +7,45 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "platform/SystemFiles.h"
 #include "projector/Conversions.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string FuzzFolder() {
-  static const std::string folder = [] {
-    char name[] = "/tmp/swivex-fuzz-XXXXXX";
-    if (::mkdtemp(name) == nullptr) std::abort();
-    return std::string(name);
-  }();
-  return folder;
+// A fresh folder under the temporary folder, removed with everything in it when the object
+// goes: a fuzzer that ends normally leaves nothing behind, however often it is run.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "swivex-fuzz-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) std::abort();
+    path_ = name;
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// libFuzzer ends a run through exit(), which destroys this static owner and so the folder.
+const std::string& FuzzFolder() {
+  static const ScratchFolder folder;
+  return folder.Path();
 }
 
 Bytes Read(const std::string& name) {
@@ -53,9 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ::unlink(target.c_str());
 
+  swivex::SystemFiles files;
   std::string result;
   try {
-    result = swivex::ExtractMovie(bundle, target);
+    result = swivex::ExtractMovie(bundle, target, files);
   } catch (const swivex::Exception& error) {
     Check(std::strlen(error.what()) > 0, "an error report has text");
   }

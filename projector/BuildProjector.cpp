@@ -1,6 +1,6 @@
 #include "common/Exceptions.h"
 #include "common/ProgramFolder.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 #include "projector/Conversions.h"
 #include "projector/FileStream.h"
 #include "projector/ProjectorTrailer.h"
@@ -9,18 +9,18 @@
 namespace swivex {
 
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
-                           Platform& platform) {
+                           Files& files) {
   // Both sources are held, without sharing, before the target is created: a target that names
   // the movie or the stub, however it is spelled, then fails to open instead of truncating it.
-  FileStream stub = FileStream::OpenRead(ProgramFolder(platform) + kPlayerStubName, platform);
-  FileStream movie = FileStream::OpenRead(moviePath, platform);
+  FileStream stub = FileStream::OpenRead(ProgramFolder(files) + kPlayerStubName, files);
+  FileStream movie = FileStream::OpenRead(moviePath, files);
   const std::uint64_t movieSize = movie.Size();
   if (movieSize > kLargestMovie) {
-    throw EWriteError("Cannot build a projector from \"" + platform.FullPathName(moviePath) +
+    throw EWriteError("Cannot build a projector from \"" + files.FullPathName(moviePath) +
                       "\". A movie must be smaller than 4 GB");
   }
 
-  TargetFile target(targetPath, platform);
+  TargetFile target(targetPath, files);
   target.Stream().CopyFrom(stub, 0);
   stub.Close();
   target.Stream().CopyFrom(movie, 0);
@@ -31,10 +31,6 @@ std::string BuildProjector(const std::string& moviePath, const std::string& targ
   movie.Close();
   target.Commit();
   return kConvertedMessage;
-}
-
-std::string BuildProjector(const std::string& moviePath, const std::string& targetPath) {
-  return BuildProjector(moviePath, targetPath, SystemPlatform());
 }
 
 }  // namespace swivex

@@ -4,7 +4,7 @@
 
 namespace swivex {
 
-class Platform;
+class Files;
 
 inline constexpr char kConvertedMessage[] = "File has been converted successfully!";
 inline constexpr char kUnknownProjectorMessage[] = "Unknown type of executable flash file!";
@@ -14,14 +14,12 @@ inline constexpr char kPlayerStubName[] = "Viewhost.exe";
 // Writes the player stub, the movie and the trailer to `targetPath`, replacing any file there.
 // Returns the result message; failures raise error reports and leave no target behind.
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
-                           Platform& platform);
-std::string BuildProjector(const std::string& moviePath, const std::string& targetPath);
+                           Files& files);
 
 // Writes the movie that `bundlePath` carries to `targetPath`, replacing any file there. Returns
 // the result message, or the unknown-type message for a file without a projector trailer, in
 // which case nothing is created.
 std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath,
-                         Platform& platform);
-std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath);
+                         Files& files);
 
 }  // namespace swivex

@@ -1,5 +1,5 @@
 #include "common/Exceptions.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 #include "projector/Conversions.h"
 #include "projector/FileStream.h"
 #include "projector/ProjectorTrailer.h"
@@ -18,8 +18,8 @@ std::uint32_t ReadField(FileStream& stream) {
 }  // namespace
 
 std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath,
-                         Platform& platform) {
-  FileStream bundle = FileStream::OpenRead(bundlePath, platform);
+                         Files& files) {
+  FileStream bundle = FileStream::OpenRead(bundlePath, files);
   // In a file shorter than the trailer this seek fails and the fields are read from the start.
   bundle.Seek(-static_cast<std::int64_t>(kTrailerSize));
   if (ReadField(bundle) != ProjectorMagic) return kUnknownProjectorMessage;
@@ -29,15 +29,11 @@ std::string ExtractMovie(const std::string& bundlePath, const std::string& targe
   if (movieLength + kTrailerSize > bundle.Size()) throw EReadError("Stream read error");
   bundle.Seek(-static_cast<std::int64_t>(movieLength + kTrailerSize));
 
-  TargetFile target(targetPath, platform);
+  TargetFile target(targetPath, files);
   target.Stream().CopyExactly(bundle, movieLength);
   target.Commit();
   bundle.Close();
   return kConvertedMessage;
-}
-
-std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath) {
-  return ExtractMovie(bundlePath, targetPath, SystemPlatform());
 }
 
 }  // namespace swivex

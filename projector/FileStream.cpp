@@ -11,51 +11,50 @@ namespace swivex {
 
 namespace {
 
-std::string FailureText(const char* what, const std::string& name, ErrorCode error,
-                        Platform& platform) {
-  return std::string(what) + " \"" + platform.FullPathName(name) + "\". " +
-         SystemErrorText(error, platform);
+std::string FailureText(const char* what, const std::string& name, ErrorCode error, Files& files) {
+  return std::string(what) + " \"" + files.FullPathName(name) + "\". " +
+         SystemErrorText(error, files);
 }
 
 }  // namespace
 
-FileStream FileStream::Create(const std::string& name, Platform& platform) {
-  FileResult opened = platform.CreateFileExclusive(name);
+FileStream FileStream::Create(const std::string& name, Files& files) {
+  FileResult opened = files.CreateFileExclusive(name);
   if (opened.file == kNoFile)
-    throw EFCreateError(FailureText("Cannot create file", name, opened.error, platform));
-  return FileStream(opened.file, platform);
+    throw EFCreateError(FailureText("Cannot create file", name, opened.error, files));
+  return FileStream(opened.file, files);
 }
 
-FileStream FileStream::OpenRead(const std::string& name, Platform& platform) {
-  FileResult opened = platform.OpenFileExclusive(name);
+FileStream FileStream::OpenRead(const std::string& name, Files& files) {
+  FileResult opened = files.OpenFileExclusive(name);
   if (opened.file == kNoFile)
-    throw EFOpenError(FailureText("Cannot open file", name, opened.error, platform));
-  return FileStream(opened.file, platform);
+    throw EFOpenError(FailureText("Cannot open file", name, opened.error, files));
+  return FileStream(opened.file, files);
 }
 
 FileStream::FileStream(FileStream&& other) noexcept
-    : file_(std::exchange(other.file_, kNoFile)), platform_(other.platform_) {}
+    : file_(std::exchange(other.file_, kNoFile)), files_(other.files_) {}
 
 FileStream::~FileStream() { Close(); }
 
 void FileStream::Close() {
   if (file_ == kNoFile) return;
-  platform_->CloseFile(std::exchange(file_, kNoFile));
+  files_->CloseFile(std::exchange(file_, kNoFile));
 }
 
-std::uint64_t FileStream::Size() { return platform_->FileSize(file_); }
+std::uint64_t FileStream::Size() { return files_->FileSize(file_); }
 
-void FileStream::Rewind() { platform_->SeekFile(file_, 0, SeekOrigin::Begin); }
+void FileStream::Rewind() { files_->SeekFile(file_, 0, SeekOrigin::Begin); }
 
 void FileStream::Seek(std::int64_t offsetFromEnd) {
-  platform_->SeekFile(file_, offsetFromEnd, SeekOrigin::End);
+  files_->SeekFile(file_, offsetFromEnd, SeekOrigin::End);
 }
 
 void FileStream::ReadExact(void* buffer, std::size_t count) {
   auto* bytes = static_cast<unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
-    TransferResult read = platform_->ReadFile(file_, bytes + done, count - done);
+    TransferResult read = files_->ReadFile(file_, bytes + done, count - done);
     if (read.done == 0) throw EReadError("Stream read error");
     done += read.done;
   }
@@ -65,7 +64,7 @@ void FileStream::WriteExact(const void* buffer, std::size_t count) {
   const auto* bytes = static_cast<const unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
-    TransferResult written = platform_->WriteFile(file_, bytes + done, count - done);
+    TransferResult written = files_->WriteFile(file_, bytes + done, count - done);
     if (written.done == 0) throw EWriteError("Stream write error");
     done += written.done;
   }

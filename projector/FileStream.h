@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/Files.h"
 
 namespace swivex {
 
@@ -16,9 +16,9 @@ class FileStream {
   static constexpr std::size_t kCopyBufferSize = 0xF000;
 
   // Creates the file, or truncates an existing one. Raises EFCreateError.
-  static FileStream Create(const std::string& name, Platform& platform);
+  static FileStream Create(const std::string& name, Files& files);
   // Opens an existing file for reading. Raises EFOpenError.
-  static FileStream OpenRead(const std::string& name, Platform& platform);
+  static FileStream OpenRead(const std::string& name, Files& files);
 
   FileStream(FileStream&& other) noexcept;
   FileStream& operator=(FileStream&&) = delete;
@@ -44,10 +44,10 @@ class FileStream {
   void Close();
 
  private:
-  FileStream(NativeFile file, Platform& platform) : file_(file), platform_(&platform) {}
+  FileStream(NativeFile file, Files& files) : file_(file), files_(&files) {}
 
   NativeFile file_;
-  Platform* platform_;
+  Files* files_;
 };
 
 }  // namespace swivex

@@ -10,14 +10,14 @@ namespace swivex {
 // is closed and deleted on the way out, so that a failure leaves no half-written file behind.
 class TargetFile {
  public:
-  TargetFile(const std::string& name, Platform& platform)
-      : name_(name), platform_(platform), stream_(FileStream::Create(name, platform)) {}
+  TargetFile(const std::string& name, Files& files)
+      : name_(name), files_(files), stream_(FileStream::Create(name, files)) {}
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
   ~TargetFile() {
     if (committed_) return;
     stream_.Close();
-    platform_.RemoveFile(name_);
+    files_.RemoveFile(name_);
   }
 
   FileStream& Stream() { return stream_; }
@@ -28,7 +28,7 @@ class TargetFile {
 
  private:
   std::string name_;
-  Platform& platform_;
+  Files& files_;
   FileStream stream_;
   bool committed_ = false;
 };

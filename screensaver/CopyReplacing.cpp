@@ -3,7 +3,8 @@
 #include "common/Exceptions.h"
 #include "common/FileNames.h"
 #include "common/SystemErrorText.h"
-#include "platform/Platform.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
 
 namespace swivex {
 
@@ -12,12 +13,12 @@ namespace {
 // A scratch file beside the target, removed on every way out unless it became the target.
 class ScratchFile {
  public:
-  ScratchFile(const std::string& folder, Platform& platform, ErrorCode& error)
-      : name_(platform.CreateScratchFile(folder, error)), platform_(platform) {}
+  ScratchFile(const std::string& folder, Files& files, Desktop& desktop, ErrorCode& error)
+      : name_(desktop.CreateScratchFile(folder, error)), files_(files) {}
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
   ~ScratchFile() {
-    if (!name_.empty()) platform_.RemoveFile(name_);
+    if (!name_.empty()) files_.RemoveFile(name_);
   }
   bool Created() const { return !name_.empty(); }
   const std::string& Name() const { return name_; }
@@ -25,25 +26,27 @@ class ScratchFile {
 
  private:
   std::string name_;
-  Platform& platform_;
+  Files& files_;
 };
 
 [[noreturn]] void RaiseCopyError(const std::string& source, const std::string& target,
-                                 ErrorCode error, Platform& platform) {
-  throw EFCreateError("Cannot copy file \"" + platform.FullPathName(source) + "\" to \"" + target +
-                      "\". " + SystemErrorText(error, platform));
+                                 ErrorCode error, Files& files) {
+  throw EFCreateError("Cannot copy file \"" + files.FullPathName(source) + "\" to \"" + target +
+                      "\". " + SystemErrorText(error, files));
 }
 
 }  // namespace
 
-void CopyReplacing(const std::string& source, const std::string& target, Platform& platform) {
+void CopyReplacing(const std::string& source, const std::string& target, Files& files,
+                   Desktop& desktop) {
   // CopyFileA straight onto the target would truncate it first.
   ErrorCode error = 0;
-  ScratchFile scratch(FolderPart(platform.FullPathName(target), platform), platform, error);
-  if (!scratch.Created()) RaiseCopyError(source, target, error, platform);
-  if (!platform.CopyFileOver(source, scratch.Name(), error) ||
-      !platform.MoveFileOver(scratch.Name(), target, error))
-    RaiseCopyError(source, target, error, platform);
+  ScratchFile scratch(FolderPart(files.FullPathName(target), files.Syntax()), files, desktop,
+                      error);
+  if (!scratch.Created()) RaiseCopyError(source, target, error, files);
+  if (!desktop.CopyFileOver(source, scratch.Name(), error) ||
+      !desktop.MoveFileOver(scratch.Name(), target, error))
+    RaiseCopyError(source, target, error, files);
   scratch.Keep();
 }
 

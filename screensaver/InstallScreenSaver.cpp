@@ -1,7 +1,8 @@
 #include "screensaver/InstallScreenSaver.h"
 
 #include "common/ProgramFolder.h"
-#include "platform/Platform.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
 #include "screensaver/CopyReplacing.h"
 #include "screensaver/RegistryKey.h"
 
@@ -20,8 +21,8 @@ constexpr char kScreenSaverValue[] = "SCRNSAVE.EXE";
 constexpr char kScreenSaverPageCommand[] = "RunDLL32.exe Shell32.dll,Control_RunDLL desk.cpl,,1";
 constexpr int kShowNormal = 1;
 
-std::string SystemFolder(Platform& platform) {
-  return platform.SystemDirectory() + platform.DirectorySeparator();
+std::string SystemFolder(Files& files, Desktop& desktop) {
+  return desktop.SystemDirectory() + files.Syntax().separator;
 }
 
 // Registry names compare without regard to the case of ASCII letters, whatever the code page.
@@ -31,26 +32,24 @@ std::string UpperCaseAscii(std::string text) {
   return text;
 }
 
-void RegisterModule(const std::string& alias, Platform& platform) {
-  RegistryKey desktop = RegistryKey::OpenCurrentUser(kDesktopSettingsKey, platform);
-  if (UpperCaseAscii(desktop.ReadString(kScreenSaverValue)) == UpperCaseAscii(alias)) return;
-  desktop.WriteString(kScreenSaverValue, alias);
-  platform.AnnounceScreenSaverChange();
+void RegisterModule(const std::string& alias, Registry& registry, Desktop& desktop) {
+  RegistryKey settings = RegistryKey::OpenCurrentUser(kDesktopSettingsKey, registry);
+  if (UpperCaseAscii(settings.ReadString(kScreenSaverValue)) == UpperCaseAscii(alias)) return;
+  settings.WriteString(kScreenSaverValue, alias);
+  desktop.AnnounceScreenSaverChange();
 }
 
 }  // namespace
 
-void InstallScreenSaver(const std::string& moviePath, Platform& platform) {
-  const std::string dir = SystemFolder(platform);
-  if (!moviePath.empty()) CopyReplacing(moviePath, dir + kInstalledMovieName, platform);
-  CopyReplacing(ProgramFolder(platform) + kShippedModuleName, dir + kInstalledModuleName, platform);
+void InstallScreenSaver(const std::string& moviePath, Files& files, Registry& registry,
+                        Desktop& desktop) {
+  const std::string dir = SystemFolder(files, desktop);
+  if (!moviePath.empty()) CopyReplacing(moviePath, dir + kInstalledMovieName, files, desktop);
+  CopyReplacing(ProgramFolder(files) + kShippedModuleName, dir + kInstalledModuleName, files,
+                desktop);
   const std::string alias = dir + kRegisteredModuleName;
-  if (platform.FileExists(alias)) RegisterModule(alias, platform);
-  platform.StartCommandLine(kScreenSaverPageCommand, kShowNormal);
-}
-
-void InstallScreenSaver(const std::string& moviePath) {
-  InstallScreenSaver(moviePath, SystemPlatform());
+  if (desktop.FileExists(alias)) RegisterModule(alias, registry, desktop);
+  desktop.StartCommandLine(kScreenSaverPageCommand, kShowNormal);
 }
 
 }  // namespace swivex

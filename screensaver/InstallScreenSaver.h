@@ -4,7 +4,9 @@
 
 namespace swivex {
 
-class Platform;
+class Files;
+class Registry;
+class Desktop;
 
 // Installs the movie as the user's screen saver: copies it and the screen-saver module that
 // ships beside the program into the system directory, makes the module the current screen saver
@@ -12,7 +14,7 @@ class Platform;
 // cancelled the file dialog) installs and registers the module and keeps the movie installed
 // before. A copy that fails raises EFCreateError and a registry value that cannot be read or
 // written raises ERegistryException; either way the control panel stays closed.
-void InstallScreenSaver(const std::string& moviePath, Platform& platform);
-void InstallScreenSaver(const std::string& moviePath);
+void InstallScreenSaver(const std::string& moviePath, Files& files, Registry& registry,
+                        Desktop& desktop);
 
 }  // namespace swivex

@@ -21,18 +21,18 @@ std::string TextUpToFirstNul(const std::vector<unsigned char>& data) {
 
 }  // namespace
 
-RegistryKey RegistryKey::OpenCurrentUser(const std::string& subKey, Platform& platform) {
-  return RegistryKey(platform.OpenCurrentUserKey(subKey).key, platform);
+RegistryKey RegistryKey::OpenCurrentUser(const std::string& subKey, Registry& registry) {
+  return RegistryKey(registry.OpenCurrentUserKey(subKey).key, registry);
 }
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : key_(std::exchange(other.key_, kNoKey)), platform_(other.platform_) {}
+    : key_(std::exchange(other.key_, kNoKey)), registry_(other.registry_) {}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   if (this != &other) {
     Close();
     key_ = std::exchange(other.key_, kNoKey);
-    platform_ = other.platform_;
+    registry_ = other.registry_;
   }
   return *this;
 }
@@ -41,15 +41,15 @@ RegistryKey::~RegistryKey() { Close(); }
 
 void RegistryKey::Close() {
   if (key_ == kNoKey) return;
-  platform_->CloseKey(std::exchange(key_, kNoKey));
+  registry_->CloseKey(std::exchange(key_, kNoKey));
 }
 
 std::string RegistryKey::ReadString(const std::string& name) {
   if (key_ == kNoKey) return {};
-  const ValueInfo info = platform_->QueryValueInfo(key_, name);
+  const ValueInfo info = registry_->QueryValueInfo(key_, name);
   if (info.error != 0 || info.size == 0) return {};
   std::vector<unsigned char> data(info.size);
-  if (platform_->QueryValueData(key_, name, data) != 0)
+  if (registry_->QueryValueData(key_, name, data) != 0)
     RaiseRegistryError("Failed to get data for", name);
   if (info.type != kRegSz && info.type != kRegExpandSz)
     RaiseRegistryError("Invalid data type for", name);
@@ -57,7 +57,7 @@ std::string RegistryKey::ReadString(const std::string& name) {
 }
 
 void RegistryKey::WriteString(const std::string& name, const std::string& text) {
-  if (key_ == kNoKey || platform_->SetStringValue(key_, name, text) != 0)
+  if (key_ == kNoKey || registry_->SetStringValue(key_, name, text) != 0)
     RaiseRegistryError("Failed to set data for", name);
 }
 

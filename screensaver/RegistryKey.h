@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/Registry.h"
 
 namespace swivex {
 
@@ -12,7 +12,7 @@ namespace swivex {
 class RegistryKey {
  public:
   // Opens `subKey` without creating it.
-  static RegistryKey OpenCurrentUser(const std::string& subKey, Platform& platform);
+  static RegistryKey OpenCurrentUser(const std::string& subKey, Registry& registry);
 
   RegistryKey(RegistryKey&& other) noexcept;
   RegistryKey& operator=(RegistryKey&& other) noexcept;
@@ -28,11 +28,11 @@ class RegistryKey {
   void WriteString(const std::string& name, const std::string& text);
 
  private:
-  RegistryKey(NativeKey key, Platform& platform) : key_(key), platform_(&platform) {}
+  RegistryKey(NativeKey key, Registry& registry) : key_(key), registry_(&registry) {}
   void Close();
 
   NativeKey key_;
-  Platform* platform_;
+  Registry* registry_;
 };
 
 }  // namespace swivex

@@ -9,7 +9,7 @@
 #include "common/Exceptions.h"
 #include "forms/ControlText.h"
 #include "forms/LayoutScaling.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 #include "resources/about/AboutResources.h"
 #include "shell/ModalScope.h"
 #include "ui/AboutFrmIds.h"
@@ -54,12 +54,12 @@ win::UniqueFont UnderlinedFontLike(HFONT font) {
 
 }  // namespace
 
-TAboutForm::TAboutForm(HINSTANCE instance, JpegPicture picture)
-    : instance_(instance), picture_(std::move(picture)) {}
+TAboutForm::TAboutForm(HINSTANCE instance, JpegPicture picture, Files& files)
+    : instance_(instance), files_(files), picture_(std::move(picture)) {}
 
-std::unique_ptr<TAboutForm> TAboutForm::Create(HINSTANCE instance, HWND owner) {
-  std::unique_ptr<TAboutForm> form(
-      new TAboutForm(instance, JpegPicture::ReadHeader(JpegResourceBytes(SWIVEX_ABOUT_PICTURE))));
+std::unique_ptr<TAboutForm> TAboutForm::Create(HINSTANCE instance, HWND owner, Files& files) {
+  std::unique_ptr<TAboutForm> form(new TAboutForm(
+      instance, JpegPicture::ReadHeader(JpegResourceBytes(SWIVEX_ABOUT_PICTURE)), files));
   form->CreateWindowOwnedBy(owner);
   return form;
 }
@@ -138,8 +138,7 @@ void TAboutForm::FormCreate() {
 }
 
 void TAboutForm::FormShow() {
-  SetLabelText(Control(kLabelVersion),
-               "Version " + GetFileVersionText(SystemPlatform().ModuleFileName()));
+  SetLabelText(Control(kLabelVersion), "Version " + GetFileVersionText(files_.ModuleFileName()));
 }
 
 void TAboutForm::ShowModal() {

@@ -13,6 +13,8 @@
 
 namespace swivex {
 
+class Files;
+
 // The About box: the product's name, the version read from the program's own executable, two
 // memory figures of the moment it was created, and two links to the maker. It is created once
 // and kept; closing it only hides it.
@@ -20,8 +22,9 @@ class TAboutForm : public Window<TAboutForm> {
  public:
   // Reads the About picture's header and creates the box hidden, owned by `owner`; FormCreate
   // runs during creation. Raises an error report if the picture is missing or damaged or the
-  // window cannot be created; nothing is left behind then.
-  static std::unique_ptr<TAboutForm> Create(HINSTANCE instance, HWND owner);
+  // window cannot be created; nothing is left behind then. The version is read from the module
+  // that `files` names, each time the box is shown.
+  static std::unique_ptr<TAboutForm> Create(HINSTANCE instance, HWND owner, Files& files);
 
   // Shows the box centred on the screen and returns when it has been closed; the program's
   // other windows are disabled meanwhile. FormShow runs first.
@@ -30,7 +33,7 @@ class TAboutForm : public Window<TAboutForm> {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  TAboutForm(HINSTANCE instance, JpegPicture picture);
+  TAboutForm(HINSTANCE instance, JpegPicture picture, Files& files);
   void CreateWindowOwnedBy(HWND owner);
 
   void FormCreate();
@@ -57,6 +60,7 @@ class TAboutForm : public Window<TAboutForm> {
                                         UINT_PTR id, DWORD_PTR form);
 
   HINSTANCE instance_;
+  Files& files_;
   JpegPicture picture_;
   bool pictureFailed_ = false;  // a damaged picture is reported once, not on every paint
   FormScale scale_;

@@ -9,7 +9,7 @@
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
-#include "platform/Platform.h"
+#include "platform/Files.h"
 #include "projector/Conversions.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
@@ -43,8 +43,13 @@ void OpenWithShell(HWND owner, const std::string& file) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance)
-    : instance_(instance), OpenDialogSwf(kSwfFilter), OpenDialogExe(kExeFilter) {}
+TMainForm::TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop)
+    : instance_(instance),
+      files_(files),
+      registry_(registry),
+      desktop_(desktop),
+      OpenDialogSwf(kSwfFilter),
+      OpenDialogExe(kExeFilter) {}
 
 HWND TMainForm::Create() {
   if (!RegisterWindowClass(instance_, kClassName, ::LoadCursorA(nullptr, IDC_ARROW),
@@ -181,47 +186,47 @@ template <typename Conversion>
 void TMainForm::Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert) {
   if (!dialog.Execute(Handle())) return;
   SetControlText(Control(kEdit1), dialog.FileName());
-  SetControlText(Control(kEdit2), ReplaceExtension(ControlText(Control(kEdit1)), targetExtension));
+  SetControlText(Control(kEdit2),
+                 ReplaceExtension(ControlText(Control(kEdit1)), targetExtension, files_.Syntax()));
   ::EnableWindow(Control(kButton4), TRUE);
   ShowMessageDialog(convert(ControlText(Control(kEdit1)), ControlText(Control(kEdit2))));
 }
 
 void TMainForm::ConvertSWFtoEXEClick() {
-  Convert(OpenDialogSwf, ".exe", [](const std::string& movie, const std::string& target) {
-    return BuildProjector(movie, target);
+  Convert(OpenDialogSwf, ".exe", [this](const std::string& movie, const std::string& target) {
+    return BuildProjector(movie, target, files_);
   });
 }
 
 void TMainForm::ConvertEXEtoSWFClick() {
-  Convert(OpenDialogExe, ".swf", [](const std::string& bundle, const std::string& target) {
-    return ExtractMovie(bundle, target);
+  Convert(OpenDialogExe, ".swf", [this](const std::string& bundle, const std::string& target) {
+    return ExtractMovie(bundle, target, files_);
   });
 }
 
 void TMainForm::SetasScreenSaver1Click() {
   const bool chosen = OpenDialogSwf.Execute(Handle());
-  InstallScreenSaver(chosen ? OpenDialogSwf.FileName() : std::string());
+  InstallScreenSaver(chosen ? OpenDialogSwf.FileName() : std::string(), files_, registry_,
+                     desktop_);
 }
 
 void TMainForm::Button4Click() {
   const std::string target = ControlText(Control(kEdit2));
   if (target.empty()) return;
   try {
-    OpenWithShell(Handle(), FolderPart(target));
+    OpenWithShell(Handle(), FolderPart(target, files_.Syntax()));
     OpenWithShell(Handle(), target);
   } catch (const Exception&) {
     // "Go" only offers a look at the result: when there is nothing to open, it stays quiet.
   }
 }
 
-void TMainForm::Contents1Click() {
-  OpenWithShell(Handle(), ProgramFolder(SystemPlatform()) + kHelpFile);
-}
+void TMainForm::Contents1Click() { OpenWithShell(Handle(), ProgramFolder(files_) + kHelpFile); }
 
 void TMainForm::Exit1Click() { ::SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
 void TMainForm::About1Click() {
-  if (!AboutForm) AboutForm = TAboutForm::Create(instance_, Handle());
+  if (!AboutForm) AboutForm = TAboutForm::Create(instance_, Handle(), files_);
   AboutForm->ShowModal();
 }
 

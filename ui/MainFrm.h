@@ -13,11 +13,17 @@
 
 namespace swivex {
 
+class Files;
+class Registry;
+class Desktop;
+
 // The program's main window: the three commands as buttons and menu items, the paths of the
 // last conversion, "Go", help and exit.
 class TMainForm : public Window<TMainForm> {
  public:
-  explicit TMainForm(HINSTANCE instance);
+  // The commands reach the system through the implementations handed in here, which outlive
+  // the window.
+  TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop);
 
   // Creates the window hidden, centred on the desktop, with its controls and menu; FormCreate
   // runs during creation. Returns the window, or null if the system refused to create it.
@@ -48,6 +54,9 @@ class TMainForm : public Window<TMainForm> {
   HWND Control(int id) const { return ::GetDlgItem(Handle(), id); }
 
   HINSTANCE instance_;
+  Files& files_;
+  Registry& registry_;
+  Desktop& desktop_;
   FormScale scale_;
   ControlFonts controlFonts_;
   FormBackground background_;

@@ -3,18 +3,18 @@
 #include <filesystem>
 
 #include "common/ProgramFolder.h"
-#include "platform/Platform.h"
+#include "platform/SystemFiles.h"
 
 namespace swivex {
 namespace {
 
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgramWithItsSeparator) {
-  Platform& platform = SystemPlatform();
-  const std::string folder = ProgramFolder(platform);
+  SystemFiles files;
+  const std::string folder = ProgramFolder(files);
   ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(folder.back(), platform.DirectorySeparator());
-  EXPECT_EQ(folder + std::filesystem::path(platform.ModuleFileName()).filename().string(),
-            platform.ModuleFileName());
+  EXPECT_EQ(folder.back(), files.Syntax().separator);
+  EXPECT_EQ(folder + std::filesystem::path(files.ModuleFileName()).filename().string(),
+            files.ModuleFileName());
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/SystemErrorText.h"
+#include "platform/SystemFiles.h"
 
 namespace swivex {
 namespace {
@@ -22,10 +23,10 @@ TEST(TrimSystemMessage, DropsTrailingControlBytesBlanksAndPeriodsInAnyMix) {
 }
 
 TEST(SystemErrorText, IsTheSystemsOwnMessageTrimmed) {
-  Platform& platform = SystemPlatform();
-  const std::string text = SystemErrorText(errors::kFileNotFound, platform);
+  SystemFiles files;
+  const std::string text = SystemErrorText(errors::kFileNotFound, files);
   EXPECT_FALSE(text.empty());
-  EXPECT_EQ(text, TrimSystemMessage(platform.SystemMessage(errors::kFileNotFound)));
+  EXPECT_EQ(text, TrimSystemMessage(files.SystemMessage(errors::kFileNotFound)));
   EXPECT_NE(text.back(), '.');
   EXPECT_NE(text.back(), '\n');
 }

@@ -3,7 +3,7 @@
 // the system's rules.
 #include <gtest/gtest.h>
 
-#include "platform/Platform.h"
+#include "platform/SystemFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
@@ -13,7 +13,7 @@ namespace {
 
 class ExclusiveFiles : public ::testing::Test {
  protected:
-  Platform& platform = SystemPlatform();
+  SystemFiles files;
   TempFolder folder;
   std::string file = folder / "held.bin";
 
@@ -21,74 +21,74 @@ class ExclusiveFiles : public ::testing::Test {
 };
 
 TEST_F(ExclusiveFiles, HeldFileKeepsOutEveryOtherOpenInThisProcess) {
-  FileResult first = platform.OpenFileExclusive(file);
+  FileResult first = files.OpenFileExclusive(file);
   ASSERT_NE(first.file, kNoFile);
 
-  FileResult read = platform.OpenFileExclusive(file);
+  FileResult read = files.OpenFileExclusive(file);
   EXPECT_EQ(read.file, kNoFile);
   EXPECT_EQ(read.error, errors::kSharingViolation);
 
-  FileResult create = platform.CreateFileExclusive(file);
+  FileResult create = files.CreateFileExclusive(file);
   EXPECT_EQ(create.file, kNoFile);
   EXPECT_EQ(create.error, errors::kSharingViolation);
 
-  platform.CloseFile(first.file);
+  files.CloseFile(first.file);
   EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3, 4, 5})) << "a refused create must not truncate";
 
-  FileResult again = platform.OpenFileExclusive(file);
+  FileResult again = files.OpenFileExclusive(file);
   EXPECT_NE(again.file, kNoFile) << "closing releases the file";
-  platform.CloseFile(again.file);
+  files.CloseFile(again.file);
 }
 
 TEST_F(ExclusiveFiles, FileHeldByAnotherProcessCannotBeOpenedOrCreated) {
   {
     HeldByOtherProcess holder(file);
-    FileResult read = platform.OpenFileExclusive(file);
+    FileResult read = files.OpenFileExclusive(file);
     EXPECT_EQ(read.file, kNoFile);
     EXPECT_EQ(read.error, errors::kSharingViolation);
-    FileResult create = platform.CreateFileExclusive(file);
+    FileResult create = files.CreateFileExclusive(file);
     EXPECT_EQ(create.file, kNoFile);
   }
   EXPECT_EQ(ReadBytes(file).size(), 5u) << "a refused create must not truncate";
-  FileResult afterwards = platform.OpenFileExclusive(file);
+  FileResult afterwards = files.OpenFileExclusive(file);
   EXPECT_NE(afterwards.file, kNoFile);
-  platform.CloseFile(afterwards.file);
+  files.CloseFile(afterwards.file);
 }
 
 TEST_F(ExclusiveFiles, OtherProcessCannotTakeAFileThisProcessHolds) {
-  FileResult held = platform.OpenFileExclusive(file);
+  FileResult held = files.OpenFileExclusive(file);
   ASSERT_NE(held.file, kNoFile);
   ChildProcess holder(SiblingProgram("file_holder"), {file, folder / "never"});
   EXPECT_EQ(holder.Wait(), 1);
-  platform.CloseFile(held.file);
+  files.CloseFile(held.file);
 }
 
 TEST_F(ExclusiveFiles, SeekFromEndStaysPutBeforeTheStartAndMayPassTheEnd) {
-  FileResult opened = platform.OpenFileExclusive(file);
+  FileResult opened = files.OpenFileExclusive(file);
   ASSERT_NE(opened.file, kNoFile);
   unsigned char byte = 0;
 
-  EXPECT_TRUE(platform.SeekFile(opened.file, -2, SeekOrigin::End));
-  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 1u);
+  EXPECT_TRUE(files.SeekFile(opened.file, -2, SeekOrigin::End));
+  EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 1u);
   EXPECT_EQ(byte, 4);
 
-  EXPECT_FALSE(platform.SeekFile(opened.file, -6, SeekOrigin::End));
-  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 1u);
+  EXPECT_FALSE(files.SeekFile(opened.file, -6, SeekOrigin::End));
+  EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 1u);
   EXPECT_EQ(byte, 5) << "a failed seek leaves the position where it was";
 
-  EXPECT_TRUE(platform.SeekFile(opened.file, 3, SeekOrigin::End));
-  EXPECT_EQ(platform.ReadFile(opened.file, &byte, 1).done, 0u);
-  EXPECT_EQ(platform.FileSize(opened.file), 5u);
-  platform.CloseFile(opened.file);
+  EXPECT_TRUE(files.SeekFile(opened.file, 3, SeekOrigin::End));
+  EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 0u);
+  EXPECT_EQ(files.FileSize(opened.file), 5u);
+  files.CloseFile(opened.file);
 }
 
 TEST_F(ExclusiveFiles, OpeningAFolderOrAMissingFileFails) {
-  FileResult missing = platform.OpenFileExclusive(folder / "missing.bin");
+  FileResult missing = files.OpenFileExclusive(folder / "missing.bin");
   EXPECT_EQ(missing.file, kNoFile);
   EXPECT_EQ(missing.error, errors::kFileNotFound);
 
-  EXPECT_EQ(platform.OpenFileExclusive(folder.Path().string()).file, kNoFile);
-  EXPECT_EQ(platform.CreateFileExclusive(folder.Path().string()).file, kNoFile);
+  EXPECT_EQ(files.OpenFileExclusive(folder.Path().string()).file, kNoFile);
+  EXPECT_EQ(files.CreateFileExclusive(folder.Path().string()).file, kNoFile);
 }
 
 }  // namespace

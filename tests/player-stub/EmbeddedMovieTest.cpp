@@ -5,7 +5,7 @@
 
 #include "player-stub/EmbeddedMovie.h"
 #include "projector/Conversions.h"
-#include "tests/support/RealPlatform.h"
+#include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -56,20 +56,11 @@ TEST(FindEmbeddedMovie, ReadsTheMovieFromTheLastEightBytesOnlyWhenItFits) {
   }
 }
 
-// The program folder of a test build, holding a random stand-in for the player stub.
-class StubFolderPlatform : public RealPlatform {
- public:
-  explicit StubFolderPlatform(const TempFolder& folder) : moduleFileName_(folder / "Swivex.exe") {}
-  std::string ModuleFileName() override { return moduleFileName_; }
-
- private:
-  std::string moduleFileName_;
-};
-
 TEST(FindEmbeddedMovie, FindsTheMovieOfEveryProjectorThatSwivexBuilds) {
   TempFolder programFolder;
   TempFolder work;
-  StubFolderPlatform platform(programFolder);
+  // The program folder of a test build, holding a random stand-in for the player stub.
+  MovedProgramFiles files(programFolder / "Swivex.exe");
   const Bytes stub = RandomBytes(4099, 7);
   WriteBytes(programFolder / "Viewhost.exe", stub);
 
@@ -77,7 +68,7 @@ TEST(FindEmbeddedMovie, FindsTheMovieOfEveryProjectorThatSwivexBuilds) {
     SCOPED_TRACE(movieSize);
     const Bytes movie = RandomBytes(movieSize, static_cast<std::uint32_t>(movieSize));
     WriteBytes(work / "movie.swf", movie);
-    ASSERT_EQ(BuildProjector(work / "movie.swf", work / "movie.exe", platform), kConvertedMessage);
+    ASSERT_EQ(BuildProjector(work / "movie.swf", work / "movie.exe", files), kConvertedMessage);
 
     const Bytes projector = ReadBytes(work / "movie.exe");
     TrailerBytes lastBytes;

@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "common/SystemErrorText.h"
+#include "platform/SystemFiles.h"
 #include "player-stub/StubOutcome.h"
 #include "projector/Conversions.h"
 #include "projector/ProjectorTrailer.h"
-#include "tests/support/RealPlatform.h"
+#include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -30,7 +31,7 @@ constexpr char kStubTitle[] = "Swivex projector";
 
 // The program folder of this build, where Viewhost.exe is built.
 std::filesystem::path BuiltProgramFolder() {
-  const std::filesystem::path tests = std::filesystem::path(SystemPlatform().ModuleFileName());
+  const std::filesystem::path tests = std::filesystem::path(SystemFiles().ModuleFileName());
   return (tests.parent_path() / SWIVEX_PROGRAM_DIR_FROM_TESTS).lexically_normal();
 }
 
@@ -200,11 +201,6 @@ std::string SavedPathIn(const std::string& text) {
 // Builds projectors with BuildProjector from the Viewhost.exe of this build.
 class PlayerStubTest : public ::testing::Test {
  protected:
-  class BuildPlatform : public RealPlatform {
-   public:
-    std::string ModuleFileName() override { return (BuiltProgramFolder() / "Swivex.exe").string(); }
-  };
-
   // A projector name that no other run has used, so that its saved movie is recognisable.
   std::string FreshName() {
     std::random_device entropy;
@@ -213,7 +209,7 @@ class PlayerStubTest : public ::testing::Test {
 
   std::string BuildProjectorOf(const std::string& name, const Bytes& movie) {
     WriteBytes(work / (name + ".swf"), movie);
-    EXPECT_EQ(BuildProjector(work / (name + ".swf"), work / (name + ".exe"), platform),
+    EXPECT_EQ(BuildProjector(work / (name + ".swf"), work / (name + ".exe"), files),
               kConvertedMessage);
     return work / (name + ".exe");
   }
@@ -225,7 +221,7 @@ class PlayerStubTest : public ::testing::Test {
   }
 
   TempFolder work;
-  BuildPlatform platform;
+  MovedProgramFiles files{(BuiltProgramFolder() / "Swivex.exe").string()};
 
  private:
   std::vector<std::string> leftovers_;
@@ -342,7 +338,7 @@ TEST_F(PlayerStubWithoutSwfPlayer, ReportsATemporaryFolderItCannotSaveInAndLeave
   ASSERT_TRUE(run.showedMessage);
   EXPECT_EQ(run.caption, kStubTitle);
   EXPECT_EQ(run.text, "Cannot save the movie to \"" + missingFolder + "\\" + name + ".swf\". " +
-                          SystemErrorText(ERROR_PATH_NOT_FOUND, platform) + ".");
+                          SystemErrorText(ERROR_PATH_NOT_FOUND, files) + ".");
   EXPECT_EQ(run.exitCode, ExitCodeOf(StubOutcome::Failed));
   EXPECT_FALSE(Exists(missingFolder));
 }
@@ -351,7 +347,7 @@ TEST_F(PlayerStubWithoutSwfPlayer, ReportsATemporaryFolderItCannotSaveInAndLeave
 using PlayerStubWithSwfPlayer = PlayerStubTest;
 
 TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
-  std::filesystem::path record = SystemPlatform().ModuleFileName();
+  std::filesystem::path record = SystemFiles().ModuleFileName();
   record.replace_filename("swf_open_recorder.txt");
   std::filesystem::remove(record);
   const std::string name = FreshName();
@@ -377,7 +373,7 @@ TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
 }
 
 TEST_F(PlayerStubWithSwfPlayer, OpensNothingWhenRunOnItsOwn) {
-  std::filesystem::path record = SystemPlatform().ModuleFileName();
+  std::filesystem::path record = SystemFiles().ModuleFileName();
   record.replace_filename("swf_open_recorder.txt");
   std::filesystem::remove(record);
 

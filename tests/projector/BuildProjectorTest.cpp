@@ -18,7 +18,7 @@ TEST_F(BuildProjectorTest, WritesStubMovieAndTrailer) {
     const Bytes movie = RandomBytes(movieSize, 99);
     WriteBytes(Work("intro.swf"), movie);
 
-    EXPECT_EQ(BuildProjector(Work("intro.swf"), Work("intro.exe"), platform), kConvertedMessage);
+    EXPECT_EQ(BuildProjector(Work("intro.swf"), Work("intro.exe"), files), kConvertedMessage);
 
     const Bytes built = ReadBytes(Work("intro.exe"));
     ASSERT_EQ(built.size(), stub.size() + movieSize + 8);
@@ -29,7 +29,7 @@ TEST_F(BuildProjectorTest, WritesStubMovieAndTrailer) {
 TEST_F(BuildProjectorTest, EmptyMovieGivesStubAndZeroLengthTrailer) {
   const Bytes stub = PlantStub(1000);
   WriteBytes(Work("empty.swf"), {});
-  BuildProjector(Work("empty.swf"), Work("empty.exe"), platform);
+  BuildProjector(Work("empty.swf"), Work("empty.exe"), files);
   EXPECT_EQ(ReadBytes(Work("empty.exe")), Concat(stub, {0x56, 0x34, 0x12, 0xFA, 0, 0, 0, 0}));
 }
 
@@ -37,18 +37,18 @@ TEST_F(BuildProjectorTest, ReplacesAnExistingTargetEntirely) {
   const Bytes stub = PlantStub(10);
   WriteBytes(Work("m.swf"), {7, 7, 7});
   WriteBytes(Work("m.exe"), RandomBytes(100000, 5));
-  BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+  BuildProjector(Work("m.swf"), Work("m.exe"), files);
   EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7, 7, 7}), Trailer(3)));
 }
 
 TEST_F(BuildProjectorTest, MissingStubNamesItsFullPathAndTheSystemsReason) {
   WriteBytes(Work("m.swf"), {1});
   try {
-    BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+    BuildProjector(Work("m.swf"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + platform.FullPathName(StubPath()) + "\". " +
-                                   SystemErrorText(errors::kFileNotFound, platform));
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(StubPath()) + "\". " +
+                                   SystemErrorText(errors::kFileNotFound, files));
   }
   EXPECT_FALSE(Exists(Work("m.exe")));
 }
@@ -56,7 +56,7 @@ TEST_F(BuildProjectorTest, MissingStubNamesItsFullPathAndTheSystemsReason) {
 TEST_F(BuildProjectorTest, MissingMovieIsAnOpenErrorAndLeavesAnOldTargetAlone) {
   PlantStub(10);
   WriteBytes(Work("m.exe"), {4, 5, 6});
-  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFOpenError);
+  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), files), EFOpenError);
   EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{4, 5, 6}));
 }
 
@@ -75,10 +75,10 @@ TEST_F(BuildProjectorTest, RefusesATargetThatIsTheMovieHoweverItIsSpelled) {
 #endif
   for (const auto& target : spellings) {
     try {
-      BuildProjector(Work("movie.exe"), target, platform);
+      BuildProjector(Work("movie.exe"), target, files);
       ADD_FAILURE() << "built onto its own movie through " << target;
     } catch (const EFCreateError& error) {
-      EXPECT_NE(error.Message().find(SystemErrorText(errors::kSharingViolation, platform)),
+      EXPECT_NE(error.Message().find(SystemErrorText(errors::kSharingViolation, files)),
                 std::string::npos)
           << error.Message();
     }
@@ -89,7 +89,7 @@ TEST_F(BuildProjectorTest, RefusesATargetThatIsTheMovieHoweverItIsSpelled) {
 TEST_F(BuildProjectorTest, RefusesATargetThatIsThePlayerStub) {
   const Bytes stub = PlantStub(4000);
   WriteBytes(programFolder / "Viewhost.swf", {1, 2, 3});
-  EXPECT_THROW(BuildProjector(programFolder / "Viewhost.swf", StubPath(), platform), EFCreateError);
+  EXPECT_THROW(BuildProjector(programFolder / "Viewhost.swf", StubPath(), files), EFCreateError);
   EXPECT_EQ(ReadBytes(StubPath()), stub);
 }
 
@@ -98,11 +98,11 @@ TEST_F(BuildProjectorTest, MovieHeldByAnotherProgramCannotBeOpened) {
   WriteBytes(Work("m.swf"), {1, 2});
   HeldByOtherProcess holder(Work("m.swf"));
   try {
-    BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+    BuildProjector(Work("m.swf"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + platform.FullPathName(Work("m.swf")) +
-                                   "\". " + SystemErrorText(errors::kSharingViolation, platform));
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("m.swf")) + "\". " +
+                                   SystemErrorText(errors::kSharingViolation, files));
   }
   EXPECT_FALSE(Exists(Work("m.exe")));
 }
@@ -113,7 +113,7 @@ TEST_F(BuildProjectorTest, TargetHeldByAnotherProgramIsACreateErrorAndStaysIntac
   WriteBytes(Work("m.exe"), {9, 9});
   {
     HeldByOtherProcess holder(Work("m.exe"));
-    EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EFCreateError);
+    EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), files), EFCreateError);
   }
   EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{9, 9}));
 }
@@ -122,9 +122,9 @@ TEST_F(BuildProjectorTest, FullDiskIsAWriteErrorAndRemovesTheIncompleteTarget) {
   PlantStub(100000);
   WriteBytes(Work("m.swf"), RandomBytes(100000, 8));
   for (std::uint64_t budget : {0u, 1u, 61440u, 150000u, 200003u}) {
-    platform.writeBudget = budget;
+    files.writeBudget = budget;
     try {
-      BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+      BuildProjector(Work("m.swf"), Work("m.exe"), files);
       ADD_FAILURE() << "no error with " << budget << " bytes of room";
     } catch (const EWriteError& error) {
       EXPECT_EQ(error.Message(), "Stream write error");
@@ -136,8 +136,8 @@ TEST_F(BuildProjectorTest, FullDiskIsAWriteErrorAndRemovesTheIncompleteTarget) {
 TEST_F(BuildProjectorTest, ReadFailureIsAReadErrorAndRemovesTheIncompleteTarget) {
   PlantStub(100);
   WriteBytes(Work("m.swf"), RandomBytes(1000, 8));
-  platform.unreadable = Work("m.swf");
-  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), platform), EReadError);
+  files.unreadable = Work("m.swf");
+  EXPECT_THROW(BuildProjector(Work("m.swf"), Work("m.exe"), files), EReadError);
   EXPECT_FALSE(Exists(Work("m.exe")));
   EXPECT_EQ(ReadBytes(Work("m.swf")).size(), 1000u);
 }
@@ -147,10 +147,10 @@ TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
   WriteBytes(Work("m.swf"), {1});
   const std::string target = Work("no such folder") + "/m.exe";
   try {
-    BuildProjector(Work("m.swf"), target, platform);
+    BuildProjector(Work("m.swf"), target, files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    const std::string prefix = "Cannot create file \"" + platform.FullPathName(target) + "\". ";
+    const std::string prefix = "Cannot create file \"" + files.FullPathName(target) + "\". ";
     EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
     EXPECT_GT(error.Message().size(), prefix.size()) << "the system's reason follows";
   }

@@ -17,8 +17,8 @@ TEST_F(ExtractMovieTest, RoundTripGivesTheMovieBackWhateverTheStub) {
     const Bytes movie = RandomBytes(movieSize, seed + 1000);
     WriteBytes(Work("a.swf"), movie);
 
-    ASSERT_EQ(BuildProjector(Work("a.swf"), Work("a.exe"), platform), kConvertedMessage);
-    ASSERT_EQ(ExtractMovie(Work("a.exe"), Work("b.swf"), platform), kConvertedMessage);
+    ASSERT_EQ(BuildProjector(Work("a.swf"), Work("a.exe"), files), kConvertedMessage);
+    ASSERT_EQ(ExtractMovie(Work("a.exe"), Work("b.swf"), files), kConvertedMessage);
     EXPECT_EQ(ReadBytes(Work("b.swf")), movie) << "stub " << stubSize << ", movie " << movieSize;
   }
 }
@@ -26,9 +26,9 @@ TEST_F(ExtractMovieTest, RoundTripGivesTheMovieBackWhateverTheStub) {
 TEST_F(ExtractMovieTest, EmptyMovieRoundTrips) {
   PlantStub(300);
   WriteBytes(Work("e.swf"), {});
-  BuildProjector(Work("e.swf"), Work("e.exe"), platform);
+  BuildProjector(Work("e.swf"), Work("e.exe"), files);
   WriteBytes(Work("out.swf"), {1, 2, 3});
-  EXPECT_EQ(ExtractMovie(Work("e.exe"), Work("out.swf"), platform), kConvertedMessage);
+  EXPECT_EQ(ExtractMovie(Work("e.exe"), Work("out.swf"), files), kConvertedMessage);
   EXPECT_TRUE(Exists(Work("out.swf")));
   EXPECT_TRUE(ReadBytes(Work("out.swf")).empty());
 }
@@ -63,16 +63,15 @@ TEST_F(ExtractMovieTest, ShortAndUnknownFilesAreRecognisedByTheirLastEightBytesA
     std::filesystem::remove(Work("out.swf"));
     switch (c.outcome) {
       case kUnknown:
-        EXPECT_EQ(ExtractMovie(Work("in.exe"), Work("out.swf"), platform),
-                  kUnknownProjectorMessage);
+        EXPECT_EQ(ExtractMovie(Work("in.exe"), Work("out.swf"), files), kUnknownProjectorMessage);
         EXPECT_FALSE(Exists(Work("out.swf")));
         break;
       case kReadError:
-        EXPECT_THROW(ExtractMovie(Work("in.exe"), Work("out.swf"), platform), EReadError);
+        EXPECT_THROW(ExtractMovie(Work("in.exe"), Work("out.swf"), files), EReadError);
         EXPECT_FALSE(Exists(Work("out.swf")));
         break;
       case kConverted:
-        EXPECT_EQ(ExtractMovie(Work("in.exe"), Work("out.swf"), platform), kConvertedMessage);
+        EXPECT_EQ(ExtractMovie(Work("in.exe"), Work("out.swf"), files), kConvertedMessage);
         EXPECT_EQ(ReadBytes(Work("out.swf")), Bytes(c.file.begin(), c.file.end() - 8));
         break;
     }
@@ -83,7 +82,7 @@ TEST_F(ExtractMovieTest, ShortAndUnknownFilesAreRecognisedByTheirLastEightBytesA
 TEST_F(ExtractMovieTest, UnknownFileLeavesAnExistingTargetAsItWas) {
   WriteBytes(Work("plain.exe"), RandomBytes(5000, 4));
   WriteBytes(Work("plain.swf"), {1, 2, 3});
-  EXPECT_EQ(ExtractMovie(Work("plain.exe"), Work("plain.swf"), platform), kUnknownProjectorMessage);
+  EXPECT_EQ(ExtractMovie(Work("plain.exe"), Work("plain.swf"), files), kUnknownProjectorMessage);
   EXPECT_EQ(ReadBytes(Work("plain.swf")), (Bytes{1, 2, 3}));
 }
 
@@ -94,7 +93,7 @@ TEST_F(ExtractMovieTest, LengthsThatDoNotFitAreReadErrorsThatCreateNothing) {
     WriteBytes(Work("bad.exe"), Concat(body, Trailer(length)));
     WriteBytes(Work("bad.swf"), {5, 5});
     try {
-      ExtractMovie(Work("bad.exe"), Work("bad.swf"), platform);
+      ExtractMovie(Work("bad.exe"), Work("bad.swf"), files);
       ADD_FAILURE() << "no error for length " << length;
     } catch (const EReadError& error) {
       EXPECT_EQ(error.Message(), "Stream read error");
@@ -106,32 +105,32 @@ TEST_F(ExtractMovieTest, LengthsThatDoNotFitAreReadErrorsThatCreateNothing) {
 TEST_F(ExtractMovieTest, LengthThatFillsTheWholeFileIsTheWholeFile) {
   const Bytes body = RandomBytes(1000, 6);
   WriteBytes(Work("all.exe"), Concat(body, Trailer(1000)));
-  EXPECT_EQ(ExtractMovie(Work("all.exe"), Work("all.swf"), platform), kConvertedMessage);
+  EXPECT_EQ(ExtractMovie(Work("all.exe"), Work("all.swf"), files), kConvertedMessage);
   EXPECT_EQ(ReadBytes(Work("all.swf")), body);
 }
 
 TEST_F(ExtractMovieTest, ExtractingOntoTheBundleItselfIsRefusedAndKeepsTheBundle) {
   PlantStub(50);
   WriteBytes(Work("m.swf"), RandomBytes(300, 1));
-  BuildProjector(Work("m.swf"), Work("m.exe"), platform);
+  BuildProjector(Work("m.swf"), Work("m.exe"), files);
   const Bytes bundle = ReadBytes(Work("m.exe"));
   try {
-    ExtractMovie(Work("m.exe"), Work("m.exe"), platform);
+    ExtractMovie(Work("m.exe"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    EXPECT_EQ(error.Message(), "Cannot create file \"" + platform.FullPathName(Work("m.exe")) +
-                                   "\". " + SystemErrorText(errors::kSharingViolation, platform));
+    EXPECT_EQ(error.Message(), "Cannot create file \"" + files.FullPathName(Work("m.exe")) +
+                                   "\". " + SystemErrorText(errors::kSharingViolation, files));
   }
   EXPECT_EQ(ReadBytes(Work("m.exe")), bundle);
 }
 
 TEST_F(ExtractMovieTest, MissingBundleNamesItsFullPath) {
   try {
-    ExtractMovie(Work("gone.exe"), Work("gone.swf"), platform);
+    ExtractMovie(Work("gone.exe"), Work("gone.swf"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + platform.FullPathName(Work("gone.exe")) +
-                                   "\". " + SystemErrorText(errors::kFileNotFound, platform));
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("gone.exe")) +
+                                   "\". " + SystemErrorText(errors::kFileNotFound, files));
   }
   EXPECT_FALSE(Exists(Work("gone.swf")));
 }
@@ -139,21 +138,21 @@ TEST_F(ExtractMovieTest, MissingBundleNamesItsFullPath) {
 TEST_F(ExtractMovieTest, BundleHeldByAnotherProgramCannotBeOpened) {
   WriteBytes(Work("h.exe"), Concat({1, 2}, Trailer(2)));
   HeldByOtherProcess holder(Work("h.exe"));
-  EXPECT_THROW(ExtractMovie(Work("h.exe"), Work("h.swf"), platform), EFOpenError);
+  EXPECT_THROW(ExtractMovie(Work("h.exe"), Work("h.swf"), files), EFOpenError);
   EXPECT_FALSE(Exists(Work("h.swf")));
 }
 
 TEST_F(ExtractMovieTest, FullDiskRemovesTheIncompleteMovie) {
   WriteBytes(Work("big.exe"), Concat(RandomBytes(150000, 2), Trailer(150000)));
-  platform.writeBudget = 70000;
-  EXPECT_THROW(ExtractMovie(Work("big.exe"), Work("big.swf"), platform), EWriteError);
+  files.writeBudget = 70000;
+  EXPECT_THROW(ExtractMovie(Work("big.exe"), Work("big.swf"), files), EWriteError);
   EXPECT_FALSE(Exists(Work("big.swf")));
 }
 
 TEST_F(ExtractMovieTest, ErrorKindsDescendAsTheErrorBoxExpects) {
   WriteBytes(Work("x.exe"), {1});
   try {
-    ExtractMovie(Work("x.exe"), Work("x.swf"), platform);
+    ExtractMovie(Work("x.exe"), Work("x.swf"), files);
     FAIL() << "no error raised";
   } catch (const EFilerError& error) {
     EXPECT_NE(dynamic_cast<const EReadError*>(&error), nullptr);

@@ -11,8 +11,8 @@ TEST_F(FileStreamTest, CopyFromWithCountZeroCopiesTheWholeSourceFromItsStart) {
   const Bytes source = RandomBytes(130000, 3);
   WriteBytes(Work("s.bin"), source);
   {
-    FileStream in = FileStream::OpenRead(Work("s.bin"), platform);
-    FileStream out = FileStream::Create(Work("t.bin"), platform);
+    FileStream in = FileStream::OpenRead(Work("s.bin"), files);
+    FileStream out = FileStream::Create(Work("t.bin"), files);
     in.Seek(-10);
     out.CopyFrom(in, 0);
   }
@@ -23,8 +23,8 @@ TEST_F(FileStreamTest, CopyFromWithACountCopiesFromThePositionAndFailsPastTheEnd
   const Bytes source = RandomBytes(100, 3);
   WriteBytes(Work("s.bin"), source);
   {
-    FileStream in = FileStream::OpenRead(Work("s.bin"), platform);
-    FileStream out = FileStream::Create(Work("t.bin"), platform);
+    FileStream in = FileStream::OpenRead(Work("s.bin"), files);
+    FileStream out = FileStream::Create(Work("t.bin"), files);
     in.Seek(-30);
     out.CopyFrom(in, 20);
     EXPECT_THROW(out.CopyFrom(in, 11), EReadError);
@@ -37,8 +37,8 @@ TEST_F(FileStreamTest, CopyFromWithACountCopiesFromThePositionAndFailsPastTheEnd
 
 TEST_F(FileStreamTest, ZeroByteTransfersDoNothingAndRaiseNothing) {
   WriteBytes(Work("empty.bin"), {});
-  FileStream in = FileStream::OpenRead(Work("empty.bin"), platform);
-  FileStream out = FileStream::Create(Work("t.bin"), platform);
+  FileStream in = FileStream::OpenRead(Work("empty.bin"), files);
+  FileStream out = FileStream::Create(Work("t.bin"), files);
   in.ReadExact(nullptr, 0);
   out.WriteExact(nullptr, 0);
   out.CopyFrom(in, 0);
@@ -48,20 +48,20 @@ TEST_F(FileStreamTest, ZeroByteTransfersDoNothingAndRaiseNothing) {
 
 TEST_F(FileStreamTest, CreateTruncatesAndOpenReadRequiresAnExistingFile) {
   WriteBytes(Work("old.bin"), RandomBytes(500, 1));
-  { FileStream created = FileStream::Create(Work("old.bin"), platform); }
+  { FileStream created = FileStream::Create(Work("old.bin"), files); }
   EXPECT_TRUE(ReadBytes(Work("old.bin")).empty());
-  EXPECT_THROW(FileStream::OpenRead(Work("missing.bin"), platform), EFOpenError);
+  EXPECT_THROW(FileStream::OpenRead(Work("missing.bin"), files), EFOpenError);
   EXPECT_FALSE(Exists(Work("missing.bin")));
 }
 
 TEST_F(FileStreamTest, MovedFromStreamNoLongerOwnsTheFile) {
   WriteBytes(Work("a.bin"), {1});
-  FileStream first = FileStream::OpenRead(Work("a.bin"), platform);
+  FileStream first = FileStream::OpenRead(Work("a.bin"), files);
   FileStream second(std::move(first));
   first.Close();
-  EXPECT_THROW(FileStream::OpenRead(Work("a.bin"), platform), EFOpenError) << "still held";
+  EXPECT_THROW(FileStream::OpenRead(Work("a.bin"), files), EFOpenError) << "still held";
   second.Close();
-  EXPECT_NO_THROW(FileStream::OpenRead(Work("a.bin"), platform));
+  EXPECT_NO_THROW(FileStream::OpenRead(Work("a.bin"), files));
 }
 
 }  // namespace

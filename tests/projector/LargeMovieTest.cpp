@@ -33,11 +33,11 @@ TEST_F(LargeMovieTest, MovieOfFourGigabytesIsRefusedBeforeAnythingIsCreated) {
   std::filesystem::resize_file(Work("huge.swf"), 0x100000000ull);
   WriteBytes(Work("huge.exe"), {3, 3, 3});
   try {
-    BuildProjector(Work("huge.swf"), Work("huge.exe"), platform);
+    BuildProjector(Work("huge.swf"), Work("huge.exe"), files);
     FAIL() << "no error raised";
   } catch (const EWriteError& error) {
     EXPECT_EQ(error.Message(), "Cannot build a projector from \"" +
-                                   platform.FullPathName(Work("huge.swf")) +
+                                   files.FullPathName(Work("huge.swf")) +
                                    "\". A movie must be smaller than 4 GB");
   }
   EXPECT_EQ(ReadBytes(Work("huge.exe")), (Bytes{3, 3, 3}));
@@ -52,7 +52,7 @@ TEST_F(LargeMovieTest, MovieBetweenTwoAndFourGigabytesExtractsByteForByte) {
   WriteAt(Work("big.exe"), 16 + movieLength - tail.size(), tail);
   WriteAt(Work("big.exe"), 16 + movieLength, Trailer(static_cast<std::uint32_t>(movieLength)));
 
-  EXPECT_EQ(ExtractMovie(Work("big.exe"), Work("big.swf"), platform), kConvertedMessage);
+  EXPECT_EQ(ExtractMovie(Work("big.exe"), Work("big.swf"), files), kConvertedMessage);
   EXPECT_EQ(std::filesystem::file_size(Work("big.swf")), movieLength);
   EXPECT_EQ(ReadAt(Work("big.swf"), 0, 16), head);
   EXPECT_EQ(ReadAt(Work("big.swf"), 0x40000000, 16), Bytes(16, 0));

@@ -4,14 +4,14 @@
 
 namespace swivex::testing {
 
-FileResult ProjectorPlatform::CreateFileExclusive(const std::string& name) {
-  FileResult created = RealPlatform::CreateFileExclusive(name);
+FileResult ProjectorFiles::CreateFileExclusive(const std::string& name) {
+  FileResult created = MovedProgramFiles::CreateFileExclusive(name);
   if (created.file != kNoFile) openFiles.insert(created.file);
   return created;
 }
 
-FileResult ProjectorPlatform::OpenFileExclusive(const std::string& name) {
-  FileResult opened = RealPlatform::OpenFileExclusive(name);
+FileResult ProjectorFiles::OpenFileExclusive(const std::string& name) {
+  FileResult opened = MovedProgramFiles::OpenFileExclusive(name);
   if (opened.file != kNoFile) {
     openFiles.insert(opened.file);
     if (name == unreadable) unreadableFiles_.insert(opened.file);
@@ -19,33 +19,32 @@ FileResult ProjectorPlatform::OpenFileExclusive(const std::string& name) {
   return opened;
 }
 
-TransferResult ProjectorPlatform::ReadFile(NativeFile file, void* buffer, std::size_t count) {
+TransferResult ProjectorFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
   if (unreadableFiles_.count(file)) return {0, errors::kAccessDenied};
-  return RealPlatform::ReadFile(file, buffer, count);
+  return MovedProgramFiles::ReadFile(file, buffer, count);
 }
 
-TransferResult ProjectorPlatform::WriteFile(NativeFile file, const void* buffer,
-                                            std::size_t count) {
+TransferResult ProjectorFiles::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
   if (count > writeBudget) {
     // A full disk takes what fits, then refuses.
     if (writeBudget == 0) return {0, errors::kDiskFull};
     count = static_cast<std::size_t>(writeBudget);
   }
-  TransferResult written = RealPlatform::WriteFile(file, buffer, count);
+  TransferResult written = MovedProgramFiles::WriteFile(file, buffer, count);
   writeBudget -= written.done;
   return written;
 }
 
-void ProjectorPlatform::CloseFile(NativeFile file) {
+void ProjectorFiles::CloseFile(NativeFile file) {
   openFiles.erase(file);
   unreadableFiles_.erase(file);
-  RealPlatform::CloseFile(file);
+  MovedProgramFiles::CloseFile(file);
 }
 
-ProjectorTest::ProjectorTest() { platform.moduleFileName = programFolder / "Swivex.exe"; }
+ProjectorTest::ProjectorTest() { files.moduleFileName = programFolder / "Swivex.exe"; }
 
 void ProjectorTest::TearDown() {
-  EXPECT_TRUE(platform.openFiles.empty()) << "every source is closed on the way out";
+  EXPECT_TRUE(files.openFiles.empty()) << "every source is closed on the way out";
 }
 
 Bytes ProjectorTest::PlantStub(std::size_t size, std::uint32_t seed) {

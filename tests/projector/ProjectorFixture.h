@@ -7,23 +7,21 @@
 #include <set>
 #include <string>
 
-#include "tests/support/RealPlatform.h"
+#include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
 namespace swivex::testing {
 
-// The real platform, with the program folder moved to a test folder and with reads and writes
+// The system's files, with the program folder moved to a test folder and with reads and writes
 // that can be made to fail on demand.
-class ProjectorPlatform : public RealPlatform {
+class ProjectorFiles : public MovedProgramFiles {
  public:
-  std::string moduleFileName;
   // Writes fail with a full disk once this many bytes have been written.
   std::uint64_t writeBudget = std::numeric_limits<std::uint64_t>::max();
   // Reads of files opened under this name fail.
   std::string unreadable;
 
-  std::string ModuleFileName() override { return moduleFileName; }
   FileResult CreateFileExclusive(const std::string& name) override;
   FileResult OpenFileExclusive(const std::string& name) override;
   TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
@@ -48,7 +46,7 @@ class ProjectorTest : public ::testing::Test {
 
   TempFolder programFolder;
   TempFolder work;
-  ProjectorPlatform platform;
+  ProjectorFiles files;
 };
 
 // The trailer as the format lays it out.

@@ -9,7 +9,9 @@
 #include "common/Exceptions.h"
 #include "common/SystemErrorText.h"
 #include "screensaver/InstallScreenSaver.h"
-#include "tests/screensaver/InstallerPlatform.h"
+#include "tests/screensaver/InstallerDesktop.h"
+#include "tests/screensaver/InstallerRegistry.h"
+#include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -48,13 +50,17 @@ void MakeFolder(const std::string& name) {
 class InstallScreenSaverTest : public ::testing::Test {
  protected:
   InstallScreenSaverTest() {
-    platform.systemDirectory = system.Path().string();
-    platform.moduleFileName = programFolder / "Swivex.exe";
+    files.moduleFileName = programFolder / "Swivex.exe";
+    desktop.systemDirectory = system.Path().string();
   }
 
   void TearDown() override {
-    EXPECT_TRUE(platform.openKeys.empty()) << "the key is closed on every way out";
-    EXPECT_EQ(platform.misuse, std::vector<std::string>{});
+    EXPECT_TRUE(registry.openKeys.empty()) << "the key is closed on every way out";
+    EXPECT_EQ(registry.misuse, std::vector<std::string>{});
+  }
+
+  void Install(const std::string& moviePath) {
+    InstallScreenSaver(moviePath, files, registry, desktop);
   }
 
   std::string Installed(const std::string& name) const { return system / name; }
@@ -75,8 +81,8 @@ class InstallScreenSaverTest : public ::testing::Test {
   void PlantAliasFile() { WriteBytes(Alias(), BytesOf("alias")); }
 
   std::optional<RegistryValue> ScreenSaverValue() const {
-    const auto found = platform.desktopValues.find("SCRNSAVE.EXE");
-    if (found == platform.desktopValues.end()) return std::nullopt;
+    const auto found = registry.desktopValues.find("SCRNSAVE.EXE");
+    if (found == registry.desktopValues.end()) return std::nullopt;
     return found->second;
   }
 
@@ -90,7 +96,9 @@ class InstallScreenSaverTest : public ::testing::Test {
   TempFolder system;
   TempFolder programFolder;
   TempFolder work;
-  InstallerPlatform platform;
+  MovedProgramFiles files;
+  InstallerRegistry registry;
+  InstallerDesktop desktop;
 };
 
 TEST_F(InstallScreenSaverTest, FirstInstallCopiesBothFilesRegistersTheAliasAndOpensThePage) {
@@ -98,13 +106,13 @@ TEST_F(InstallScreenSaverTest, FirstInstallCopiesBothFilesRegistersTheAliasAndOp
   const Bytes module = PlantModule(30000, 2);
   PlantAliasFile();
 
-  InstallScreenSaver(PlantMovie("intro.swf", movie), platform);
+  Install(PlantMovie("intro.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
   EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
-  EXPECT_EQ(platform.announcements, 1);
-  EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+  EXPECT_EQ(desktop.announcements, 1);
+  EXPECT_EQ(desktop.started, kScreenSaverPageOpened);
   EXPECT_EQ(SystemFolderNames(),
             (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}));
 }
@@ -112,16 +120,16 @@ TEST_F(InstallScreenSaverTest, FirstInstallCopiesBothFilesRegistersTheAliasAndOp
 TEST_F(InstallScreenSaverTest, WithoutAFileUnderTheAliasTheRegistryIsLeftAlone) {
   const Bytes movie = RandomBytes(500, 3);
   const Bytes module = PlantModule(400, 4);
-  platform.desktopValues["SCRNSAVE.EXE"] = StringValue("C:\\WINDOWS\\system32\\other.scr");
+  registry.desktopValues["SCRNSAVE.EXE"] = StringValue("C:\\WINDOWS\\system32\\other.scr");
 
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
-  EXPECT_EQ(platform.keysOpened, 0);
+  EXPECT_EQ(registry.keysOpened, 0);
   EXPECT_EQ(ScreenSaverValue(), StringValue("C:\\WINDOWS\\system32\\other.scr"));
-  EXPECT_EQ(platform.announcements, 0);
-  EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+  EXPECT_EQ(desktop.announcements, 0);
+  EXPECT_EQ(desktop.started, kScreenSaverPageOpened);
 }
 
 TEST_F(InstallScreenSaverTest, OnlyAnExistingFileUnderTheAliasCounts) {
@@ -155,10 +163,10 @@ TEST_F(InstallScreenSaverTest, OnlyAnExistingFileUnderTheAliasCounts) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove_all(Alias());
-    platform.desktopValues.clear();
+    registry.desktopValues.clear();
     c.plant(Alias());
 
-    InstallScreenSaver("", platform);
+    Install("");
 
     if (c.registers) {
       EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
@@ -166,22 +174,22 @@ TEST_F(InstallScreenSaverTest, OnlyAnExistingFileUnderTheAliasCounts) {
       EXPECT_EQ(ScreenSaverValue(), std::nullopt);
     }
   }
-  EXPECT_EQ(platform.started.size(), cases.size()) << "the page opens every time";
+  EXPECT_EQ(desktop.started.size(), cases.size()) << "the page opens every time";
 }
 
 TEST_F(InstallScreenSaverTest, SecondInstallReplacesBothCopiesWhole) {
   PlantAliasFile();
   PlantModule(50000, 6);
-  InstallScreenSaver(PlantMovie("first.swf", RandomBytes(90000, 7)), platform);
+  Install(PlantMovie("first.swf", RandomBytes(90000, 7)));
 
   const Bytes module = PlantModule(20, 8);
   const Bytes movie = RandomBytes(33, 9);
-  InstallScreenSaver(PlantMovie("second.swf", movie), platform);
+  Install(PlantMovie("second.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
-  EXPECT_EQ(platform.announcements, 1) << "the alias was registered by the first install";
-  EXPECT_EQ(platform.started, Started(2, kScreenSaverPageOpened[0]));
+  EXPECT_EQ(desktop.announcements, 1) << "the alias was registered by the first install";
+  EXPECT_EQ(desktop.started, Started(2, kScreenSaverPageOpened[0]));
   EXPECT_EQ(SystemFolderNames(),
             (std::set<std::string>{"GLOWDR~1.SCR", "Glowdrift.scr", "Glowdrift.swf"}));
 }
@@ -189,27 +197,27 @@ TEST_F(InstallScreenSaverTest, SecondInstallReplacesBothCopiesWhole) {
 TEST_F(InstallScreenSaverTest, EmptyMoviePathKeepsTheInstalledMovieAndInstallsTheModule) {
   const Bytes movie = RandomBytes(1234, 10);
   PlantModule(100, 11);
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
   PlantAliasFile();
   const Bytes module = PlantModule(200, 12);
 
-  InstallScreenSaver("", platform);
+  Install("");
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
   EXPECT_EQ(ScreenSaverValue(), StringValue(Alias()));
-  EXPECT_EQ(platform.started, Started(2, kScreenSaverPageOpened[0]));
+  EXPECT_EQ(desktop.started, Started(2, kScreenSaverPageOpened[0]));
 }
 
 TEST_F(InstallScreenSaverTest, ReinstallingTheInstalledMovieItselfKeepsIt) {
   const Bytes movie = RandomBytes(5000, 13);
   PlantModule(100, 14);
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
 
-  InstallScreenSaver(Installed("Glowdrift.swf"), platform);
+  Install(Installed("Glowdrift.swf"));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
-  EXPECT_EQ(platform.started.size(), 2u);
+  EXPECT_EQ(desktop.started.size(), 2u);
 }
 
 // Every outcome of reading and writing SCRNSAVE.EXE, with the files in place and the alias
@@ -302,33 +310,33 @@ TEST_F(InstallScreenSaverTest, RegistersTheAliasUnlessTheValueAlreadyNamesIt) {
   PlantModule(100, 15);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    platform = InstallerPlatform();
-    platform.systemDirectory = system.Path().string();
-    platform.moduleFileName = programFolder / "Swivex.exe";
-    platform.desktopKeyExists = c.keyExists;
-    platform.queryInfoError = c.infoError;
-    platform.queryDataError = c.dataError;
-    platform.setError = c.setError;
+    registry = InstallerRegistry();
+    desktop = InstallerDesktop();
+    desktop.systemDirectory = system.Path().string();
+    registry.desktopKeyExists = c.keyExists;
+    registry.queryInfoError = c.infoError;
+    registry.queryDataError = c.dataError;
+    registry.setError = c.setError;
     const Value before = c.value(Alias());
-    if (before) platform.desktopValues["SCRNSAVE.EXE"] = *before;
+    if (before) registry.desktopValues["SCRNSAVE.EXE"] = *before;
 
     if (c.error.empty()) {
-      EXPECT_NO_THROW(InstallScreenSaver("", platform));
-      EXPECT_EQ(platform.started, kScreenSaverPageOpened);
+      EXPECT_NO_THROW(Install(""));
+      EXPECT_EQ(desktop.started, kScreenSaverPageOpened);
     } else {
       try {
-        InstallScreenSaver("", platform);
+        Install("");
         ADD_FAILURE() << "no error raised";
       } catch (const ERegistryException& error) {
         EXPECT_EQ(error.Message(), c.error);
       }
-      EXPECT_EQ(platform.started, Started()) << "the page stays closed after a registry error";
+      EXPECT_EQ(desktop.started, Started()) << "the page stays closed after a registry error";
     }
     EXPECT_EQ(ScreenSaverValue(), c.writes ? StringValue(Alias()) : before);
-    EXPECT_EQ(platform.announcements, c.writes ? 1 : 0);
-    EXPECT_EQ(platform.keysOpened, c.keyExists ? 1 : 0);
-    EXPECT_TRUE(platform.openKeys.empty()) << "the key is closed on every way out";
-    EXPECT_EQ(platform.misuse, std::vector<std::string>{});
+    EXPECT_EQ(desktop.announcements, c.writes ? 1 : 0);
+    EXPECT_EQ(registry.keysOpened, c.keyExists ? 1 : 0);
+    EXPECT_TRUE(registry.openKeys.empty()) << "the key is closed on every way out";
+    EXPECT_EQ(registry.misuse, std::vector<std::string>{});
   }
 }
 
@@ -336,10 +344,10 @@ TEST_F(InstallScreenSaverTest, RegistersTheAliasUnlessTheValueAlreadyNamesIt) {
 // in the system directory.
 TEST_F(InstallScreenSaverTest, ComparesTheValueIgnoringTheCaseOfAsciiLettersOnly) {
   // "Café" in code page 1252, joined by hand: std::filesystem would take the name for UTF-8.
-  const std::string folder = system.Path().string() + platform.DirectorySeparator() + "Caf\xE9";
+  const std::string folder = system.Path().string() + files.Syntax().separator + "Caf\xE9";
   MakeFolder(folder);
-  platform.systemDirectory = folder;
-  const std::string alias = folder + platform.DirectorySeparator() + "GLOWDR~1.SCR";
+  desktop.systemDirectory = folder;
+  const std::string alias = folder + files.Syntax().separator + "GLOWDR~1.SCR";
   WriteBytes(alias, BytesOf("alias"));
   PlantModule(10, 16);
 
@@ -348,11 +356,11 @@ TEST_F(InstallScreenSaverTest, ComparesTheValueIgnoringTheCaseOfAsciiLettersOnly
   for (const auto& [value, writes] :
        std::vector<std::pair<std::string, bool>>{{AsciiLower(alias), false}, {otherCase, true}}) {
     SCOPED_TRACE(value);
-    platform.announcements = 0;
-    platform.desktopValues["SCRNSAVE.EXE"] = StringValue(value);
-    InstallScreenSaver("", platform);
+    desktop.announcements = 0;
+    registry.desktopValues["SCRNSAVE.EXE"] = StringValue(value);
+    Install("");
     EXPECT_EQ(ScreenSaverValue(), StringValue(writes ? alias : value));
-    EXPECT_EQ(platform.announcements, writes ? 1 : 0);
+    EXPECT_EQ(desktop.announcements, writes ? 1 : 0);
   }
 }
 
@@ -369,7 +377,7 @@ class CopyFailureTest : public InstallScreenSaverTest {
   // Runs the installation, which must fail, and returns its message.
   std::string FailingInstall(const std::string& moviePath) {
     try {
-      InstallScreenSaver(moviePath, platform);
+      Install(moviePath);
     } catch (const EFCreateError& error) {
       return error.Message();
     }
@@ -378,15 +386,15 @@ class CopyFailureTest : public InstallScreenSaverTest {
   }
 
   void ExpectNothingElseTouched() {
-    EXPECT_EQ(platform.keysOpened, 0);
-    EXPECT_EQ(platform.announcements, 0);
-    EXPECT_EQ(platform.started, Started());
+    EXPECT_EQ(registry.keysOpened, 0);
+    EXPECT_EQ(desktop.announcements, 0);
+    EXPECT_EQ(desktop.started, Started());
     EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), oldModule);
   }
 
   std::string Expected(const std::string& source, const std::string& target, ErrorCode error) {
-    return "Cannot copy file \"" + platform.FullPathName(source) + "\" to \"" + target + "\". " +
-           SystemErrorText(error, platform);
+    return "Cannot copy file \"" + files.FullPathName(source) + "\" to \"" + target + "\". " +
+           SystemErrorText(error, files);
   }
 
   const Bytes oldMovie = RandomBytes(3000, 17);
@@ -444,14 +452,14 @@ TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
          MakeFolder(Installed("Glowdrift.swf"));
        },
        moviePath, Installed("Glowdrift.swf")},
-      {"the system directory is missing", [&] { platform.systemDirectory = missingFolder; },
-       moviePath, missingFolder + platform.DirectorySeparator() + "Glowdrift.swf"},
+      {"the system directory is missing", [&] { desktop.systemDirectory = missingFolder; },
+       moviePath, missingFolder + files.Syntax().separator + "Glowdrift.swf"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     c.arrange();
     const std::string prefix =
-        "Cannot copy file \"" + platform.FullPathName(c.source) + "\" to \"" + c.target + "\". ";
+        "Cannot copy file \"" + files.FullPathName(c.source) + "\" to \"" + c.target + "\". ";
 
     const std::string message = FailingInstall(moviePath);
 
@@ -464,8 +472,8 @@ TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
 TEST_F(CopyFailureTest, ModuleThatIsAFolderCannotBeCopied) {
   const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 23));
   MakeFolder(ModulePath());
-  const std::string prefix = "Cannot copy file \"" + platform.FullPathName(ModulePath()) +
-                             "\" to \"" + Installed("Glowdrift.scr") + "\". ";
+  const std::string prefix = "Cannot copy file \"" + files.FullPathName(ModulePath()) + "\" to \"" +
+                             Installed("Glowdrift.scr") + "\". ";
 
   const std::string message = FailingInstall(moviePath);
 

@@ -20,9 +20,12 @@
 
 #include "common/Exceptions.h"
 #include "common/SystemErrorText.h"
-#include "platform/Win32Platform.h"
+#include "platform/SystemDesktop.h"
+#include "platform/SystemFiles.h"
+#include "platform/SystemRegistry.h"
 #include "screensaver/InstallScreenSaver.h"
 #include "tests/screensaver/DeskCplRecord.h"
+#include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -205,18 +208,11 @@ class SettingChangeListener {
   HWND window_ = nullptr;
 };
 
-// The real platform, running from a test folder that holds the module.
-class MovedProgramPlatform : public Win32Platform {
- public:
-  std::string moduleFileName;
-  std::string ModuleFileName() override { return moduleFileName; }
-};
-
 class SystemInstallTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // The stand-in Display control panel goes where RunDLL32 finds desk.cpl.
-    const auto here = std::filesystem::path(Win32Platform().ModuleFileName()).parent_path();
+    const auto here = std::filesystem::path(SystemFiles().ModuleFileName()).parent_path();
     const std::string deskCpl = (here / "desk.cpl").string();
     ASSERT_TRUE(::CopyFileA(deskCpl.c_str(), Installed("desk.cpl").c_str(), FALSE)) << deskCpl;
   }
@@ -226,8 +222,8 @@ class SystemInstallTest : public ::testing::Test {
     ::DeleteFileA(DeskCplRecordPath().c_str());
     for (const char* name : {"Glowdrift.swf", "Glowdrift.scr", "GLOWDR~1.SCR"})
       ::DeleteFileA(Installed(name).c_str());
-    desktop.Delete("SCRNSAVE.EXE");
-    platform.moduleFileName = programFolder / "Swivex.exe";
+    desktopKey.Delete("SCRNSAVE.EXE");
+    files.moduleFileName = programFolder / "Swivex.exe";
     module = RandomBytes(40000, 1);
     WriteBytes(programFolder / "Glowdrift.dll", module);
     ASSERT_TRUE(listener.Listening());
@@ -238,11 +234,17 @@ class SystemInstallTest : public ::testing::Test {
     return work / name;
   }
   void PlantAliasFile() { WriteBytes(Alias(), BytesOf("alias")); }
+  void Install(const std::string& moviePath) {
+    InstallScreenSaver(moviePath, files, registry, desktop);
+  }
 
   TempFolder programFolder;
   TempFolder work;
-  MovedProgramPlatform platform;
-  DesktopKey desktop;
+  // The real system, running from a test folder that holds the module.
+  MovedProgramFiles files;
+  SystemRegistry registry;
+  SystemDesktop desktop;
+  DesktopKey desktopKey;
   SettingChangeListener listener;
   Bytes module;
 };
@@ -251,11 +253,11 @@ TEST_F(SystemInstallTest, FirstInstallCopiesRegistersAnnouncesAndOpensTheScreenS
   const Bytes movie = RandomBytes(100000, 2);
   PlantAliasFile();
 
-  InstallScreenSaver(PlantMovie("intro.swf", movie), platform);
+  Install(PlantMovie("intro.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), Text(Alias())) << "REG_SZ with its terminating NUL";
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), Text(Alias())) << "REG_SZ with its terminating NUL";
   EXPECT_EQ(listener.ScreenSaverChanges(), 1);
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
 }
@@ -263,25 +265,25 @@ TEST_F(SystemInstallTest, FirstInstallCopiesRegistersAnnouncesAndOpensTheScreenS
 TEST_F(SystemInstallTest, WithoutAFileUnderTheAliasTheRegistryIsLeftAlone) {
   const Bytes movie = RandomBytes(10, 3);
 
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), std::nullopt);
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), std::nullopt);
   EXPECT_EQ(listener.ScreenSaverChanges(), 0);
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
 }
 
 TEST_F(SystemInstallTest, SecondInstallReplacesBothCopies) {
   PlantAliasFile();
-  InstallScreenSaver(PlantMovie("first.swf", RandomBytes(200000, 4)), platform);
+  Install(PlantMovie("first.swf", RandomBytes(200000, 4)));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
   ::DeleteFileA(DeskCplRecordPath().c_str());
 
   module = RandomBytes(7, 5);
   WriteBytes(programFolder / "Glowdrift.dll", module);
   const Bytes movie = RandomBytes(9, 6);
-  InstallScreenSaver(PlantMovie("second.swf", movie), platform);
+  Install(PlantMovie("second.swf", movie));
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
@@ -293,12 +295,12 @@ TEST_F(SystemInstallTest, AliasAlreadyRegisteredInAnotherCaseIsLeftAsItIs) {
   PlantAliasFile();
   std::string lowerCase = Alias();
   for (char& c : lowerCase) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-  desktop.Write("SCRNSAVE.EXE", Text(lowerCase));
+  desktopKey.Write("SCRNSAVE.EXE", Text(lowerCase));
   const Bytes movie = RandomBytes(10, 7);
 
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
 
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), Text(lowerCase));
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), Text(lowerCase));
   EXPECT_EQ(listener.ScreenSaverChanges(), 0);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
@@ -307,32 +309,32 @@ TEST_F(SystemInstallTest, AliasAlreadyRegisteredInAnotherCaseIsLeftAsItIs) {
 
 TEST_F(SystemInstallTest, EmptyMoviePathKeepsTheInstalledMovie) {
   const Bytes movie = RandomBytes(3000, 8);
-  InstallScreenSaver(PlantMovie("m.swf", movie), platform);
+  Install(PlantMovie("m.swf", movie));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
   ::DeleteFileA(DeskCplRecordPath().c_str());
   PlantAliasFile();
 
-  InstallScreenSaver("", platform);
+  Install("");
 
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), Text(Alias()));
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), Text(Alias()));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
 }
 
 TEST_F(SystemInstallTest, DwordValueRaisesAndTheControlPanelStaysClosed) {
   PlantAliasFile();
   const RawValue dword{REG_DWORD, {1, 0, 0, 0}};
-  desktop.Write("SCRNSAVE.EXE", dword);
+  desktopKey.Write("SCRNSAVE.EXE", dword);
 
   try {
-    InstallScreenSaver(PlantMovie("m.swf", RandomBytes(10, 9)), platform);
+    Install(PlantMovie("m.swf", RandomBytes(10, 9)));
     ADD_FAILURE() << "no error raised";
   } catch (const ERegistryException& error) {
     EXPECT_EQ(error.Message(), "Invalid data type for 'SCRNSAVE.EXE'");
   }
 
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), dword);
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), dword);
   EXPECT_EQ(listener.ScreenSaverChanges(), 0);
   EXPECT_EQ(PagesOnceNoControlPanelRuns(), "");
 }
@@ -343,31 +345,31 @@ TEST_F(SystemInstallTest, ExpandableValueIsComparedUnexpanded) {
   char expanded[MAX_PATH] = {};
   ::ExpandEnvironmentStringsA(unexpanded.c_str(), expanded, MAX_PATH);
   ASSERT_EQ(::lstrcmpiA(expanded, Alias().c_str()), 0) << "expanded, it would name the alias";
-  desktop.Write("SCRNSAVE.EXE", Text(unexpanded, REG_EXPAND_SZ));
+  desktopKey.Write("SCRNSAVE.EXE", Text(unexpanded, REG_EXPAND_SZ));
 
-  InstallScreenSaver("", platform);
+  Install("");
 
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), Text(Alias()));
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), Text(Alias()));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
 }
 
 TEST_F(SystemInstallTest, RegisteringChangesNoOtherDesktopSetting) {
-  desktop.Write("Wallpaper", Text("C:\\windows\\swivex-planted.bmp"));
+  desktopKey.Write("Wallpaper", Text("C:\\windows\\swivex-planted.bmp"));
   // Absent, as in a fresh profile, so that an announcement that rewrote it would show.
-  desktop.Delete("ScreenSaveActive");
+  desktopKey.Delete("ScreenSaveActive");
   char wallpaperBefore[MAX_PATH] = {};
   ::SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, wallpaperBefore, 0);
-  const auto before = desktop.All();
+  const auto before = desktopKey.All();
   PlantAliasFile();
 
-  InstallScreenSaver("", platform);
+  Install("");
 
   EXPECT_EQ(listener.ScreenSaverChanges(), 1) << "the change was announced";
-  auto after = desktop.All();
+  auto after = desktopKey.All();
   EXPECT_EQ(after["SCRNSAVE.EXE"], Text(Alias()));
   after.erase("SCRNSAVE.EXE");
   EXPECT_EQ(after, before);
-  EXPECT_EQ(desktop.Read("Wallpaper"), Text("C:\\windows\\swivex-planted.bmp"));
+  EXPECT_EQ(desktopKey.Read("Wallpaper"), Text("C:\\windows\\swivex-planted.bmp"));
   char wallpaperAfter[MAX_PATH] = {};
   ::SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, wallpaperAfter, 0);
   EXPECT_STREQ(wallpaperAfter, wallpaperBefore);
@@ -379,16 +381,16 @@ TEST_F(SystemInstallTest, MissingModuleRaisesAndTouchesNothingElse) {
   ::DeleteFileA((programFolder / "Glowdrift.dll").c_str());
 
   try {
-    InstallScreenSaver("", platform);
+    Install("");
     ADD_FAILURE() << "no error raised";
   } catch (const EFCreateError& error) {
     EXPECT_EQ(error.Message(), "Cannot copy file \"" + (programFolder / "Glowdrift.dll") +
                                    "\" to \"" + Installed("Glowdrift.scr") + "\". " +
-                                   SystemErrorText(ERROR_FILE_NOT_FOUND, platform));
+                                   SystemErrorText(ERROR_FILE_NOT_FOUND, files));
   }
 
   EXPECT_FALSE(Exists(Installed("Glowdrift.scr")));
-  EXPECT_EQ(desktop.Read("SCRNSAVE.EXE"), std::nullopt);
+  EXPECT_EQ(desktopKey.Read("SCRNSAVE.EXE"), std::nullopt);
   EXPECT_EQ(listener.ScreenSaverChanges(), 0);
   EXPECT_EQ(PagesOnceNoControlPanelRuns(), "");
   WIN32_FIND_DATAA found;

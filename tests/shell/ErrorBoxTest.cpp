@@ -3,8 +3,10 @@
 #include <stdexcept>
 
 #include "common/Exceptions.h"
+#include "platform/SystemFiles.h"
 #include "shell/Application.h"
 #include "shell/ErrorBoundary.h"
+#include "shell/ErrorBox.h"
 #include "tests/ui/DialogScript.h"
 #include "tests/ui/TestWindow.h"
 
@@ -16,7 +18,11 @@ constexpr int kMessageBoxIcon = 0x440;
 
 class ErrorBoxTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetMainWindow(owner.Handle()); }
+  // As the program sets them up at its start.
+  void SetUp() override {
+    SetMainWindow(owner.Handle());
+    SetErrorBoxLeadByteTest(SystemFiles().Syntax().isLeadByte);
+  }
   void TearDown() override { SetMainWindow(nullptr); }
 
   TestWindow owner{"Owner", 50, 50};

@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "shell/ErrorBoxText.h"
-#include "tests/support/RealPlatform.h"
 
 namespace swivex::testing {
 namespace {
 
 // A double-byte code page (Shift-JIS, 932) on any system.
-class ShiftJis : public RealPlatform {
- public:
-  bool IsLeadByte(unsigned char byte) override {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-  }
-};
+bool ShiftJisLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
-class SingleByte : public RealPlatform {
- public:
-  bool IsLeadByte(unsigned char) override { return false; }
-};
+bool NoLeadByte(unsigned char) { return false; }
 
 // A code page whose trail bytes may lie at or below ".": 0x81 starts a double-byte character.
-class LowTrailBytes : public RealPlatform {
- public:
-  bool IsLeadByte(unsigned char byte) override { return byte == 0x81; }
-};
+bool LowTrailBytes(unsigned char byte) { return byte == 0x81; }
 
 struct PeriodCase {
   const char* message;
@@ -53,26 +43,22 @@ TEST(ErrorBoxText, AddsAPeriodOnlyAfterBytesAboveThePeriod) {
       {".", "."},
       {"/", "/."},
   };
-  SingleByte platform;
   for (const PeriodCase& c : cases) {
-    EXPECT_EQ(ErrorBoxText(c.message, platform), c.shown) << c.message;
+    EXPECT_EQ(ErrorBoxText(c.message, NoLeadByte), c.shown) << c.message;
   }
 }
 
 TEST(ErrorBoxText, ADoubleByteLastCharacterCountsByItsLeadByte) {
-  ShiftJis shiftJis;
   // "\x95\x5C" is one character whose trail byte is a backslash; "\x82\xA0" ends in 0xA0.
-  EXPECT_EQ(ErrorBoxText("C:\\\x95\x5C", shiftJis), "C:\\\x95\x5C.");
-  EXPECT_EQ(ErrorBoxText("\x82\xA0", shiftJis), "\x82\xA0.");
+  EXPECT_EQ(ErrorBoxText("C:\\\x95\x5C", ShiftJisLeadByte), "C:\\\x95\x5C.");
+  EXPECT_EQ(ErrorBoxText("\x82\xA0", ShiftJisLeadByte), "\x82\xA0.");
 
   // With trail bytes that may lie at or below ".", only the walk from the start tells a trail
   // byte from a character of its own.
-  LowTrailBytes lowTrail;
-  EXPECT_EQ(ErrorBoxText("text\x81!", lowTrail), "text\x81!.");         // one character, lead 0x81
-  EXPECT_EQ(ErrorBoxText("text\x81\x81!", lowTrail), "text\x81\x81!");  // 0x81 0x81, then "!"
-  EXPECT_EQ(ErrorBoxText("text\x81", lowTrail), "text\x81.");           // a lead byte with no trail
-  SingleByte singleByte;
-  EXPECT_EQ(ErrorBoxText("text\x81!", singleByte), "text\x81!");
+  EXPECT_EQ(ErrorBoxText("text\x81!", LowTrailBytes), "text\x81!.");  // one character, lead 0x81
+  EXPECT_EQ(ErrorBoxText("text\x81\x81!", LowTrailBytes), "text\x81\x81!");  // 0x81 0x81, then "!"
+  EXPECT_EQ(ErrorBoxText("text\x81", LowTrailBytes), "text\x81.");  // a lead byte with no trail
+  EXPECT_EQ(ErrorBoxText("text\x81!", NoLeadByte), "text\x81!");
 }
 
 }  // namespace

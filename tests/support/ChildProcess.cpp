@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/Platform.h"
+#include "platform/SystemFiles.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -67,7 +67,7 @@ int ChildProcess::Wait() {
 ChildProcess::~ChildProcess() { Wait(); }
 
 std::string SiblingProgram(const std::string& name) {
-  std::filesystem::path self = SystemPlatform().ModuleFileName();
+  std::filesystem::path self = SystemFiles().ModuleFileName();
 #ifdef _WIN32
   return (self.parent_path() / (name + ".exe")).string();
 #else

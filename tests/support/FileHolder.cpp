@@ -5,17 +5,17 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/Platform.h"
+#include "platform/SystemFiles.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
-  swivex::Platform& platform = swivex::SystemPlatform();
-  swivex::FileResult held = platform.OpenFileExclusive(argv[1]);
+  swivex::SystemFiles files;
+  swivex::FileResult held = files.OpenFileExclusive(argv[1]);
   if (held.file == swivex::kNoFile) return 1;
   std::ofstream(argv[2]) << "held\n";
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
   while (std::filesystem::exists(argv[2]) && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  platform.CloseFile(held.file);
+  files.CloseFile(held.file);
   return 0;
 }

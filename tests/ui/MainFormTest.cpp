@@ -7,6 +7,9 @@
 #include <memory>
 
 #include "app/MessageLoop.h"
+#include "platform/SystemDesktop.h"
+#include "platform/SystemFiles.h"
+#include "platform/SystemRegistry.h"
 #include "shell/Application.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/DialogScript.h"
@@ -84,7 +87,7 @@ DWORD StyleOf(HWND window) { return static_cast<DWORD>(::GetWindowLongPtrA(windo
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TMainForm>(::GetModuleHandleA(nullptr));
+    form = std::make_unique<TMainForm>(::GetModuleHandleA(nullptr), files, registry, desktop);
     window = form->Create();
     ASSERT_NE(window, nullptr);
     SetMainWindow(window);
@@ -108,6 +111,9 @@ class MainFormTest : public ::testing::Test {
     ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(menuCommand, 0), 0);
   }
 
+  SystemFiles files;
+  SystemRegistry registry;
+  SystemDesktop desktop;
   std::unique_ptr<TMainForm> form;
   HWND window = nullptr;
 };

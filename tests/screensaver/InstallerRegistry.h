@@ -5,10 +5,9 @@
 #include <ostream>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "tests/support/RealPlatform.h"
+#include "platform/Registry.h"
 #include "tests/support/TestFiles.h"
 
 namespace swivex::testing {
@@ -23,15 +22,11 @@ void PrintTo(const RegistryValue& value, std::ostream* out);
 // Text as a string value stores it: its bytes and the terminating NUL.
 RegistryValue StringValue(const std::string& text, std::uint32_t type = kRegSz);
 
-// The real file system, with the system directory and the program folder moved to test folders,
-// and an in-memory current-user hive that holds the one key the installer may use,
-// "Control Panel\Desktop". Registry calls can be made to fail; what the installer did to the
-// registry, the announcement and the command line is recorded.
-class InstallerPlatform : public RealPlatform {
+// An in-memory current-user hive that holds the one key the installer may use,
+// "Control Panel\Desktop". Its calls can be made to fail; what the installer did with keys is
+// recorded.
+class InstallerRegistry : public Registry {
  public:
-  std::string systemDirectory;  // without a trailing separator, as the system reports it
-  std::string moduleFileName;
-
   bool desktopKeyExists = true;
   std::map<std::string, RegistryValue> desktopValues;  // by exact name
   ErrorCode queryInfoError = 0;
@@ -41,11 +36,7 @@ class InstallerPlatform : public RealPlatform {
   int keysOpened = 0;
   std::set<NativeKey> openKeys;
   std::vector<std::string> misuse;  // calls with keys that are not open
-  int announcements = 0;
-  std::vector<std::pair<std::string, int>> started;  // command line, show mode
 
-  std::string SystemDirectory() override { return systemDirectory; }
-  std::string ModuleFileName() override { return moduleFileName; }
   KeyResult OpenCurrentUserKey(const std::string& subKey) override;
   ValueInfo QueryValueInfo(NativeKey key, const std::string& name) override;
   ErrorCode QueryValueData(NativeKey key, const std::string& name,
@@ -53,10 +44,6 @@ class InstallerPlatform : public RealPlatform {
   ErrorCode SetStringValue(NativeKey key, const std::string& name,
                            const std::string& text) override;
   void CloseKey(NativeKey key) override;
-  void AnnounceScreenSaverChange() override { ++announcements; }
-  void StartCommandLine(const std::string& commandLine, int showMode) override {
-    started.emplace_back(commandLine, showMode);
-  }
 
  private:
   bool IsOpen(NativeKey key, const char* call);

@@ -1,6 +1,6 @@
-// The native build has no system directory of Windows' kind, no registry and no control panel.
-// Copies and existence tests work on the real file system; the registry operations fail with
-// ENOSYS, so the logic takes its error paths; tests that need a registry supply one of their own.
+// The native build has no system directory of Windows' kind and no control panel. Copies and
+// existence tests work on the real file system; the temporary folder stands for the system
+// directory, and the announcement and the command line go nowhere.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "platform/PosixPlatform.h"
+#include "platform/SystemDesktop.h"
 
 namespace swivex {
 
@@ -80,13 +80,13 @@ bool HasDosDate(std::time_t written) {
 
 }  // namespace
 
-std::string PosixPlatform::SystemDirectory() {
+std::string SystemDesktop::SystemDirectory() {
   std::error_code failed;
   auto folder = std::filesystem::temp_directory_path(failed);
   return failed ? std::string("/tmp") : folder.string();
 }
 
-std::string PosixPlatform::CreateScratchFile(const std::string& folder, ErrorCode& error) {
+std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
   std::string name = folder + "/swxXXXXXX";
   const Descriptor created(::mkostemp(name.data(), O_CLOEXEC));
   if (created.valid()) return name;
@@ -94,41 +94,26 @@ std::string PosixPlatform::CreateScratchFile(const std::string& folder, ErrorCod
   return {};
 }
 
-bool PosixPlatform::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+bool SystemDesktop::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
   const ErrorCode failed = CopyContents(from, to);
   if (failed == 0) return true;
   error = failed;
   return false;
 }
 
-bool PosixPlatform::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+bool SystemDesktop::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   error = LastError();
   return false;
 }
 
-bool PosixPlatform::FileExists(const std::string& name) {
+bool SystemDesktop::FileExists(const std::string& name) {
   struct stat info;
   return ::stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && HasDosDate(info.st_mtime);
 }
 
-KeyResult PosixPlatform::OpenCurrentUserKey(const std::string&) { return {kNoKey, ENOSYS}; }
+void SystemDesktop::AnnounceScreenSaverChange() {}
 
-ValueInfo PosixPlatform::QueryValueInfo(NativeKey, const std::string&) { return {0, 0, ENOSYS}; }
-
-ErrorCode PosixPlatform::QueryValueData(NativeKey, const std::string&,
-                                        std::vector<unsigned char>&) {
-  return ENOSYS;
-}
-
-ErrorCode PosixPlatform::SetStringValue(NativeKey, const std::string&, const std::string&) {
-  return ENOSYS;
-}
-
-void PosixPlatform::CloseKey(NativeKey) {}
-
-void PosixPlatform::AnnounceScreenSaverChange() {}
-
-void PosixPlatform::StartCommandLine(const std::string&, int) {}
+void SystemDesktop::StartCommandLine(const std::string&, int) {}
 
 }  // namespace swivex

@@ -1,4 +1,4 @@
-#include "tests/screensaver/InstallerPlatform.h"
+#include "tests/screensaver/InstallerRegistry.h"
 
 namespace swivex::testing {
 
@@ -28,7 +28,7 @@ void PrintTo(const RegistryValue& value, std::ostream* out) {
   *out << "\"";
 }
 
-KeyResult InstallerPlatform::OpenCurrentUserKey(const std::string& subKey) {
+KeyResult InstallerRegistry::OpenCurrentUserKey(const std::string& subKey) {
   if (subKey != "Control Panel\\Desktop" || !desktopKeyExists)
     return {kNoKey, errors::kFileNotFound};
   ++keysOpened;
@@ -37,13 +37,13 @@ KeyResult InstallerPlatform::OpenCurrentUserKey(const std::string& subKey) {
   return {key, 0};
 }
 
-bool InstallerPlatform::IsOpen(NativeKey key, const char* call) {
+bool InstallerRegistry::IsOpen(NativeKey key, const char* call) {
   if (openKeys.count(key)) return true;
   misuse.push_back(std::string(call) + " with key " + std::to_string(key));
   return false;
 }
 
-ValueInfo InstallerPlatform::QueryValueInfo(NativeKey key, const std::string& name) {
+ValueInfo InstallerRegistry::QueryValueInfo(NativeKey key, const std::string& name) {
   if (!IsOpen(key, "QueryValueInfo")) return {0, 0, errors::kAccessDenied};
   if (queryInfoError != 0) return {0, 0, queryInfoError};
   const auto found = desktopValues.find(name);
@@ -51,7 +51,7 @@ ValueInfo InstallerPlatform::QueryValueInfo(NativeKey key, const std::string& na
   return {found->second.type, static_cast<std::uint32_t>(found->second.data.size()), 0};
 }
 
-ErrorCode InstallerPlatform::QueryValueData(NativeKey key, const std::string& name,
+ErrorCode InstallerRegistry::QueryValueData(NativeKey key, const std::string& name,
                                             std::vector<unsigned char>& data) {
   if (!IsOpen(key, "QueryValueData")) return errors::kAccessDenied;
   if (queryDataError != 0) return queryDataError;
@@ -62,7 +62,7 @@ ErrorCode InstallerPlatform::QueryValueData(NativeKey key, const std::string& na
   return 0;
 }
 
-ErrorCode InstallerPlatform::SetStringValue(NativeKey key, const std::string& name,
+ErrorCode InstallerRegistry::SetStringValue(NativeKey key, const std::string& name,
                                             const std::string& text) {
   if (!IsOpen(key, "SetStringValue")) return errors::kAccessDenied;
   if (setError != 0) return setError;
@@ -70,7 +70,7 @@ ErrorCode InstallerPlatform::SetStringValue(NativeKey key, const std::string& na
   return 0;
 }
 
-void InstallerPlatform::CloseKey(NativeKey key) {
+void InstallerRegistry::CloseKey(NativeKey key) {
   if (IsOpen(key, "CloseKey")) openKeys.erase(key);
 }
 

@@ -1,14 +1,12 @@
-// System directory, file copies, the current user's registry and starting programs through the
-// ANSI Win32 API.
+// System directory, file copies, the desktop's settings and starting programs through the ANSI
+// Win32 API.
 #include <windows.h>
 
-#include "platform/Win32Platform.h"
+#include "platform/SystemDesktop.h"
 
 namespace swivex {
 
 namespace {
-
-HKEY AsKey(NativeKey key) { return reinterpret_cast<HKEY>(key); }
 
 // FindFirstFileA's handle, closed with FindClose on every way out.
 class FindHandle {
@@ -36,71 +34,40 @@ bool HasDosDate(const FILETIME& written) {
 
 }  // namespace
 
-std::string Win32Platform::SystemDirectory() {
+std::string SystemDesktop::SystemDirectory() {
   char buffer[255] = {};
   UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return {};
   return std::string(buffer, length);
 }
 
-std::string Win32Platform::CreateScratchFile(const std::string& folder, ErrorCode& error) {
+std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
   char name[MAX_PATH];
   if (::GetTempFileNameA(folder.c_str(), "swx", 0, name)) return name;
   error = ::GetLastError();
   return {};
 }
 
-bool Win32Platform::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+bool SystemDesktop::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
   if (::CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
   error = ::GetLastError();
   return false;
 }
 
-bool Win32Platform::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
+bool SystemDesktop::MoveFileOver(const std::string& from, const std::string& to, ErrorCode& error) {
   if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
   error = ::GetLastError();
   return false;
 }
 
-bool Win32Platform::FileExists(const std::string& name) {
+bool SystemDesktop::FileExists(const std::string& name) {
   WIN32_FIND_DATAA found;
   FindHandle find(::FindFirstFileA(name.c_str(), &found));
   return find.valid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          HasDosDate(found.ftLastWriteTime);
 }
 
-KeyResult Win32Platform::OpenCurrentUserKey(const std::string& subKey) {
-  HKEY key = nullptr;
-  LONG status = ::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_ALL_ACCESS, &key);
-  if (status != ERROR_SUCCESS) return {kNoKey, static_cast<ErrorCode>(status)};
-  return {reinterpret_cast<NativeKey>(key), 0};
-}
-
-ValueInfo Win32Platform::QueryValueInfo(NativeKey key, const std::string& name) {
-  DWORD type = 0, size = 0;
-  LONG status = ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &type, nullptr, &size);
-  return {type, size, static_cast<ErrorCode>(status)};
-}
-
-ErrorCode Win32Platform::QueryValueData(NativeKey key, const std::string& name,
-                                        std::vector<unsigned char>& data) {
-  DWORD size = static_cast<DWORD>(data.size());
-  LONG status = ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, nullptr, data.data(), &size);
-  if (status == ERROR_SUCCESS) data.resize(size);
-  return static_cast<ErrorCode>(status);
-}
-
-ErrorCode Win32Platform::SetStringValue(NativeKey key, const std::string& name,
-                                        const std::string& text) {
-  // The data of a REG_SZ value include the terminating NUL.
-  return static_cast<ErrorCode>(::RegSetValueExA(AsKey(key), name.c_str(), 0, REG_SZ,
-                                                 reinterpret_cast<const BYTE*>(text.c_str()),
-                                                 static_cast<DWORD>(text.size() + 1)));
-}
-
-void Win32Platform::CloseKey(NativeKey key) { ::RegCloseKey(AsKey(key)); }
-
-void Win32Platform::AnnounceScreenSaverChange() {
+void SystemDesktop::AnnounceScreenSaverChange() {
   // Running programs learn of a changed desktop setting from WM_SETTINGCHANGE, and sending it
   // directly is the one way that changes no other setting. SystemParametersInfoA broadcasts only
   // together with SPIF_UPDATEINIFILE, so re-applying SPI_SETSCREENSAVEACTIVE would also rewrite
@@ -111,7 +78,7 @@ void Win32Platform::AnnounceScreenSaverChange() {
                         reinterpret_cast<LPARAM>(""), SMTO_ABORTIFHUNG, 2000, nullptr);
 }
 
-void Win32Platform::StartCommandLine(const std::string& commandLine, int showMode) {
+void SystemDesktop::StartCommandLine(const std::string& commandLine, int showMode) {
   ::WinExec(commandLine.c_str(), static_cast<UINT>(showMode));
 }
 

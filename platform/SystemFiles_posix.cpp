@@ -15,16 +15,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/PosixPlatform.h"
+#include "platform/SystemFiles.h"
 
 namespace swivex {
-
-namespace errors {
-const ErrorCode kFileNotFound = ENOENT;
-const ErrorCode kAccessDenied = EACCES;
-const ErrorCode kSharingViolation = EBUSY;
-const ErrorCode kDiskFull = ENOSPC;
-}  // namespace errors
 
 namespace {
 
@@ -53,50 +46,48 @@ FileResult OpenLocked(const std::string& name, int flags, bool truncate) {
   return {fd, 0};
 }
 
+// File names are bytes: no byte starts a character of two.
+bool NeverLeadByte(unsigned char) { return false; }
+
 }  // namespace
 
-Platform& SystemPlatform() {
-  static PosixPlatform platform;
-  return platform;
-}
-
-FileResult PosixPlatform::CreateFileExclusive(const std::string& name) {
+FileResult SystemFiles::CreateFileExclusive(const std::string& name) {
   return OpenLocked(name, O_RDWR | O_CREAT, true);
 }
 
-FileResult PosixPlatform::OpenFileExclusive(const std::string& name) {
+FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
   return OpenLocked(name, O_RDONLY, false);
 }
 
-TransferResult PosixPlatform::ReadFile(NativeFile file, void* buffer, std::size_t count) {
+TransferResult SystemFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
   ssize_t done = ::read(static_cast<int>(file), buffer, count);
   if (done < 0) return {0, LastErrno()};
   return {static_cast<std::size_t>(done), 0};
 }
 
-TransferResult PosixPlatform::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
+TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
   ssize_t done = ::write(static_cast<int>(file), buffer, count);
   if (done < 0) return {0, LastErrno()};
   return {static_cast<std::size_t>(done), 0};
 }
 
-bool PosixPlatform::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
+bool SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   // lseek fails with EINVAL for a negative result and leaves the offset unchanged.
   return ::lseek(static_cast<int>(file), static_cast<off_t>(offset),
                  origin == SeekOrigin::End ? SEEK_END : SEEK_SET) >= 0;
 }
 
-std::uint64_t PosixPlatform::FileSize(NativeFile file) {
+std::uint64_t SystemFiles::FileSize(NativeFile file) {
   struct stat info;
   if (::fstat(static_cast<int>(file), &info) != 0) return 0;
   return static_cast<std::uint64_t>(info.st_size);
 }
 
-void PosixPlatform::CloseFile(NativeFile file) { ::close(static_cast<int>(file)); }
+void SystemFiles::CloseFile(NativeFile file) { ::close(static_cast<int>(file)); }
 
-bool PosixPlatform::RemoveFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+bool SystemFiles::RemoveFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
 
-std::string PosixPlatform::FullPathName(const std::string& name) {
+std::string SystemFiles::FullPathName(const std::string& name) {
   // Like GetFullPathNameA: joined with the current folder and normalised, links not followed.
   std::error_code failed;
   auto path = std::filesystem::absolute(name, failed);
@@ -104,19 +95,17 @@ std::string PosixPlatform::FullPathName(const std::string& name) {
   return path.lexically_normal().string();
 }
 
-std::string PosixPlatform::ModuleFileName() {
+std::string SystemFiles::ModuleFileName() {
   char path[PATH_MAX];
   ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
   if (length <= 0) return {};
   return std::string(path, static_cast<std::size_t>(length));
 }
 
-std::string PosixPlatform::SystemMessage(ErrorCode error) {
+std::string SystemFiles::SystemMessage(ErrorCode error) {
   return std::strerror(static_cast<int>(error));
 }
 
-bool PosixPlatform::IsLeadByte(unsigned char) { return false; }
-
-char PosixPlatform::DirectorySeparator() { return '/'; }
+PathSyntax SystemFiles::Syntax() { return {'/', NeverLeadByte}; }
 
 }  // namespace swivex

@@ -1,16 +1,9 @@
 // Files, paths and system messages through the ANSI Win32 API.
 #include <windows.h>
 
-#include "platform/Win32Platform.h"
+#include "platform/SystemFiles.h"
 
 namespace swivex {
-
-namespace errors {
-const ErrorCode kFileNotFound = ERROR_FILE_NOT_FOUND;
-const ErrorCode kAccessDenied = ERROR_ACCESS_DENIED;
-const ErrorCode kSharingViolation = ERROR_SHARING_VIOLATION;
-const ErrorCode kDiskFull = ERROR_DISK_FULL;
-}  // namespace errors
 
 namespace {
 
@@ -23,36 +16,33 @@ FileResult OpenWith(const std::string& name, DWORD access, DWORD disposition) {
   return {reinterpret_cast<NativeFile>(handle), 0};
 }
 
+bool IsAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+
 }  // namespace
 
-Platform& SystemPlatform() {
-  static Win32Platform platform;
-  return platform;
-}
-
-FileResult Win32Platform::CreateFileExclusive(const std::string& name) {
+FileResult SystemFiles::CreateFileExclusive(const std::string& name) {
   return OpenWith(name, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
 }
 
-FileResult Win32Platform::OpenFileExclusive(const std::string& name) {
+FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
   return OpenWith(name, GENERIC_READ, OPEN_EXISTING);
 }
 
-TransferResult Win32Platform::ReadFile(NativeFile file, void* buffer, std::size_t count) {
+TransferResult SystemFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
   DWORD done = 0;
   if (!::ReadFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
     return {0, ::GetLastError()};
   return {done, 0};
 }
 
-TransferResult Win32Platform::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
+TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
   DWORD done = 0;
   if (!::WriteFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
     return {0, ::GetLastError()};
   return {done, 0};
 }
 
-bool Win32Platform::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
+bool SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   LARGE_INTEGER distance;
   distance.QuadPart = offset;
   // A negative result fails with ERROR_NEGATIVE_SEEK and leaves the position unchanged.
@@ -60,17 +50,17 @@ bool Win32Platform::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin or
                             origin == SeekOrigin::End ? FILE_END : FILE_BEGIN) != 0;
 }
 
-std::uint64_t Win32Platform::FileSize(NativeFile file) {
+std::uint64_t SystemFiles::FileSize(NativeFile file) {
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(AsHandle(file), &size)) return 0;
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-void Win32Platform::CloseFile(NativeFile file) { ::CloseHandle(AsHandle(file)); }
+void SystemFiles::CloseFile(NativeFile file) { ::CloseHandle(AsHandle(file)); }
 
-bool Win32Platform::RemoveFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
+bool SystemFiles::RemoveFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
 
-std::string Win32Platform::FullPathName(const std::string& name) {
+std::string SystemFiles::FullPathName(const std::string& name) {
   DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return name;
   std::string path(needed, '\0');
@@ -80,7 +70,7 @@ std::string Win32Platform::FullPathName(const std::string& name) {
   return path;
 }
 
-std::string Win32Platform::ModuleFileName() {
+std::string SystemFiles::ModuleFileName() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
     DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -93,7 +83,7 @@ std::string Win32Platform::ModuleFileName() {
   }
 }
 
-std::string Win32Platform::SystemMessage(ErrorCode error) {
+std::string SystemFiles::SystemMessage(ErrorCode error) {
   char* text = nullptr;
   DWORD length = ::FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -104,8 +94,6 @@ std::string Win32Platform::SystemMessage(ErrorCode error) {
   return message;
 }
 
-bool Win32Platform::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
-
-char Win32Platform::DirectorySeparator() { return '\\'; }
+PathSyntax SystemFiles::Syntax() { return {'\\', IsAnsiLeadByte}; }
 
 }  // namespace swivex

@@ -1,0 +1,13 @@
+#include <cerrno>
+
+#include "platform/ErrorCode.h"
+
+namespace swivex::errors {
+
+const ErrorCode kFileNotFound = ENOENT;
+const ErrorCode kAccessDenied = EACCES;
+// What an exclusive open reports for a file that another open holds (see SystemFiles_posix.cpp).
+const ErrorCode kSharingViolation = EBUSY;
+const ErrorCode kDiskFull = ENOSPC;
+
+}  // namespace swivex::errors

@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "platform/ErrorCode.h"
+
+namespace swivex::errors {
+
+const ErrorCode kFileNotFound = ERROR_FILE_NOT_FOUND;
+const ErrorCode kAccessDenied = ERROR_ACCESS_DENIED;
+const ErrorCode kSharingViolation = ERROR_SHARING_VIOLATION;
+const ErrorCode kDiskFull = ERROR_DISK_FULL;
+
+}  // namespace swivex::errors
