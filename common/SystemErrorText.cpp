@@ -1,15 +1,12 @@
 #include "common/SystemErrorText.h"
 
 #include "platform/Files.h"
+#include "winsupport/MessageTrimming.h"
 
 namespace swivex {
 
 std::string TrimSystemMessage(std::string message) {
-  while (!message.empty()) {
-    const auto last = static_cast<unsigned char>(message.back());
-    if (last > 0x20 && last != '.') break;
-    message.pop_back();
-  }
+  message.resize(win::TrimmedMessageLength(message.data(), message.size()));
   return message;
 }
 

@@ -11,26 +11,19 @@
 #include <filesystem>
 
 #include "platform/SystemDesktop.h"
+#include "winsupport/UniqueHandle.h"
 
 namespace swivex {
 
 namespace {
 
 // An open file descriptor, closed on every way out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_;
+struct DescriptorTraits {
+  using Handle = int;
+  static Handle Empty() noexcept { return -1; }
+  static void Release(Handle fd) noexcept { ::close(fd); }
 };
+using Descriptor = win::UniqueHandle<DescriptorTraits>;
 
 ErrorCode LastError() { return static_cast<ErrorCode>(errno); }
 
@@ -51,16 +44,16 @@ ErrorCode WriteAll(int fd, const char* bytes, std::size_t count) {
 // disk's own error.
 ErrorCode CopyContents(const std::string& from, const std::string& toName) {
   const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!source.valid()) return LastError();
+  if (!source) return LastError();
   struct stat info;
-  if (::fstat(source.get(), &info) != 0) return LastError();
+  if (::fstat(source.Get(), &info) != 0) return LastError();
   if (S_ISDIR(info.st_mode)) return EISDIR;
   const Descriptor target(::open(toName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!target.valid()) return LastError();
-  const int to = target.get();
+  if (!target) return LastError();
+  const int to = target.Get();
   char buffer[64 * 1024];
   for (;;) {
-    const ssize_t read = ::read(source.get(), buffer, sizeof buffer);
+    const ssize_t read = ::read(source.Get(), buffer, sizeof buffer);
     if (read < 0 && errno == EINTR) continue;
     if (read < 0) return LastError();
     if (read == 0) break;
@@ -89,7 +82,7 @@ std::string SystemDesktop::SystemDirectory() {
 std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
   std::string name = folder + "/swxXXXXXX";
   const Descriptor created(::mkostemp(name.data(), O_CLOEXEC));
-  if (created.valid()) return name;
+  if (created) return name;
   error = LastError();
   return {};
 }

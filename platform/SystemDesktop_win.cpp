@@ -3,25 +3,11 @@
 #include <windows.h>
 
 #include "platform/SystemDesktop.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
 namespace {
-
-// FindFirstFileA's handle, closed with FindClose on every way out.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) ::FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 // The existence test has always gone through the file's DOS date, so a file whose last-write
 // time has no local date from 1980 on does not count as existing.
@@ -62,8 +48,8 @@ bool SystemDesktop::MoveFileOver(const std::string& from, const std::string& to,
 
 bool SystemDesktop::FileExists(const std::string& name) {
   WIN32_FIND_DATAA found;
-  FindHandle find(::FindFirstFileA(name.c_str(), &found));
-  return find.valid() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+  const win::UniqueFind find(::FindFirstFileA(name.c_str(), &found));
+  return find && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          HasDosDate(found.ftLastWriteTime);
 }
 

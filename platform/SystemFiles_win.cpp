@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/SystemFiles.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -85,13 +86,12 @@ std::string SystemFiles::ModuleFileName() {
 
 std::string SystemFiles::SystemMessage(ErrorCode error) {
   char* text = nullptr;
-  DWORD length = ::FormatMessageA(
+  const DWORD length = ::FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  const win::UniqueLocal buffer(text);
   if (length == 0 || text == nullptr) return {};
-  std::string message(text, length);
-  ::LocalFree(text);
-  return message;
+  return std::string(text, length);
 }
 
 PathSyntax SystemFiles::Syntax() { return {'\\', IsAnsiLeadByte}; }
