@@ -16,8 +16,8 @@ namespace {
 class BenchFiles : public swivex::SystemFiles {
  public:
   explicit BenchFiles(std::string programFolder) : programFolder_(std::move(programFolder)) {}
-  std::string ModuleFileName() override {
-    return programFolder_ + Syntax().separator + "Swivex.exe";
+  swivex::PathResult ModuleFileName() override {
+    return {programFolder_ + Syntax().separator + "Swivex.exe", 0};
   }
 
  private:

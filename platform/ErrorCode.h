@@ -14,6 +14,10 @@ extern const ErrorCode kFileNotFound;
 extern const ErrorCode kAccessDenied;
 extern const ErrorCode kSharingViolation;
 extern const ErrorCode kDiskFull;
+extern const ErrorCode kFileExists;
+// ReplaceExisting could not give the replacement the replaced file's name after the replaced file
+// was already gone (Windows' ERROR_UNABLE_TO_MOVE_REPLACEMENT); never reported elsewhere.
+extern const ErrorCode kUnableToMoveReplacement;
 }  // namespace errors
 
 }  // namespace swivex

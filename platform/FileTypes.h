@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/ErrorCode.h"
 
@@ -20,6 +21,16 @@ struct FileResult {
 
 struct TransferResult {
   std::size_t done = 0;  // a failed transfer counts as none
+  ErrorCode error = 0;
+};
+
+struct SizeResult {
+  std::uint64_t size = 0;
+  ErrorCode error = 0;
+};
+
+struct PathResult {
+  std::string path;  // empty when the call failed
   ErrorCode error = 0;
 };
 

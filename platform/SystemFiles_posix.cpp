@@ -7,6 +7,7 @@
 // openers that honour the lock are kept out, which is every opener in this program.
 #include <fcntl.h>
 #include <limits.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,83 +24,113 @@ namespace {
 
 ErrorCode LastErrno() { return static_cast<ErrorCode>(errno); }
 
-FileResult OpenLocked(const std::string& name, int flags, bool truncate) {
-  int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
+FileResult OpenLocked(const std::string& name, int flags) {
+  const int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
   if (fd < 0) return {kNoFile, LastErrno()};
-  struct stat info;
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    ErrorCode error = S_ISDIR(info.st_mode) ? EISDIR : LastErrno();
-    ::close(fd);
-    return {kNoFile, error};
+  struct stat info {};
+  ErrorCode error = 0;
+  if (::fstat(fd, &info) != 0) {
+    error = LastErrno();
+  } else if (S_ISDIR(info.st_mode)) {
+    error = EISDIR;
+  } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error = errno == EWOULDBLOCK ? errors::kSharingViolation : LastErrno();
   }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ErrorCode error = errno == EWOULDBLOCK ? errors::kSharingViolation : LastErrno();
-    ::close(fd);
-    return {kNoFile, error};
-  }
-  // Truncate only once the lock is ours, so that a file held elsewhere stays intact.
-  if (truncate && ::ftruncate(fd, 0) != 0) {
-    ErrorCode error = LastErrno();
-    ::close(fd);
-    return {kNoFile, error};
-  }
-  return {fd, 0};
+  if (error == 0) return {fd, 0};
+  ::close(fd);
+  return {kNoFile, error};
 }
+
+ErrorCode Outcome(int result) { return result == 0 ? 0 : LastErrno(); }
 
 // File names are bytes: no byte starts a character of two.
 bool NeverLeadByte(unsigned char) { return false; }
 
 }  // namespace
 
-FileResult SystemFiles::CreateFileExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDWR | O_CREAT, true);
+FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
+  return OpenLocked(name, O_RDONLY);
 }
 
-FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDONLY, false);
+FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
+  return OpenLocked(name, O_RDWR);
+}
+
+FileResult SystemFiles::CreateNewFileExclusive(const std::string& name) {
+  return OpenLocked(name, O_RDWR | O_CREAT | O_EXCL);
 }
 
 TransferResult SystemFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
-  ssize_t done = ::read(static_cast<int>(file), buffer, count);
+  const ssize_t done = ::read(static_cast<int>(file), buffer, count);
   if (done < 0) return {0, LastErrno()};
   return {static_cast<std::size_t>(done), 0};
 }
 
 TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
-  ssize_t done = ::write(static_cast<int>(file), buffer, count);
+  const ssize_t done = ::write(static_cast<int>(file), buffer, count);
   if (done < 0) return {0, LastErrno()};
   return {static_cast<std::size_t>(done), 0};
 }
 
-bool SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
+ErrorCode SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   // lseek fails with EINVAL for a negative result and leaves the offset unchanged.
-  return ::lseek(static_cast<int>(file), static_cast<off_t>(offset),
-                 origin == SeekOrigin::End ? SEEK_END : SEEK_SET) >= 0;
+  if (::lseek(static_cast<int>(file), static_cast<off_t>(offset),
+              origin == SeekOrigin::End ? SEEK_END : SEEK_SET) < 0)
+    return LastErrno();
+  return 0;
 }
 
-std::uint64_t SystemFiles::FileSize(NativeFile file) {
-  struct stat info;
-  if (::fstat(static_cast<int>(file), &info) != 0) return 0;
-  return static_cast<std::uint64_t>(info.st_size);
+SizeResult SystemFiles::FileSize(NativeFile file) {
+  struct stat info {};
+  if (::fstat(static_cast<int>(file), &info) != 0) return {0, LastErrno()};
+  return {static_cast<std::uint64_t>(info.st_size), 0};
 }
 
-void SystemFiles::CloseFile(NativeFile file) { ::close(static_cast<int>(file)); }
+ErrorCode SystemFiles::FlushFile(NativeFile file) {
+  return Outcome(::fsync(static_cast<int>(file)));
+}
 
-bool SystemFiles::RemoveFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
+ErrorCode SystemFiles::CloseFile(NativeFile file) {
+  // Linux releases the descriptor even when close() is interrupted.
+  if (::close(static_cast<int>(file)) != 0 && errno != EINTR) return LastErrno();
+  return 0;
+}
 
-std::string SystemFiles::FullPathName(const std::string& name) {
+ErrorCode SystemFiles::RemoveFile(const std::string& name) {
+  return Outcome(::unlink(name.c_str()));
+}
+
+ErrorCode SystemFiles::ReplaceExisting(const std::string& replaced,
+                                       const std::string& replacement) {
+  // As ReplaceFileA: the replaced file must exist, and its permissions go to the replacement.
+  struct stat info {};
+  if (::stat(replaced.c_str(), &info) != 0) return LastErrno();
+  if (::chmod(replacement.c_str(), info.st_mode & 07777) != 0) return LastErrno();
+  return Outcome(::rename(replacement.c_str(), replaced.c_str()));
+}
+
+ErrorCode SystemFiles::RenameFile(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return LastErrno();
+  // A file system without RENAME_NOREPLACE: a hard link is refused where the name is taken.
+  if (::link(from.c_str(), to.c_str()) != 0) return LastErrno();
+  return Outcome(::unlink(from.c_str()));
+}
+
+PathResult SystemFiles::FullPathName(const std::string& name) {
   // Like GetFullPathNameA: joined with the current folder and normalised, links not followed.
   std::error_code failed;
-  auto path = std::filesystem::absolute(name, failed);
-  if (failed) return name;
-  return path.lexically_normal().string();
+  const auto path = std::filesystem::absolute(name, failed);
+  if (failed) return {{}, static_cast<ErrorCode>(failed.value())};
+  return {path.lexically_normal().string(), 0};
 }
 
-std::string SystemFiles::ModuleFileName() {
+PathResult SystemFiles::ModuleFileName() {
   char path[PATH_MAX];
-  ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
-  if (length <= 0) return {};
-  return std::string(path, static_cast<std::size_t>(length));
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path);
+  if (length < 0) return {{}, LastErrno()};
+  if (length == 0 || static_cast<std::size_t>(length) == sizeof path) return {{}, ENAMETOOLONG};
+  return {std::string(path, static_cast<std::size_t>(length)), 0};
 }
 
 std::string SystemFiles::SystemMessage(ErrorCode error) {

@@ -1,12 +1,17 @@
 // Files, paths and system messages through the ANSI Win32 API.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/SystemFiles.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
 namespace {
+
+// ReadFile and WriteFile count in 32 bits; larger transfers go in pieces of this size.
+constexpr std::size_t kLargestTransfer = 1u << 30;
 
 HANDLE AsHandle(NativeFile file) { return reinterpret_cast<HANDLE>(file); }
 
@@ -17,68 +22,102 @@ FileResult OpenWith(const std::string& name, DWORD access, DWORD disposition) {
   return {reinterpret_cast<NativeFile>(handle), 0};
 }
 
+DWORD TransferSize(std::size_t count) {
+  return static_cast<DWORD>(std::min(count, kLargestTransfer));
+}
+
+ErrorCode Outcome(BOOL succeeded) { return succeeded ? 0 : ::GetLastError(); }
+
 bool IsAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
 
 }  // namespace
-
-FileResult SystemFiles::CreateFileExclusive(const std::string& name) {
-  return OpenWith(name, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
-}
 
 FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
   return OpenWith(name, GENERIC_READ, OPEN_EXISTING);
 }
 
+FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
+  return OpenWith(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+}
+
+FileResult SystemFiles::CreateNewFileExclusive(const std::string& name) {
+  return OpenWith(name, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
+}
+
 TransferResult SystemFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
   DWORD done = 0;
-  if (!::ReadFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
+  if (!::ReadFile(AsHandle(file), buffer, TransferSize(count), &done, nullptr))
     return {0, ::GetLastError()};
   return {done, 0};
 }
 
 TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::size_t count) {
   DWORD done = 0;
-  if (!::WriteFile(AsHandle(file), buffer, static_cast<DWORD>(count), &done, nullptr))
+  if (!::WriteFile(AsHandle(file), buffer, TransferSize(count), &done, nullptr))
     return {0, ::GetLastError()};
   return {done, 0};
 }
 
-bool SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
+ErrorCode SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   LARGE_INTEGER distance;
   distance.QuadPart = offset;
   // A negative result fails with ERROR_NEGATIVE_SEEK and leaves the position unchanged.
-  return ::SetFilePointerEx(AsHandle(file), distance, nullptr,
-                            origin == SeekOrigin::End ? FILE_END : FILE_BEGIN) != 0;
+  return Outcome(::SetFilePointerEx(AsHandle(file), distance, nullptr,
+                                    origin == SeekOrigin::End ? FILE_END : FILE_BEGIN));
 }
 
-std::uint64_t SystemFiles::FileSize(NativeFile file) {
+SizeResult SystemFiles::FileSize(NativeFile file) {
   LARGE_INTEGER size;
-  if (!::GetFileSizeEx(AsHandle(file), &size)) return 0;
-  return static_cast<std::uint64_t>(size.QuadPart);
+  if (!::GetFileSizeEx(AsHandle(file), &size)) return {0, ::GetLastError()};
+  return {static_cast<std::uint64_t>(size.QuadPart), 0};
 }
 
-void SystemFiles::CloseFile(NativeFile file) { ::CloseHandle(AsHandle(file)); }
+ErrorCode SystemFiles::FlushFile(NativeFile file) {
+  return Outcome(::FlushFileBuffers(AsHandle(file)));
+}
 
-bool SystemFiles::RemoveFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != 0; }
+ErrorCode SystemFiles::CloseFile(NativeFile file) { return Outcome(::CloseHandle(AsHandle(file))); }
 
-std::string SystemFiles::FullPathName(const std::string& name) {
-  DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return name;
+ErrorCode SystemFiles::RemoveFile(const std::string& name) {
+  return Outcome(::DeleteFileA(name.c_str()));
+}
+
+ErrorCode SystemFiles::ReplaceExisting(const std::string& replaced, const std::string& replacement) {
+  // ReplaceFileA gives the replacement the replaced file's attributes, security and streams on
+  // Windows; Wine moves the replacement over as it is, so the attributes are carried over first.
+  const DWORD attributes = ::GetFileAttributesA(replaced.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    ::SetFileAttributesA(replacement.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  // A volume that cannot merge them (a network share) does not stop the replacement.
+  return Outcome(::ReplaceFileA(replaced.c_str(), replacement.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr));
+}
+
+ErrorCode SystemFiles::RenameFile(const std::string& from, const std::string& to) {
+  // Without MOVEFILE_REPLACE_EXISTING: a file that appeared under the name meanwhile stays.
+  return Outcome(::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH));
+}
+
+PathResult SystemFiles::FullPathName(const std::string& name) {
+  const DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return {{}, ::GetLastError()};
   std::string path(needed, '\0');
-  DWORD length = ::GetFullPathNameA(name.c_str(), needed, path.data(), nullptr);
-  if (length == 0 || length >= needed) return name;
+  const DWORD length = ::GetFullPathNameA(name.c_str(), needed, path.data(), nullptr);
+  if (length == 0) return {{}, ::GetLastError()};
+  if (length >= needed) return {{}, ERROR_INSUFFICIENT_BUFFER};  // it changed in between
   path.resize(length);
-  return path;
+  return {path, 0};
 }
 
-std::string SystemFiles::ModuleFileName() {
+PathResult SystemFiles::ModuleFileName() {
   std::string path(MAX_PATH, '\0');
   for (;;) {
-    DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {{}, ::GetLastError()};
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return {path, 0};
     }
     path.resize(path.size() * 2);  // truncated: a long path behind a \\?\ prefix
   }

@@ -1,4 +1,5 @@
 #include "common/Exceptions.h"
+#include "common/FileFailure.h"
 #include "common/ProgramFolder.h"
 #include "platform/Files.h"
 #include "projector/Conversions.h"
@@ -10,13 +11,13 @@ namespace swivex {
 
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
                            Files& files) {
-  // Both sources are held, without sharing, before the target is created: a target that names
-  // the movie or the stub, however it is spelled, then fails to open instead of truncating it.
+  // Both sources are held, without sharing, before the target is touched: a target that names
+  // the movie or the stub, however it is spelled, then cannot be held and is refused.
   FileStream stub = FileStream::OpenRead(ProgramFolder(files) + kPlayerStubName, files);
   FileStream movie = FileStream::OpenRead(moviePath, files);
   const std::uint64_t movieSize = movie.Size();
   if (movieSize > kLargestMovie) {
-    throw EWriteError("Cannot build a projector from \"" + files.FullPathName(moviePath) +
+    throw EWriteError("Cannot build a projector from \"" + PathForMessage(moviePath, files) +
                       "\". A movie must be smaller than 4 GB");
   }
 

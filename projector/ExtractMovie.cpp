@@ -22,7 +22,10 @@ std::string ExtractMovie(const std::string& bundlePath, const std::string& targe
   FileStream bundle = FileStream::OpenRead(bundlePath, files);
   // In a file shorter than the trailer this seek fails and the fields are read from the start.
   bundle.Seek(-static_cast<std::int64_t>(kTrailerSize));
-  if (ReadField(bundle) != ProjectorMagic) return kUnknownProjectorMessage;
+  if (ReadField(bundle) != ProjectorMagic) {
+    bundle.Close();
+    return kUnknownProjectorMessage;
+  }
   const std::uint64_t movieLength = ReadField(bundle);
 
   // A length that does not fit in the file is refused before the target exists.
@@ -31,8 +34,9 @@ std::string ExtractMovie(const std::string& bundlePath, const std::string& targe
 
   TargetFile target(targetPath, files);
   target.Stream().CopyExactly(bundle, movieLength);
-  target.Commit();
+  // The bundle is let go first, so that nothing can fail once the target has been replaced.
   bundle.Close();
+  target.Commit();
   return kConvertedMessage;
 }
 

@@ -5,56 +5,73 @@
 #include <utility>
 
 #include "common/Exceptions.h"
-#include "common/SystemErrorText.h"
+#include "common/FileFailure.h"
 
 namespace swivex {
 
-namespace {
-
-std::string FailureText(const char* what, const std::string& name, ErrorCode error, Files& files) {
-  return std::string(what) + " \"" + files.FullPathName(name) + "\". " +
-         SystemErrorText(error, files);
-}
-
-}  // namespace
-
-FileStream FileStream::Create(const std::string& name, Files& files) {
-  FileResult opened = files.CreateFileExclusive(name);
-  if (opened.file == kNoFile)
-    throw EFCreateError(FailureText("Cannot create file", name, opened.error, files));
-  return FileStream(opened.file, files);
-}
-
 FileStream FileStream::OpenRead(const std::string& name, Files& files) {
-  FileResult opened = files.OpenFileExclusive(name);
+  const FileResult opened = files.OpenFileExclusive(name);
   if (opened.file == kNoFile)
-    throw EFOpenError(FailureText("Cannot open file", name, opened.error, files));
-  return FileStream(opened.file, files);
+    throw EFOpenError(FileFailureText("Cannot open file", name, opened.error, files));
+  return FileStream(opened.file, files, Direction::Read);
 }
 
 FileStream::FileStream(FileStream&& other) noexcept
-    : file_(std::exchange(other.file_, kNoFile)), files_(other.files_) {}
+    : file_(std::exchange(other.file_, kNoFile)),
+      files_(other.files_),
+      direction_(other.direction_) {}
 
-FileStream::~FileStream() { Close(); }
+FileStream& FileStream::operator=(FileStream&& other) noexcept {
+  if (this != &other) {
+    Abandon();
+    file_ = std::exchange(other.file_, kNoFile);
+    files_ = other.files_;
+    direction_ = other.direction_;
+  }
+  return *this;
+}
+
+FileStream::~FileStream() { Abandon(); }
+
+void FileStream::Fail() const {
+  if (direction_ == Direction::Read) throw EReadError("Stream read error");
+  throw EWriteError("Stream write error");
+}
+
+void FileStream::Abandon() noexcept {
+  if (file_ != kNoFile) files_->CloseFile(std::exchange(file_, kNoFile));
+}
 
 void FileStream::Close() {
   if (file_ == kNoFile) return;
-  files_->CloseFile(std::exchange(file_, kNoFile));
+  if (files_->CloseFile(std::exchange(file_, kNoFile)) != 0) Fail();
 }
 
-std::uint64_t FileStream::Size() { return files_->FileSize(file_); }
+void FileStream::Flush() {
+  if (files_->FlushFile(file_) != 0) Fail();
+}
 
-void FileStream::Rewind() { files_->SeekFile(file_, 0, SeekOrigin::Begin); }
+std::uint64_t FileStream::Size() {
+  const SizeResult size = files_->FileSize(file_);
+  if (size.error != 0) Fail();
+  return size.size;
+}
+
+void FileStream::Rewind() {
+  if (files_->SeekFile(file_, 0, SeekOrigin::Begin) != 0) Fail();
+}
 
 void FileStream::Seek(std::int64_t offsetFromEnd) {
-  files_->SeekFile(file_, offsetFromEnd, SeekOrigin::End);
+  const std::uint64_t back = std::uint64_t{0} - static_cast<std::uint64_t>(offsetFromEnd);
+  if (offsetFromEnd < 0 && back > Size()) return;
+  if (files_->SeekFile(file_, offsetFromEnd, SeekOrigin::End) != 0) Fail();
 }
 
 void FileStream::ReadExact(void* buffer, std::size_t count) {
   auto* bytes = static_cast<unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
-    TransferResult read = files_->ReadFile(file_, bytes + done, count - done);
+    const TransferResult read = files_->ReadFile(file_, bytes + done, count - done);
     if (read.done == 0) throw EReadError("Stream read error");
     done += read.done;
   }
@@ -64,7 +81,7 @@ void FileStream::WriteExact(const void* buffer, std::size_t count) {
   const auto* bytes = static_cast<const unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
-    TransferResult written = files_->WriteFile(file_, bytes + done, count - done);
+    const TransferResult written = files_->WriteFile(file_, bytes + done, count - done);
     if (written.done == 0) throw EWriteError("Stream write error");
     done += written.done;
   }

@@ -9,19 +9,24 @@
 namespace swivex {
 
 // An open file and its position: the one way the conversions touch files. The file is held
-// without sharing for the stream's life and closed when the stream goes out of scope.
+// without sharing for the stream's life and released when the stream goes out of scope. A
+// stream that reads reports its failures as EReadError "Stream read error", one that writes as
+// EWriteError "Stream write error".
 class FileStream {
  public:
+  enum class Direction { Read, Write };
+
   // Bytes moved per read and write by CopyFrom.
   static constexpr std::size_t kCopyBufferSize = 0xF000;
 
-  // Creates the file, or truncates an existing one. Raises EFCreateError.
-  static FileStream Create(const std::string& name, Files& files);
   // Opens an existing file for reading. Raises EFOpenError.
   static FileStream OpenRead(const std::string& name, Files& files);
 
+  // Takes over a file that is already open.
+  FileStream(NativeFile file, Files& files, Direction direction)
+      : file_(file), files_(&files), direction_(direction) {}
   FileStream(FileStream&& other) noexcept;
-  FileStream& operator=(FileStream&&) = delete;
+  FileStream& operator=(FileStream&& other) noexcept;
   FileStream(const FileStream&) = delete;
   FileStream& operator=(const FileStream&) = delete;
   ~FileStream();
@@ -29,8 +34,8 @@ class FileStream {
   std::uint64_t Size();
   // Moves to the start of the file.
   void Rewind();
-  // Moves to size + offset. A position before the start fails quietly and the position stays;
-  // one beyond the end is allowed and reads nothing there.
+  // Moves to size + offset. A position before the start is not taken: the position stays, and
+  // nothing is raised; one beyond the end is allowed and reads nothing there.
   void Seek(std::int64_t offsetFromEnd);
   // Raises EReadError when fewer than `count` bytes arrive.
   void ReadExact(void* buffer, std::size_t count);
@@ -41,13 +46,20 @@ class FileStream {
   void CopyFrom(FileStream& source, std::uint64_t count);
   // Copies exactly `count` bytes from the source's position; 0 copies nothing.
   void CopyExactly(FileStream& source, std::uint64_t count);
+  // Writes what the system still holds of the file to the disk.
+  void Flush();
+  // Closes the file; a failure the system reports for the close is raised too. Closing a closed
+  // stream does nothing.
   void Close();
+  // Lets go of the file without looking at the outcome, on the way out of a failure.
+  void Abandon() noexcept;
 
  private:
-  FileStream(NativeFile file, Files& files) : file_(file), files_(&files) {}
+  [[noreturn]] void Fail() const;
 
   NativeFile file_;
   Files* files_;
+  Direction direction_;
 };
 
 }  // namespace swivex

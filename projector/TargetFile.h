@@ -1,36 +1,46 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "projector/FileStream.h"
 
 namespace swivex {
 
-// A conversion's target while it is being written. Unless the conversion commits it, the target
-// is closed and deleted on the way out, so that a failure leaves no half-written file behind.
+// A conversion's target while it is being written. The bytes go to a new scratch file in the
+// target's folder, which takes the target's place in one step when the conversion commits it;
+// until then a file already under the target's name is untouched, and held so that no other
+// program opens it meanwhile. On every other way out the scratch file is removed.
 class TargetFile {
  public:
-  TargetFile(const std::string& name, Files& files)
-      : name_(name), files_(files), stream_(FileStream::Create(name, files)) {}
+  // Raises EFCreateError "Cannot create file "<target>". <reason>" when an existing target is
+  // held elsewhere (the conversion's own source included) or cannot be written, or when its
+  // folder takes no new file.
+  TargetFile(const std::string& name, Files& files);
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
-  ~TargetFile() {
-    if (committed_) return;
-    stream_.Close();
-    files_.RemoveFile(name_);
-  }
+  ~TargetFile();
 
-  FileStream& Stream() { return stream_; }
-  void Commit() {
-    stream_.Close();
-    committed_ = true;
-  }
+  FileStream& Stream() { return scratch_; }
+  // Writes the scratch file through to the disk, closes it and puts it in the target's place,
+  // keeping an existing target's attributes. Raises EWriteError when the flush or a close fails,
+  // EFCreateError when the scratch file cannot take the target's place.
+  void Commit();
 
  private:
+  void CreateScratch(const std::string& folder);
+  void PutInPlace();
+  [[noreturn]] void FailToCreate(ErrorCode error) const;
+
   std::string name_;
   Files& files_;
-  FileStream stream_;
-  bool committed_ = false;
+  // The existing target, held until it is replaced; none when there is no such file yet.
+  std::optional<FileStream> existing_;
+  std::string scratchName_;
+  FileStream scratch_;
+  // Committed: the scratch file became the target. Also set when it holds the only copy of the
+  // new bytes after the old target went, which is then not thrown away.
+  bool keepScratch_ = false;
 };
 
 }  // namespace swivex

@@ -1,6 +1,7 @@
 #include "screensaver/CopyReplacing.h"
 
 #include "common/Exceptions.h"
+#include "common/FileFailure.h"
 #include "common/FileNames.h"
 #include "common/SystemErrorText.h"
 #include "platform/Desktop.h"
@@ -31,8 +32,8 @@ class ScratchFile {
 
 [[noreturn]] void RaiseCopyError(const std::string& source, const std::string& target,
                                  ErrorCode error, Files& files) {
-  throw EFCreateError("Cannot copy file \"" + files.FullPathName(source) + "\" to \"" + target +
-                      "\". " + SystemErrorText(error, files));
+  throw EFCreateError("Cannot copy file \"" + PathForMessage(source, files) + "\" to \"" +
+                      target + "\". " + SystemErrorText(error, files));
 }
 
 }  // namespace
@@ -40,9 +41,10 @@ class ScratchFile {
 void CopyReplacing(const std::string& source, const std::string& target, Files& files,
                    Desktop& desktop) {
   // CopyFileA straight onto the target would truncate it first.
+  const PathResult full = files.FullPathName(target);
+  if (full.error != 0) RaiseCopyError(source, target, full.error, files);
   ErrorCode error = 0;
-  ScratchFile scratch(FolderPart(files.FullPathName(target), files.Syntax()), files, desktop,
-                      error);
+  ScratchFile scratch(FolderPart(full.path, files.Syntax()), files, desktop, error);
   if (!scratch.Created()) RaiseCopyError(source, target, error, files);
   if (!desktop.CopyFileOver(source, scratch.Name(), error) ||
       !desktop.MoveFileOver(scratch.Name(), target, error))

@@ -138,7 +138,7 @@ void TAboutForm::FormCreate() {
 }
 
 void TAboutForm::FormShow() {
-  SetLabelText(Control(kLabelVersion), "Version " + GetFileVersionText(files_.ModuleFileName()));
+  SetLabelText(Control(kLabelVersion), "Version " + GetFileVersionText(files_.ModuleFileName().path));
 }
 
 void TAboutForm::ShowModal() {

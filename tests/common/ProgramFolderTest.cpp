@@ -13,8 +13,8 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningProgramWithItsSeparator) {
   const std::string folder = ProgramFolder(files);
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), files.Syntax().separator);
-  EXPECT_EQ(folder + std::filesystem::path(files.ModuleFileName()).filename().string(),
-            files.ModuleFileName());
+  EXPECT_EQ(folder + std::filesystem::path(files.ModuleFileName().path).filename().string(),
+            files.ModuleFileName().path);
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 

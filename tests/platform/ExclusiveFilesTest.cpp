@@ -28,12 +28,12 @@ TEST_F(ExclusiveFiles, HeldFileKeepsOutEveryOtherOpenInThisProcess) {
   EXPECT_EQ(read.file, kNoFile);
   EXPECT_EQ(read.error, errors::kSharingViolation);
 
-  FileResult create = files.CreateFileExclusive(file);
-  EXPECT_EQ(create.file, kNoFile);
-  EXPECT_EQ(create.error, errors::kSharingViolation);
+  FileResult writable = files.OpenWritableExclusive(file);
+  EXPECT_EQ(writable.file, kNoFile);
+  EXPECT_EQ(writable.error, errors::kSharingViolation);
 
-  files.CloseFile(first.file);
-  EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3, 4, 5})) << "a refused create must not truncate";
+  EXPECT_EQ(files.CloseFile(first.file), 0u);
+  EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3, 4, 5}));
 
   FileResult again = files.OpenFileExclusive(file);
   EXPECT_NE(again.file, kNoFile) << "closing releases the file";
@@ -46,10 +46,10 @@ TEST_F(ExclusiveFiles, FileHeldByAnotherProcessCannotBeOpenedOrCreated) {
     FileResult read = files.OpenFileExclusive(file);
     EXPECT_EQ(read.file, kNoFile);
     EXPECT_EQ(read.error, errors::kSharingViolation);
-    FileResult create = files.CreateFileExclusive(file);
-    EXPECT_EQ(create.file, kNoFile);
+    FileResult writable = files.OpenWritableExclusive(file);
+    EXPECT_EQ(writable.file, kNoFile);
   }
-  EXPECT_EQ(ReadBytes(file).size(), 5u) << "a refused create must not truncate";
+  EXPECT_EQ(ReadBytes(file).size(), 5u);
   FileResult afterwards = files.OpenFileExclusive(file);
   EXPECT_NE(afterwards.file, kNoFile);
   files.CloseFile(afterwards.file);
@@ -68,17 +68,17 @@ TEST_F(ExclusiveFiles, SeekFromEndStaysPutBeforeTheStartAndMayPassTheEnd) {
   ASSERT_NE(opened.file, kNoFile);
   unsigned char byte = 0;
 
-  EXPECT_TRUE(files.SeekFile(opened.file, -2, SeekOrigin::End));
+  EXPECT_EQ(files.SeekFile(opened.file, -2, SeekOrigin::End), 0u);
   EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 1u);
   EXPECT_EQ(byte, 4);
 
-  EXPECT_FALSE(files.SeekFile(opened.file, -6, SeekOrigin::End));
+  EXPECT_NE(files.SeekFile(opened.file, -6, SeekOrigin::End), 0u);
   EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 1u);
   EXPECT_EQ(byte, 5) << "a failed seek leaves the position where it was";
 
-  EXPECT_TRUE(files.SeekFile(opened.file, 3, SeekOrigin::End));
+  EXPECT_EQ(files.SeekFile(opened.file, 3, SeekOrigin::End), 0u);
   EXPECT_EQ(files.ReadFile(opened.file, &byte, 1).done, 0u);
-  EXPECT_EQ(files.FileSize(opened.file), 5u);
+  EXPECT_EQ(files.FileSize(opened.file).size, 5u);
   files.CloseFile(opened.file);
 }
 
@@ -88,7 +88,36 @@ TEST_F(ExclusiveFiles, OpeningAFolderOrAMissingFileFails) {
   EXPECT_EQ(missing.error, errors::kFileNotFound);
 
   EXPECT_EQ(files.OpenFileExclusive(folder.Path().string()).file, kNoFile);
-  EXPECT_EQ(files.CreateFileExclusive(folder.Path().string()).file, kNoFile);
+  EXPECT_EQ(files.OpenWritableExclusive(folder.Path().string()).file, kNoFile);
+  EXPECT_EQ(files.CreateNewFileExclusive(folder.Path().string()).file, kNoFile);
+}
+
+// What puts a finished target in place: a new name never replaces a file, and a replacement
+// takes the old file's place in one step.
+TEST_F(ExclusiveFiles, NewFilesRenamesAndReplacementsNeverOverwriteByAccident) {
+  const FileResult taken = files.CreateNewFileExclusive(file);
+  EXPECT_EQ(taken.file, kNoFile);
+  EXPECT_EQ(taken.error, errors::kFileExists);
+
+  const std::string scratch = folder / "scratch.bin";
+  const FileResult created = files.CreateNewFileExclusive(scratch);
+  ASSERT_NE(created.file, kNoFile);
+  const unsigned char bytes[] = {9, 8};
+  EXPECT_EQ(files.WriteFile(created.file, bytes, 2).done, 2u);
+  EXPECT_EQ(files.FlushFile(created.file), 0u);
+  EXPECT_EQ(files.CloseFile(created.file), 0u);
+
+  EXPECT_NE(files.RenameFile(scratch, file), 0u);
+  EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3, 4, 5}));
+  EXPECT_EQ(ReadBytes(scratch), (Bytes{9, 8}));
+
+  EXPECT_EQ(files.ReplaceExisting(file, scratch), 0u);
+  EXPECT_EQ(ReadBytes(file), (Bytes{9, 8}));
+  EXPECT_FALSE(Exists(scratch));
+
+  EXPECT_EQ(files.RenameFile(file, scratch), 0u);
+  EXPECT_EQ(ReadBytes(scratch), (Bytes{9, 8}));
+  EXPECT_FALSE(Exists(file));
 }
 
 }  // namespace

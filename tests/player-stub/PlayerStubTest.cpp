@@ -31,7 +31,7 @@ constexpr char kStubTitle[] = "Swivex projector";
 
 // The program folder of this build, where Viewhost.exe is built.
 std::filesystem::path BuiltProgramFolder() {
-  const std::filesystem::path tests = std::filesystem::path(SystemFiles().ModuleFileName());
+  const std::filesystem::path tests = std::filesystem::path(SystemFiles().ModuleFileName().path);
   return (tests.parent_path() / SWIVEX_PROGRAM_DIR_FROM_TESTS).lexically_normal();
 }
 
@@ -347,7 +347,7 @@ TEST_F(PlayerStubWithoutSwfPlayer, ReportsATemporaryFolderItCannotSaveInAndLeave
 using PlayerStubWithSwfPlayer = PlayerStubTest;
 
 TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
-  std::filesystem::path record = SystemFiles().ModuleFileName();
+  std::filesystem::path record = SystemFiles().ModuleFileName().path;
   record.replace_filename("swf_open_recorder.txt");
   std::filesystem::remove(record);
   const std::string name = FreshName();
@@ -373,7 +373,7 @@ TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
 }
 
 TEST_F(PlayerStubWithSwfPlayer, OpensNothingWhenRunOnItsOwn) {
-  std::filesystem::path record = SystemFiles().ModuleFileName();
+  std::filesystem::path record = SystemFiles().ModuleFileName().path;
   record.replace_filename("swf_open_recorder.txt");
   std::filesystem::remove(record);
 

@@ -1,5 +1,9 @@
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "common/Exceptions.h"
 #include "common/SystemErrorText.h"
 #include "projector/Conversions.h"
@@ -47,8 +51,8 @@ TEST_F(BuildProjectorTest, MissingStubNamesItsFullPathAndTheSystemsReason) {
     BuildProjector(Work("m.swf"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(StubPath()) + "\". " +
-                                   SystemErrorText(errors::kFileNotFound, files));
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(StubPath()).path +
+                                   "\". " + SystemErrorText(errors::kFileNotFound, files));
   }
   EXPECT_FALSE(Exists(Work("m.exe")));
 }
@@ -101,8 +105,8 @@ TEST_F(BuildProjectorTest, MovieHeldByAnotherProgramCannotBeOpened) {
     BuildProjector(Work("m.swf"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("m.swf")) + "\". " +
-                                   SystemErrorText(errors::kSharingViolation, files));
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("m.swf")).path +
+                                   "\". " + SystemErrorText(errors::kSharingViolation, files));
   }
   EXPECT_FALSE(Exists(Work("m.exe")));
 }
@@ -118,18 +122,28 @@ TEST_F(BuildProjectorTest, TargetHeldByAnotherProgramIsACreateErrorAndStaysIntac
   EXPECT_EQ(ReadBytes(Work("m.exe")), (Bytes{9, 9}));
 }
 
-TEST_F(BuildProjectorTest, FullDiskIsAWriteErrorAndRemovesTheIncompleteTarget) {
+// A disk that fills up partway (a USB stick) leaves a target that was there before exactly as it
+// was, and no new or half-written file.
+TEST_F(BuildProjectorTest, FullDiskIsAWriteErrorAndLeavesAnOldTargetAsItWas) {
   PlantStub(100000);
   WriteBytes(Work("m.swf"), RandomBytes(100000, 8));
-  for (std::uint64_t budget : {0u, 1u, 61440u, 150000u, 200003u}) {
-    files.writeBudget = budget;
-    try {
-      BuildProjector(Work("m.swf"), Work("m.exe"), files);
-      ADD_FAILURE() << "no error with " << budget << " bytes of room";
-    } catch (const EWriteError& error) {
-      EXPECT_EQ(error.Message(), "Stream write error");
+  const Bytes old = RandomBytes(3000, 4);
+  for (const bool oldTarget : {false, true}) {
+    if (oldTarget) WriteBytes(Work("m.exe"), old);
+    for (std::uint64_t budget : {0u, 1u, 61440u, 150000u, 200003u}) {
+      files.writeBudget = budget;
+      try {
+        BuildProjector(Work("m.swf"), Work("m.exe"), files);
+        ADD_FAILURE() << "no error with " << budget << " bytes of room";
+      } catch (const EWriteError& error) {
+        EXPECT_EQ(error.Message(), "Stream write error");
+      }
+      if (oldTarget) {
+        EXPECT_EQ(ReadBytes(Work("m.exe")), old) << budget;
+      } else {
+        EXPECT_FALSE(Exists(Work("m.exe"))) << budget;
+      }
     }
-    EXPECT_FALSE(Exists(Work("m.exe"))) << budget;
   }
 }
 
@@ -142,6 +156,20 @@ TEST_F(BuildProjectorTest, ReadFailureIsAReadErrorAndRemovesTheIncompleteTarget)
   EXPECT_EQ(ReadBytes(Work("m.swf")).size(), 1000u);
 }
 
+#ifdef _WIN32
+// The finished projector takes the old one's place as a replacement, not as a new file: what
+// the user set on the file stays.
+TEST_F(BuildProjectorTest, ReplacedTargetKeepsItsAttributes) {
+  const Bytes stub = PlantStub(10);
+  WriteBytes(Work("m.swf"), {7});
+  WriteBytes(Work("m.exe"), {1, 2});
+  ASSERT_TRUE(::SetFileAttributesA(Work("m.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  BuildProjector(Work("m.swf"), Work("m.exe"), files);
+  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7}), Trailer(1)));
+  EXPECT_NE(::GetFileAttributesA(Work("m.exe").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+#endif
+
 TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
   PlantStub(10);
   WriteBytes(Work("m.swf"), {1});
@@ -150,7 +178,7 @@ TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
     BuildProjector(Work("m.swf"), target, files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    const std::string prefix = "Cannot create file \"" + files.FullPathName(target) + "\". ";
+    const std::string prefix = "Cannot create file \"" + files.FullPathName(target).path + "\". ";
     EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
     EXPECT_GT(error.Message().size(), prefix.size()) << "the system's reason follows";
   }

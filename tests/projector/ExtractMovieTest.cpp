@@ -118,7 +118,7 @@ TEST_F(ExtractMovieTest, ExtractingOntoTheBundleItselfIsRefusedAndKeepsTheBundle
     ExtractMovie(Work("m.exe"), Work("m.exe"), files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    EXPECT_EQ(error.Message(), "Cannot create file \"" + files.FullPathName(Work("m.exe")) +
+    EXPECT_EQ(error.Message(), "Cannot create file \"" + files.FullPathName(Work("m.exe")).path +
                                    "\". " + SystemErrorText(errors::kSharingViolation, files));
   }
   EXPECT_EQ(ReadBytes(Work("m.exe")), bundle);
@@ -129,7 +129,7 @@ TEST_F(ExtractMovieTest, MissingBundleNamesItsFullPath) {
     ExtractMovie(Work("gone.exe"), Work("gone.swf"), files);
     FAIL() << "no error raised";
   } catch (const EFOpenError& error) {
-    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("gone.exe")) +
+    EXPECT_EQ(error.Message(), "Cannot open file \"" + files.FullPathName(Work("gone.exe")).path +
                                    "\". " + SystemErrorText(errors::kFileNotFound, files));
   }
   EXPECT_FALSE(Exists(Work("gone.swf")));
@@ -142,11 +142,19 @@ TEST_F(ExtractMovieTest, BundleHeldByAnotherProgramCannotBeOpened) {
   EXPECT_FALSE(Exists(Work("h.swf")));
 }
 
-TEST_F(ExtractMovieTest, FullDiskRemovesTheIncompleteMovie) {
+// "Convert Exe To Swf" proposes intro.swf beside intro.exe, which is usually the user's original
+// movie: a disk that fills up must leave it as it was.
+TEST_F(ExtractMovieTest, FullDiskLeavesTheOriginalMovieAsItWas) {
   WriteBytes(Work("big.exe"), Concat(RandomBytes(150000, 2), Trailer(150000)));
   files.writeBudget = 70000;
   EXPECT_THROW(ExtractMovie(Work("big.exe"), Work("big.swf"), files), EWriteError);
   EXPECT_FALSE(Exists(Work("big.swf")));
+
+  const Bytes original = RandomBytes(120000, 6);
+  WriteBytes(Work("big.swf"), original);
+  files.writeBudget = 70000;
+  EXPECT_THROW(ExtractMovie(Work("big.exe"), Work("big.swf"), files), EWriteError);
+  EXPECT_EQ(ReadBytes(Work("big.swf")), original);
 }
 
 TEST_F(ExtractMovieTest, ErrorKindsDescendAsTheErrorBoxExpects) {

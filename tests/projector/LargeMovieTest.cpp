@@ -37,7 +37,7 @@ TEST_F(LargeMovieTest, MovieOfFourGigabytesIsRefusedBeforeAnythingIsCreated) {
     FAIL() << "no error raised";
   } catch (const EWriteError& error) {
     EXPECT_EQ(error.Message(), "Cannot build a projector from \"" +
-                                   files.FullPathName(Work("huge.swf")) +
+                                   files.FullPathName(Work("huge.swf")).path +
                                    "\". A movie must be smaller than 4 GB");
   }
   EXPECT_EQ(ReadBytes(Work("huge.exe")), (Bytes{3, 3, 3}));

@@ -1,22 +1,28 @@
 #include "tests/projector/ProjectorFixture.h"
 
+#include <stdexcept>
+
 #include "projector/ProjectorTrailer.h"
 
 namespace swivex::testing {
 
-FileResult ProjectorFiles::CreateFileExclusive(const std::string& name) {
-  FileResult created = MovedProgramFiles::CreateFileExclusive(name);
-  if (created.file != kNoFile) openFiles.insert(created.file);
-  return created;
+FileResult ProjectorFiles::Track(FileResult opened) {
+  if (opened.file != kNoFile) openFiles.insert(opened.file);
+  return opened;
 }
 
 FileResult ProjectorFiles::OpenFileExclusive(const std::string& name) {
-  FileResult opened = MovedProgramFiles::OpenFileExclusive(name);
-  if (opened.file != kNoFile) {
-    openFiles.insert(opened.file);
-    if (name == unreadable) unreadableFiles_.insert(opened.file);
-  }
+  const FileResult opened = Track(MovedProgramFiles::OpenFileExclusive(name));
+  if (opened.file != kNoFile && name == unreadable) unreadableFiles_.insert(opened.file);
   return opened;
+}
+
+FileResult ProjectorFiles::OpenWritableExclusive(const std::string& name) {
+  return Track(MovedProgramFiles::OpenWritableExclusive(name));
+}
+
+FileResult ProjectorFiles::CreateNewFileExclusive(const std::string& name) {
+  return Track(MovedProgramFiles::CreateNewFileExclusive(name));
 }
 
 TransferResult ProjectorFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {
@@ -35,16 +41,24 @@ TransferResult ProjectorFiles::WriteFile(NativeFile file, const void* buffer, st
   return written;
 }
 
-void ProjectorFiles::CloseFile(NativeFile file) {
+ErrorCode ProjectorFiles::CloseFile(NativeFile file) {
   openFiles.erase(file);
   unreadableFiles_.erase(file);
-  MovedProgramFiles::CloseFile(file);
+  return MovedProgramFiles::CloseFile(file);
 }
 
 ProjectorTest::ProjectorTest() { files.moduleFileName = programFolder / "Swivex.exe"; }
 
 void ProjectorTest::TearDown() {
-  EXPECT_TRUE(files.openFiles.empty()) << "every source is closed on the way out";
+  EXPECT_TRUE(files.openFiles.empty()) << "every file is closed on the way out";
+  for (const std::string& name : NamesIn(work.Path().string()))
+    EXPECT_NE(name.rfind("~swivex-", 0), 0u) << "a scratch file was left behind: " << name;
+}
+
+FileStream ProjectorTest::CreateNew(const std::string& name) {
+  const FileResult created = files.CreateNewFileExclusive(Work(name));
+  if (created.file == kNoFile) throw std::runtime_error("cannot create test file " + name);
+  return FileStream(created.file, files, FileStream::Direction::Write);
 }
 
 Bytes ProjectorTest::PlantStub(std::size_t size, std::uint32_t seed) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "projector/FileStream.h"
 #include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
@@ -22,15 +23,18 @@ class ProjectorFiles : public MovedProgramFiles {
   // Reads of files opened under this name fail.
   std::string unreadable;
 
-  FileResult CreateFileExclusive(const std::string& name) override;
   FileResult OpenFileExclusive(const std::string& name) override;
+  FileResult OpenWritableExclusive(const std::string& name) override;
+  FileResult CreateNewFileExclusive(const std::string& name) override;
   TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
   TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
-  void CloseFile(NativeFile file) override;
+  ErrorCode CloseFile(NativeFile file) override;
 
   std::set<NativeFile> openFiles;  // every file the logic holds, to check that it lets go
 
  private:
+  FileResult Track(FileResult opened);
+
   std::set<NativeFile> unreadableFiles_;
 };
 
@@ -43,6 +47,8 @@ class ProjectorTest : public ::testing::Test {
   std::string Work(const std::string& name) const { return work / name; }
   // Writes a stub of `size` random bytes into the program folder and returns its bytes.
   Bytes PlantStub(std::size_t size, std::uint32_t seed = 1);
+  // A new file in the work folder, open for writing.
+  FileStream CreateNew(const std::string& name);
 
   TempFolder programFolder;
   TempFolder work;

@@ -393,7 +393,7 @@ class CopyFailureTest : public InstallScreenSaverTest {
   }
 
   std::string Expected(const std::string& source, const std::string& target, ErrorCode error) {
-    return "Cannot copy file \"" + files.FullPathName(source) + "\" to \"" + target + "\". " +
+    return "Cannot copy file \"" + files.FullPathName(source).path + "\" to \"" + target + "\". " +
            SystemErrorText(error, files);
   }
 
@@ -459,7 +459,7 @@ TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
     SCOPED_TRACE(c.name);
     c.arrange();
     const std::string prefix =
-        "Cannot copy file \"" + files.FullPathName(c.source) + "\" to \"" + c.target + "\". ";
+        "Cannot copy file \"" + files.FullPathName(c.source).path + "\" to \"" + c.target + "\". ";
 
     const std::string message = FailingInstall(moviePath);
 
@@ -472,7 +472,7 @@ TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
 TEST_F(CopyFailureTest, ModuleThatIsAFolderCannotBeCopied) {
   const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 23));
   MakeFolder(ModulePath());
-  const std::string prefix = "Cannot copy file \"" + files.FullPathName(ModulePath()) + "\" to \"" +
+  const std::string prefix = "Cannot copy file \"" + files.FullPathName(ModulePath()).path + "\" to \"" +
                              Installed("Glowdrift.scr") + "\". ";
 
   const std::string message = FailingInstall(moviePath);

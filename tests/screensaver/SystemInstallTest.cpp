@@ -212,7 +212,7 @@ class SystemInstallTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // The stand-in Display control panel goes where RunDLL32 finds desk.cpl.
-    const auto here = std::filesystem::path(SystemFiles().ModuleFileName()).parent_path();
+    const auto here = std::filesystem::path(SystemFiles().ModuleFileName().path).parent_path();
     const std::string deskCpl = (here / "desk.cpl").string();
     ASSERT_TRUE(::CopyFileA(deskCpl.c_str(), Installed("desk.cpl").c_str(), FALSE)) << deskCpl;
   }

@@ -67,7 +67,7 @@ int ChildProcess::Wait() {
 ChildProcess::~ChildProcess() { Wait(); }
 
 std::string SiblingProgram(const std::string& name) {
-  std::filesystem::path self = SystemFiles().ModuleFileName();
+  std::filesystem::path self = SystemFiles().ModuleFileName().path;
 #ifdef _WIN32
   return (self.parent_path() / (name + ".exe")).string();
 #else

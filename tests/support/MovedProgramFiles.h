@@ -14,7 +14,7 @@ class MovedProgramFiles : public SystemFiles {
   MovedProgramFiles() = default;
   explicit MovedProgramFiles(std::string moduleFile) : moduleFileName(std::move(moduleFile)) {}
 
-  std::string ModuleFileName() override { return moduleFileName; }
+  PathResult ModuleFileName() override { return {moduleFileName, 0}; }
 
   std::string moduleFileName;
 };

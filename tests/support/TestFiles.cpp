@@ -1,5 +1,6 @@
 #include "tests/support/TestFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,6 +31,14 @@ Bytes ReadBytes(const std::string& name) {
 }
 
 bool Exists(const std::string& name) { return std::filesystem::exists(name); }
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 Bytes Concat(const Bytes& a, const Bytes& b) {
   Bytes joined(a);

@@ -13,5 +13,7 @@ void WriteBytes(const std::string& name, const Bytes& bytes);
 Bytes ReadBytes(const std::string& name);
 bool Exists(const std::string& name);
 Bytes Concat(const Bytes& a, const Bytes& b);
+// The names of the files and folders in `folder`, sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace swivex::testing
