@@ -84,8 +84,11 @@ function(swivex_build_libjpeg root)
   file(WRITE ${source}/release/libjpeg-turbo.nsi.in "")
 
   message(STATUS "LibJpeg: building libjpeg-turbo (static, no SIMD)")
+  # libjpeg-turbo 1.4 asks for a CMake older than 3.5, which CMake 4 refuses unless told the
+  # lowest policy version to assume.
   swivex_run("configuring libjpeg-turbo" ${CMAKE_COMMAND} -S ${source} -B ${root}/build
              -G ${CMAKE_GENERATOR} -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+             -DCMAKE_POLICY_VERSION_MINIMUM=3.5
              -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
              -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -Wno-dev -Wno-deprecated)
   swivex_run("building libjpeg-turbo" ${CMAKE_COMMAND} --build ${root}/build --target jpeg-static)
