@@ -3,9 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/Platform.h"
+#include "tests/support/PollUntil.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
@@ -13,9 +13,8 @@ int main(int argc, char** argv) {
   swivex::FileResult held = platform.OpenFileExclusive(argv[1]);
   if (held.file == swivex::kNoFile) return 1;
   std::ofstream(argv[2]) << "held\n";
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (std::filesystem::exists(argv[2]) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  swivex::testing::PollUntil([&] { return !std::filesystem::exists(argv[2]); },
+                             std::chrono::minutes(1));
   platform.CloseFile(held.file);
   return 0;
 }
