@@ -90,8 +90,11 @@ function(swivex_build_libjpeg root)
   # A toolchain file given relative to the source folder is found only by the first configure
   # run; the build below runs elsewhere.
   get_filename_component(toolchain "${CMAKE_TOOLCHAIN_FILE}" ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
+  # libjpeg-turbo 1.4 asks for a CMake older than 3.5, which CMake 4 refuses unless told the
+  # lowest policy version to assume.
   swivex_run("configuring libjpeg-turbo" ${CMAKE_COMMAND} -S ${source} -B ${root}/build
              -G ${CMAKE_GENERATOR} -DCMAKE_TOOLCHAIN_FILE=${toolchain}
+             -DCMAKE_POLICY_VERSION_MINIMUM=3.5
              -DCMAKE_BUILD_TYPE=MinSizeRel "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
              -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
              -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -Wno-dev -Wno-deprecated)

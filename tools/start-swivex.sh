@@ -23,15 +23,8 @@ done
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Debian's Wine 8 only loads the fonts of fonts-wine ("MS Sans Serif", Tahoma) from a prefix's
-# own Fonts folder; without them the windows fall back to another face and another text height.
-copy_wine_fonts() {
-  local fonts="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/Fonts"
-  if [ -d "$fonts" ]; then cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true; fi
-}
-
 if [ -n "${DISPLAY:-}" ]; then
-  copy_wine_fonts
+  bash "$root/tools/copy-wine-fonts.sh" "${WINEPREFIX:-$HOME/.wine}"
   exec wine "$program"
 fi
 
@@ -40,20 +33,18 @@ export WINEPREFIX="$state/wine"
 screenshot="$state/swivex-main-window.png"
 mkdir -p "$state"
 
-display=90
-while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-xvfb=$!
-stop_all() {
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-}
-trap stop_all EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display}" ] && break; sleep 0.1; done
-export DISPLAY=":$display"
+# Everything started below ends with this script, however it ends: the EXIT trap stops it, and
+# a watchdog does when the script is killed outright.
+stop_all=(bash -c 'wineserver -k 2>/dev/null; bash "$1" "$2"' stop-all
+          "$root/tools/stop-xvfb.sh" "$state/xvfb.pid")
+watchdog=$(bash "$root/tools/watchdog.sh" $$ "${stop_all[@]}")
+trap 'kill "$watchdog" 2>/dev/null; "${stop_all[@]}"' EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
+
+started=$(bash "$root/tools/start-xvfb.sh" "$state/xvfb.log" "$state/xvfb.pid")
+read -r display _ <<<"$started"
+export DISPLAY=$display
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "start-swivex: preparing the Wine prefix $WINEPREFIX (once)" >&2
@@ -64,7 +55,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 fi
-copy_wine_fonts
+bash "$root/tools/copy-wine-fonts.sh" "$WINEPREFIX"
 
 wine "$program" </dev/null >"$state/swivex.log" 2>&1 &
 
@@ -78,9 +69,26 @@ if [ -z "$window" ]; then
   echo "start-swivex: the main window did not appear within 20 seconds; see $state/swivex.log" >&2
   exit 1
 fi
-sleep 1  # let it paint
 eval "$(xdotool getwindowgeometry --shell "$window")"
-/usr/bin/import -window root "$state/screen.png"
-/usr/bin/convert "$state/screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
-rm -f "$state/screen.png"
+
+# The window has painted once two pictures of it in a row are the same.
+previous="$state/window-previous.ppm"
+current="$state/window-current.ppm"
+rm -f "$previous"
+settled=""
+for _ in $(seq 40); do
+  /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$current"
+  if [ -f "$previous" ] && cmp -s "$previous" "$current"; then
+    settled=yes
+    break
+  fi
+  mv "$current" "$previous"
+  sleep 0.25
+done
+if [ -z "$settled" ]; then
+  echo "start-swivex: the main window kept changing for 10 seconds; saving it as it is" >&2
+  current=$previous
+fi
+/usr/bin/convert "$current" "$screenshot"
+rm -f "$previous" "$current"
 echo "Swivex ran in Xvfb; screenshot of its main window: $screenshot"

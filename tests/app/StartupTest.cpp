@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
+#include "tests/support/PollUntil.h"
 #include "ui/MainFrmIds.h"
 
 namespace swivex::testing {
 namespace {
+
+// Long enough for Swivex.exe to start on a loaded machine.
+constexpr std::chrono::milliseconds kPatience{15000};
 
 // The program itself, started as a shell or a shortcut would start it.
 class StartedProgram {
@@ -33,29 +38,17 @@ class StartedProgram {
 
   bool Started() const { return started_; }
 
-  // The program's main window, once it is there.
+  // The program's main window, once it has been shown (or, if it is never shown within the
+  // time, as it is; null if there is none).
   HWND MainWindow() const {
-    struct Search {
-      DWORD process;
-      HWND found;
-    } search{process_.dwProcessId, nullptr};
-    for (int i = 0; i < 100 && search.found == nullptr; ++i) {
-      ::EnumWindows(
-          [](HWND window, LPARAM data) -> BOOL {
-            auto& state = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof(name));
-            if (owner != state.process || std::string(name) != mainform::kClassName) return TRUE;
-            state.found = window;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&search));
-      ::Sleep(50);
-    }
-    ::Sleep(300);  // let it be shown
-    return search.found;
+    HWND found = nullptr;
+    PollUntil(
+        [&] {
+          found = FindMainWindow();
+          return found != nullptr && ::IsWindowVisible(found);
+        },
+        kPatience);
+    return found;
   }
 
   // Waits for the program to end; its exit code, or -1 if it is still running.
@@ -67,6 +60,26 @@ class StartedProgram {
   }
 
  private:
+  HWND FindMainWindow() const {
+    struct Search {
+      DWORD process;
+      HWND found;
+    } search{process_.dwProcessId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto& state = *reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(window, &owner);
+          char name[64] = {};
+          ::GetClassNameA(window, name, sizeof(name));
+          if (owner != state.process || std::string(name) != mainform::kClassName) return TRUE;
+          state.found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
   PROCESS_INFORMATION process_{};
   bool started_ = false;
 };

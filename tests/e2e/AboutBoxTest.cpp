@@ -205,7 +205,7 @@ void HoverUntil(POINT point, const std::function<bool()>& ready, const std::stri
   WaitUntil(
       [&] {
         ::SetCursorPos(point.x + (step++ % 3) - 1, point.y);
-        ::Sleep(50);
+        ::Sleep(50);  // each position stays long enough for the program to see it
         return ready();
       },
       what);

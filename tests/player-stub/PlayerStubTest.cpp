@@ -10,7 +10,6 @@
 #include <random>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/SystemErrorText.h"
@@ -19,6 +18,7 @@
 #include "projector/Conversions.h"
 #include "projector/ProjectorTrailer.h"
 #include "tests/support/MovedProgramFiles.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -359,10 +359,8 @@ TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
 
   EXPECT_FALSE(run.showedMessage) << run.text;
   EXPECT_EQ(run.exitCode, ExitCodeOf(StubOutcome::MovieOpened));
-  const auto deadline = std::chrono::steady_clock::now() + kPatience;
-  while (!std::filesystem::exists(record) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(50ms);
-  ASSERT_TRUE(std::filesystem::exists(record)) << "the registered player was not started";
+  ASSERT_TRUE(PollUntil([&] { return std::filesystem::exists(record); }, kPatience))
+      << "the registered player was not started";
   const Bytes recorded = ReadBytes(record.string());
   const std::string opened(recorded.begin(), recorded.end());
   RemoveAtEnd(opened);

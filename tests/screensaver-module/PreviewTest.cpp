@@ -25,12 +25,7 @@ bool HasVisibleTopLevelWindow(DWORD process) {
 
 // True once the window's update region has been emptied: its own WM_PAINT has run.
 bool RepaintsWithin(HWND window, milliseconds patience) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!::GetUpdateRect(window, nullptr, FALSE)) return true;
-    PumpMessagesFor(milliseconds(10));
-  }
-  return false;
+  return PumpMessagesUntil([&] { return !::GetUpdateRect(window, nullptr, FALSE); }, patience);
 }
 
 // Wine 8 does not put a child window of another process's window on the screen (a screen

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "tests/screensaver-module/TestSystem.h"
+#include "tests/support/PollUntil.h"
 
 namespace swivex::glowdrift::testing {
 
@@ -67,6 +68,11 @@ std::optional<DWORD> SaverProcess::WaitForExit(milliseconds patience) {
 }
 
 bool SaverProcess::IsRunning() { return ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+bool PumpMessagesUntil(const std::function<bool()>& holds, milliseconds patience) {
+  return swivex::testing::PollUntil(holds, patience,
+                                    [] { PumpMessagesFor(swivex::testing::kPollInterval); });
+}
 
 void PumpMessagesFor(milliseconds duration) {
   const auto deadline = Clock::now() + duration;

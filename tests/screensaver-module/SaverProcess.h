@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -39,5 +40,9 @@ class SaverProcess {
 // Handles this program's own window messages for the given time (windows of the driver that
 // the saver talks to must keep answering).
 void PumpMessagesFor(milliseconds duration);
+
+// Handles this program's own window messages until `holds` is true or `patience` has passed;
+// true if it held in time.
+bool PumpMessagesUntil(const std::function<bool()>& holds, milliseconds patience = kPatience);
 
 }  // namespace swivex::glowdrift::testing

@@ -36,9 +36,10 @@ std::size_t CaptionPixels(const Picture& picture) {
   return picture.PixelsBrighterThan(190, 190, 200);
 }
 
-// Where the pointer rests once it has stopped moving. (Under Wine 8 a pointer move made while
-// no window of the prefix has the focus does not reach X, and the next event from X puts the
-// pointer back where X has it; so the tests take the pointer where it is rather than park it.)
+// Where the pointer rests once it has stopped moving: where it is twice in a row, 150 ms apart.
+// (Under Wine 8 a pointer move made while no window of the prefix has the focus does not reach
+// X, and the next event from X puts the pointer back where X has it; so the tests take the
+// pointer where it is rather than park it.)
 POINT SettledPointer() {
   POINT last = CursorPosition();
   for (int check = 0; check < 20; ++check) {
@@ -58,15 +59,26 @@ POINT TowardsTheMiddle(POINT from, int dx, int dy) {
   return {from.x + (from.x <= middle.x ? dx : -dx), from.y + (from.y <= middle.y ? dy : -dy)};
 }
 
+// Brings the window to the front and waits until it is there, so that keys reach it.
+void BringToFront(HWND window) {
+  ::SetForegroundWindow(window);
+  EXPECT_TRUE(PumpMessagesUntil([&] { return ::GetForegroundWindow() == window; }))
+      << "the window did not come to the front";
+}
+
 class RunningSaver : public ::testing::Test {
  protected:
-  // Starts "/s" with the pointer at rest and waits until the saver covers the screen.
+  // Starts "/s" with the pointer at rest and waits until the saver covers the screen: it has
+  // the keyboard and its caption is on the screen.
   void Start() {
     pointer_ = SettledPointer();
     saver_ = std::make_unique<SaverProcess>("/s");
     window_ = WaitForTopLevelWindow(saver_->Id(), kSaverClass);
     ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
-    PumpMessagesFor(milliseconds(500));
+    ASSERT_TRUE(PumpMessagesUntil([&] {
+      return ::GetForegroundWindow() == window_ &&
+             CaptionPixels(CaptureScreen(VirtualScreen())) > 500;
+    })) << "the saver did not take the keyboard and draw its caption";
   }
 
   void ExpectEnded() {
@@ -74,6 +86,8 @@ class RunningSaver : public ::testing::Test {
         << "the saver should end at once";
   }
 
+  // Nothing shows that the saver has let a twitch pass, so it is watched for a while: one that
+  // takes the twitch for a real move ends well within this time (a real move ends it at once).
   void ExpectStillRunning() {
     PumpMessagesFor(milliseconds(1500));
     EXPECT_TRUE(saver_->IsRunning());
@@ -81,8 +95,7 @@ class RunningSaver : public ::testing::Test {
   }
 
   void EndWithKey() {
-    ::SetForegroundWindow(window_);
-    PumpMessagesFor(milliseconds(100));
+    BringToFront(window_);
     PressKey(VK_SPACE);
   }
 
@@ -104,8 +117,11 @@ TEST_F(RunningSaver, CoversTheScreenOnTopAndShowsTheMoviesNameAndSize) {
   EXPECT_THAT(title, HasSubstr("It does not play Flash movies."));
 
   const Picture first = CaptureScreen(VirtualScreen());
-  PumpMessagesFor(milliseconds(1500));
-  const Picture later = CaptureScreen(VirtualScreen());
+  Picture later = first;
+  PumpMessagesUntil([&] {
+    later = CaptureScreen(VirtualScreen());
+    return first.ShareOfChangedPixels(later) > 0.05;
+  });
   SaveBitmap(later, ArtifactPath("glowdrift-saver.bmp"));
   EXPECT_GT(first.DistinctColours(), 1000u) << "soft glows should show many shades";
   EXPECT_GT(CaptionPixels(first), 500u) << "the caption should be drawn";
@@ -136,16 +152,16 @@ TEST_F(RunningSaver, EndsOnAKeyAClickARealMouseMoveOrLosingTheKeyboard) {
   const WakeCase cases[] = {
       {"key press",
        [](HWND saver, POINT) {
-         ::SetForegroundWindow(saver);
-         PumpMessagesFor(milliseconds(100));
+         BringToFront(saver);
          PressKey('A');
        }},
       {"left click", [](HWND, POINT) { ClickLeftButton(); }},
       {"another window takes the keyboard",
-       [](HWND, POINT) {
+       [](HWND saver, POINT) {
+         // Kept in front until the saver has stepped aside (or the time is up).
          HostWindow other;
          ::SetForegroundWindow(other.Frame());
-         PumpMessagesFor(milliseconds(500));
+         PumpMessagesUntil([&] { return !::IsWindow(saver); });
        }},
       {"pointer put 100 pixels away by SetCursorPos",
        [](HWND, POINT pointer) {

@@ -4,8 +4,6 @@ namespace swivex::glowdrift::testing {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
   reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
   return TRUE;
@@ -13,12 +11,9 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
 
 template <class Find>
 HWND WaitFor(Find find, milliseconds patience) {
-  const auto deadline = Clock::now() + patience;
-  for (;;) {
-    if (HWND found = find()) return found;
-    if (Clock::now() > deadline) return nullptr;
-    PumpMessagesFor(milliseconds(50));
-  }
+  HWND found = nullptr;
+  PumpMessagesUntil([&] { return (found = find()) != nullptr; }, patience);
+  return found;
 }
 
 }  // namespace
@@ -84,8 +79,9 @@ HWND WaitForTopLevelWindow(DWORD process, const std::string& className, millisec
 HWND WaitForChildWindow(HWND parent, DWORD process, milliseconds patience) {
   return WaitFor(
       [&]() -> HWND {
+        // Shown only once its creation is complete: one still being created is not found yet.
         for (HWND child : ChildWindowsOf(parent))
-          if (ProcessOf(child) == process) return child;
+          if (ProcessOf(child) == process && ::IsWindowVisible(child)) return child;
         return nullptr;
       },
       patience);

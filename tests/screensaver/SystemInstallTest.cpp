@@ -16,7 +16,6 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <thread>
 
 #include "common/Exceptions.h"
 #include "common/SystemErrorText.h"
@@ -26,6 +25,7 @@
 #include "screensaver/InstallScreenSaver.h"
 #include "tests/screensaver/DeskCplRecord.h"
 #include "tests/support/MovedProgramFiles.h"
+#include "tests/support/PollUntil.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
 
@@ -153,28 +153,20 @@ std::string RecordedPages() {
   return std::string(record.begin(), record.end());
 }
 
-template <typename Condition>
-bool WaitFor(Condition done) {
-  const auto deadline = std::chrono::steady_clock::now() + kControlPanelPatience;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
-
 // The pages that the control panel was asked for, once it has been started and has finished.
 // RunDLL32 runs on its own; once none runs, every one that was started has recorded its page.
 std::string PagesOnceTheControlPanelIsDone() {
-  EXPECT_TRUE(WaitFor([] {
-    return !ControlPanelRuns() && RecordedPages().find('\n') != std::string::npos;
-  })) << "the control panel did not record a page";
+  EXPECT_TRUE(PollUntil(
+      [] { return !ControlPanelRuns() && RecordedPages().find('\n') != std::string::npos; },
+      kControlPanelPatience))
+      << "the control panel did not record a page";
   return RecordedPages();
 }
 
 // The pages recorded once no control panel runs any more: empty if none was started.
 std::string PagesOnceNoControlPanelRuns() {
-  EXPECT_TRUE(WaitFor([] { return !ControlPanelRuns(); })) << "RunDLL32 does not end";
+  EXPECT_TRUE(PollUntil([] { return !ControlPanelRuns(); }, kControlPanelPatience))
+      << "RunDLL32 does not end";
   return RecordedPages();
 }
 
@@ -218,7 +210,7 @@ class SystemInstallTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    ASSERT_TRUE(WaitFor([] { return !ControlPanelRuns(); }));
+    ASSERT_TRUE(PollUntil([] { return !ControlPanelRuns(); }, kControlPanelPatience));
     ::DeleteFileA(DeskCplRecordPath().c_str());
     for (const char* name : {"Glowdrift.swf", "Glowdrift.scr", "GLOWDR~1.SCR"})
       ::DeleteFileA(Installed(name).c_str());

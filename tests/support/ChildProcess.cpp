@@ -3,9 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/SystemFiles.h"
+#include "tests/support/PollUntil.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -83,12 +83,8 @@ std::string SignalFileFor(const std::string& file) { return file + ".held"; }
 
 HeldByOtherProcess::HeldByOtherProcess(const std::string& file)
     : signal_(SignalFileFor(file)), holder_(SiblingProgram("file_holder"), {file, signal_}) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!std::filesystem::exists(signal_)) {
-    if (std::chrono::steady_clock::now() > deadline)
-      throw std::runtime_error("file_holder did not take " + file);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  if (!PollUntil([&] { return std::filesystem::exists(signal_); }, std::chrono::seconds(20)))
+    throw std::runtime_error("file_holder did not take " + file);
 }
 
 HeldByOtherProcess::~HeldByOtherProcess() {

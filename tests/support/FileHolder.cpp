@@ -3,9 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/SystemFiles.h"
+#include "tests/support/PollUntil.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
@@ -13,9 +13,8 @@ int main(int argc, char** argv) {
   swivex::FileResult held = files.OpenFileExclusive(argv[1]);
   if (held.file == swivex::kNoFile) return 1;
   std::ofstream(argv[2]) << "held\n";
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (std::filesystem::exists(argv[2]) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  swivex::testing::PollUntil([&] { return !std::filesystem::exists(argv[2]); },
+                             std::chrono::minutes(1));
   files.CloseFile(held.file);
   return 0;
 }

@@ -2,7 +2,13 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <functional>
+
 namespace swivex::testing {
+
+// Long enough for a window to come up on a loaded machine; a wait that succeeds ends sooner.
+inline constexpr std::chrono::milliseconds kWindowPatience{10000};
 
 // A plain visible top-level window, shown and active, that stands in for a window of the
 // program (the main window that owns the boxes, or another window that they must disable).
@@ -19,7 +25,18 @@ class TestWindow {
   HWND window_;
 };
 
-// Handles the thread's pending messages, for windows to paint and settle.
-void PumpMessages(DWORD milliseconds);
+// Handles the messages waiting in this thread's queue, without waiting for more.
+void HandlePendingMessages();
+
+// Handles this thread's messages until `holds` is true or `patience` has passed; true if it
+// held in time.
+bool PumpMessagesUntil(const std::function<bool()>& holds,
+                       std::chrono::milliseconds patience = kWindowPatience);
+
+// True once no window of this thread has a part left to paint.
+bool NothingLeftToPaint();
+
+// True once the window is the foreground window, active, and painted.
+bool IsInFrontAndPainted(HWND window);
 
 }  // namespace swivex::testing

@@ -13,6 +13,8 @@ namespace swivex::e2e {
 
 namespace {
 
+// A drawing reaches the screen when Wine next copies the window's surface to it; two captures
+// this far apart that agree show that nothing is still on its way.
 constexpr std::chrono::milliseconds kPaintInterval{100};
 
 BITMAPINFOHEADER BitmapHeader(LONG width, LONG height) {
