@@ -130,6 +130,7 @@ StubError MemoryStubSystem::Write(StubFile file, const void* buffer, std::uint32
   if (bytes.size() < open->position + count) bytes.resize(open->position + count);
   std::copy(from, from + count, bytes.begin() + static_cast<std::ptrdiff_t>(open->position));
   open->position += count;
+  open->unflushed = true;
   done = count;
   return kNone;
 }
@@ -137,11 +138,15 @@ StubError MemoryStubSystem::Write(StubFile file, const void* buffer, std::uint32
 StubError MemoryStubSystem::Flush(StubFile file) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
-  return open->writing ? kNone : kAccessDenied;
+  if (!open->writing) return kAccessDenied;
+  open->unflushed = false;
+  return kNone;
 }
 
 StubError MemoryStubSystem::Close(StubFile file) {
-  if (!Find(file)) return kInvalidHandle;
+  const OpenFile* open = Find(file);
+  if (!open) return kInvalidHandle;
+  if (open->unflushed) closedUnflushed_.insert(open->path);
   open_.erase(file);
   return kNone;
 }
@@ -152,6 +157,8 @@ StubError MemoryStubSystem::Rename(const char* from, const char* to) {
   if (const StubError error = SharingError(from, true)) return error;
   if (Exists(to)) return kAlreadyExists;
   if (!FolderOfExists(to)) return kPathNotFound;
+  if (closedUnflushed_.count(from) != 0)
+    ADD_FAILURE() << "the stub renamed " << from << " without flushing what it wrote";
   files[to] = std::move(files[from]);
   files.erase(from);
   return kNone;

@@ -13,7 +13,9 @@ namespace swivex::testing {
 // The stub's system calls over files in memory, with Windows' rules where the stub depends on
 // them: a missing folder is kPathNotFound, a taken name kFileExists or kAlreadyExists, a file
 // being written is shared with nobody (not even to rename or delete it), and a file that is
-// read is shared with readers only. Paths are text; the folder of "C:\a\b" is "C:\a".
+// read is shared with readers only. A file whose last writes were not flushed before it was
+// closed must not be renamed: after a crash its name could hold what never reached the disk. Paths
+// are text; the folder of "C:\a\b" is "C:\a".
 class MemoryStubSystem final : public StubSystem {
  public:
   MemoryStubSystem();
@@ -56,6 +58,7 @@ class MemoryStubSystem final : public StubSystem {
     std::string path;
     std::uint64_t position = 0;
     bool writing = false;
+    bool unflushed = false;
   };
 
   // Steps over double-byte characters, as Windows does.
@@ -67,6 +70,7 @@ class MemoryStubSystem final : public StubSystem {
   OpenFile* Find(StubFile file);
 
   std::map<StubFile, OpenFile> open_;
+  std::set<std::string> closedUnflushed_;
   StubFile next_ = 1;
 };
 
