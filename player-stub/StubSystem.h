@@ -64,8 +64,8 @@ class StubSystem {
   virtual void AppendErrorText(StubText& text, StubError error) = 0;
 
  protected:
-  // Not deleted through this interface: a virtual destructor would bring operator delete, and
-  // with it the heap, into the stub.
+  // Never deleted through this interface, so no virtual destructor: it would link operator
+  // delete into every projector.
   ~StubSystem() = default;
 };
 
