@@ -2,27 +2,15 @@
 // itself, saves it as a .swf file and hands that to the user's Flash player.
 #include <windows.h>
 
-#include "player-stub/OwnFile.h"
+#include "player-stub/MovieExtraction.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
-#include "player-stub/TempMovie.h"
+#include "player-stub/WindowsStubSystem.h"
 
 namespace swivex {
 
 namespace {
-
-// Saves the movie behind the stub into `savedPath` and returns nothing, or returns why there is
-// no movie to open. The projector's own file is closed again before the movie is opened.
-std::optional<StubOutcome> SaveOwnMovie(StubText& savedPath, StubText& failure) {
-  OwnFile projector;
-  std::optional<MovieLocation> movie;
-  if (!projector.Open(failure) || !projector.FindMovie(movie, failure)) return StubOutcome::Failed;
-  if (!movie) return StubOutcome::BareStub;
-  if (movie->length == 0) return StubOutcome::EmptyMovie;
-  if (!SaveMovieToTemp(projector, *movie, savedPath, failure)) return StubOutcome::Failed;
-  return std::nullopt;
-}
 
 StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
   // Checked first so that no system dialog stands in for the message that says where the
@@ -39,11 +27,28 @@ StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
   return StubOutcome::Failed;
 }
 
-StubOutcome PlayOwnMovie() {
+// Saves the movie behind the stub and opens it, or says why there is nothing to open. The
+// projector's own file is closed again before the movie is opened.
+StubOutcome PlayOwnMovie(StubText& savedPath, StubText& failure) {
+  WindowsStubSystem system;
+  switch (ExtractOwnMovie(system, savedPath, failure)) {
+    case Extraction::Saved:
+      break;
+    case Extraction::BareStub:
+      return StubOutcome::BareStub;
+    case Extraction::EmptyMovie:
+      return StubOutcome::EmptyMovie;
+    case Extraction::Failed:
+      return StubOutcome::Failed;
+  }
+  return OpenSavedMovie(savedPath, failure);
+}
+
+// Plays the movie and shows the message that the outcome calls for.
+StubOutcome PlayAndTell() {
   StubText savedPath;
   StubText failure;
-  const std::optional<StubOutcome> unsaved = SaveOwnMovie(savedPath, failure);
-  const StubOutcome outcome = unsaved ? *unsaved : OpenSavedMovie(savedPath, failure);
+  const StubOutcome outcome = PlayOwnMovie(savedPath, failure);
   switch (outcome) {
     case StubOutcome::MovieOpened:
       break;
@@ -68,5 +73,5 @@ StubOutcome PlayOwnMovie() {
 }  // namespace swivex
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return static_cast<int>(swivex::PlayOwnMovie());
+  return static_cast<int>(swivex::PlayAndTell());
 }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -43,11 +44,28 @@ std::string TempFolderOfWindows() {
   return std::string(folder, length);
 }
 
+// Where the stub saves movies.
+std::string CopyFolderOfWindows() { return TempFolderOfWindows() + "Swivex\\"; }
+
+// The .swf files in the temporary folder and in the copy folder.
 std::set<std::string> SwfFilesInTemp() {
   std::set<std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(TempFolderOfWindows()))
-    if (entry.path().extension() == ".swf") files.insert(entry.path().string());
+  for (const std::string& folder : {TempFolderOfWindows(), CopyFolderOfWindows()}) {
+    if (!std::filesystem::exists(folder)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      if (entry.path().extension() == ".swf") files.insert(entry.path().string());
+  }
   return files;
+}
+
+// The files in the copy folder whose names start with `name`, with their bytes.
+std::map<std::string, Bytes> CopiesNamed(const std::string& name) {
+  std::map<std::string, Bytes> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(CopyFolderOfWindows())) {
+    const std::string file = entry.path().filename().string();
+    if (file.rfind(name, 0) == 0) copies[file] = ReadBytes(entry.path().string());
+  }
+  return copies;
 }
 
 // The process environment with the temporary folder moved to `folder`.
@@ -250,7 +268,7 @@ TEST_F(PlayerStubWithoutSwfPlayer, SavesTheMovieAndSaysWhereWhenNoPlayerIsRegist
         << run.text;
     const std::string saved = SavedPathIn(run.text);
     RemoveAtEnd(saved);
-    EXPECT_EQ(saved, TempFolderOfWindows() + name + ".swf") << run.text;
+    EXPECT_EQ(saved, CopyFolderOfWindows() + name + ".swf") << run.text;
     ASSERT_TRUE(Exists(saved));
     EXPECT_EQ(ReadBytes(saved), movie);
     EXPECT_EQ(run.exitCode, ExitCodeOf(StubOutcome::NoSwfPlayer));
@@ -260,7 +278,8 @@ TEST_F(PlayerStubWithoutSwfPlayer, SavesTheMovieAndSaysWhereWhenNoPlayerIsRegist
 
 TEST_F(PlayerStubWithoutSwfPlayer, NeverReplacesAFileInTheTemporaryFolder) {
   const std::string name = FreshName();
-  const std::string taken = TempFolderOfWindows() + name + ".swf";
+  std::filesystem::create_directory(CopyFolderOfWindows());
+  const std::string taken = CopyFolderOfWindows() + name + ".swf";
   const Bytes someoneElses = RandomBytes(300, 1);
   WriteBytes(taken, someoneElses);
   RemoveAtEnd(taken);
@@ -270,9 +289,43 @@ TEST_F(PlayerStubWithoutSwfPlayer, NeverReplacesAFileInTheTemporaryFolder) {
 
   const std::string saved = SavedPathIn(run.text);
   RemoveAtEnd(saved);
-  EXPECT_EQ(saved, TempFolderOfWindows() + name + " (2).swf") << run.text;
+  EXPECT_EQ(saved, CopyFolderOfWindows() + name + " (2).swf") << run.text;
   EXPECT_EQ(ReadBytes(saved), movie);
   EXPECT_EQ(ReadBytes(taken), someoneElses);
+}
+
+TEST_F(PlayerStubWithoutSwfPlayer, KeepsOneCopyOfEachMovieHoweverOftenItsProjectorRuns) {
+  const std::string name = FreshName();
+  const Bytes movie = RandomBytes(70000, 6);
+  const Bytes otherMovie = RandomBytes(70000, 7);
+  const std::string projector = BuildProjectorOf(name, movie);
+  // Another projector of the same name, in another folder.
+  const std::filesystem::path otherFolder = work.Path() / "other";
+  std::filesystem::create_directory(otherFolder);
+  const std::string otherMovieFile = (otherFolder / (name + ".swf")).string();
+  const std::string otherProjector = (otherFolder / (name + ".exe")).string();
+  WriteBytes(otherMovieFile, otherMovie);
+  ASSERT_EQ(BuildProjector(otherMovieFile, otherProjector, files), kConvertedMessage);
+  const std::string copy = CopyFolderOfWindows() + name + ".swf";
+  const std::string otherCopy = CopyFolderOfWindows() + name + " (2).swf";
+  RemoveAtEnd(copy);
+  RemoveAtEnd(otherCopy);
+
+  EXPECT_EQ(SavedPathIn(RunAndConfirm(projector).text), copy);
+  // Dated back, so that a copy written again would show.
+  const auto longAgo = std::filesystem::last_write_time(copy) - std::chrono::hours(24 * 400);
+  std::filesystem::last_write_time(copy, longAgo);
+  // The two projectors take turns: each uses the copy that its first run saved.
+  for (int round = 0; round < 10; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(SavedPathIn(RunAndConfirm(otherProjector).text), otherCopy);
+    EXPECT_EQ(SavedPathIn(RunAndConfirm(projector).text), copy);
+  }
+
+  EXPECT_TRUE(CopiesNamed(name) == (std::map<std::string, Bytes>{{name + ".swf", movie},
+                                                                 {name + " (2).swf", otherMovie}}))
+      << CopiesNamed(name).size() << " copies";
+  EXPECT_EQ(std::filesystem::last_write_time(copy), longAgo) << "the copy was written again";
 }
 
 TEST_F(PlayerStubWithoutSwfPlayer, SaysItIsOnlyAPlayerStubWhenNoMovieIsBehindIt) {
@@ -337,7 +390,7 @@ TEST_F(PlayerStubWithoutSwfPlayer, ReportsATemporaryFolderItCannotSaveInAndLeave
 
   ASSERT_TRUE(run.showedMessage);
   EXPECT_EQ(run.caption, kStubTitle);
-  EXPECT_EQ(run.text, "Cannot save the movie to \"" + missingFolder + "\\" + name + ".swf\". " +
+  EXPECT_EQ(run.text, "Cannot save the movie to \"" + missingFolder + "\\Swivex\". " +
                           SystemErrorText(ERROR_PATH_NOT_FOUND, files) + ".");
   EXPECT_EQ(run.exitCode, ExitCodeOf(StubOutcome::Failed));
   EXPECT_FALSE(Exists(missingFolder));
@@ -365,7 +418,7 @@ TEST_F(PlayerStubWithSwfPlayer, HandsTheSavedMovieToTheRegisteredPlayer) {
   const std::string opened(recorded.begin(), recorded.end());
   RemoveAtEnd(opened);
   RemoveAtEnd(record.string());
-  EXPECT_EQ(opened, TempFolderOfWindows() + name + ".swf");
+  EXPECT_EQ(opened, CopyFolderOfWindows() + name + ".swf");
   EXPECT_EQ(ReadBytes(opened), movie);
   EXPECT_EQ(ReadBytes(projector), projectorBytes);
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "player-stub/StubSystem.h"
+#include "player-stub/StubText.h"
+
+namespace swivex {
+
+// Appends the name of the file at `path` without its folder and extension, split the way the
+// Windows shell splits names ("intro" from "C:\Games\intro.exe"); "movie" when nothing is left.
+void AppendMovieName(StubText& text, const char* path, StubSystem& system);
+
+}  // namespace swivex

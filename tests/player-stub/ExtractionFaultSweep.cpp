@@ -1,0 +1,133 @@
+#include "tests/player-stub/ExtractionFaultSweep.h"
+
+#include <gtest/gtest.h>
+
+#include "player-stub/MovieExtraction.h"
+#include "tests/player-stub/FaultInjectingStubSystem.h"
+
+namespace swivex::testing {
+
+namespace {
+
+const char* KindName(FaultKind kind) {
+  switch (kind) {
+    case FaultKind::Error:
+      return "error";
+    case FaultKind::ShortTransfer:
+      return "short transfer";
+    case FaultKind::NoTransfer:
+      return "no transfer";
+  }
+  return "?";
+}
+
+bool Applies(FaultKind kind, const StubCall& call) {
+  const bool transfer = call.name == "Read" || call.name == "Write";
+  if (kind == FaultKind::Error) return true;
+  if (kind == FaultKind::NoTransfer) return transfer;
+  return transfer && call.count >= 2;  // one byte cannot move in part
+}
+
+struct Outcome {
+  Extraction result;
+  std::string savedPath;
+  std::string failure;
+  std::size_t openFiles;
+  bool injected;
+  std::vector<StubCall> calls;
+};
+
+Outcome Run(ExtractionWorld& world, std::optional<Fault> fault) {
+  FaultInjectingStubSystem system(world.System(), fault);
+  StubText savedPath;
+  StubText failure;
+  const Extraction result = ExtractOwnMovie(system, savedPath, failure);
+  return {
+      result,        savedPath.CStr(), failure.CStr(), system.OpenFiles(), system.FaultInjected(),
+      system.Calls()};
+}
+
+std::string Describe(const std::map<std::string, Bytes>& folder) {
+  std::string text;
+  for (const auto& [name, bytes] : folder)
+    text += name + " (" + std::to_string(bytes.size()) + " bytes) ";
+  return text.empty() ? "nothing" : text;
+}
+
+// How a failure message ends that reports the error that the fault stands for.
+std::string ExpectedErrorText(StubSystem& system, FaultKind kind, const StubCall& call) {
+  StubError error = FaultInjectingStubSystem::kInjectedError;
+  if (kind == FaultKind::NoTransfer)
+    error = call.name == "Read" ? stub_errors::kHandleEof : stub_errors::kDiskFull;
+  StubText text(" ");
+  system.AppendErrorText(text, error);
+  return text.Append(".").CStr();
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+Bytes ProjectorOf(const Bytes& movie) {
+  const auto length = static_cast<std::uint32_t>(movie.size());
+  const Bytes trailer = {0x56,
+                         0x34,
+                         0x12,
+                         0xFA,
+                         static_cast<unsigned char>(length),
+                         static_cast<unsigned char>(length >> 8),
+                         static_cast<unsigned char>(length >> 16),
+                         static_cast<unsigned char>(length >> 24)};
+  return Concat(Concat(RandomBytes(5000, 99), movie), trailer);
+}
+
+SweepCounts SweepFaults(ExtractionWorld& world, const Bytes& movie, const SweepScenario& scenario) {
+  SCOPED_TRACE(scenario.name);
+  const Bytes projector = ProjectorOf(movie);
+  std::map<std::string, Bytes> before;
+  if (scenario.copyBefore) before["intro.swf"] = *scenario.copyBefore;
+  std::map<std::string, Bytes> saved = before;
+  saved[scenario.expectedCopy] = movie;
+
+  world.Prepare(projector, scenario.copyBefore);
+  const Outcome clean = Run(world, std::nullopt);
+  EXPECT_EQ(clean.result, Extraction::Saved) << clean.failure;
+  EXPECT_TRUE(EndsWith(clean.savedPath, std::string("\\Swivex\\") + scenario.expectedCopy))
+      << clean.savedPath;
+  EXPECT_TRUE(world.CopyFolder() == saved) << Describe(world.CopyFolder());
+
+  SweepCounts counts{clean.calls.size(), 0, {}};
+  for (const StubCall& call : clean.calls) counts.callNames += call.name + " ";
+  for (std::size_t k = 0; k < clean.calls.size(); ++k) {
+    for (FaultKind kind : {FaultKind::Error, FaultKind::ShortTransfer, FaultKind::NoTransfer}) {
+      if (!Applies(kind, clean.calls[k])) continue;
+      SCOPED_TRACE("call " + std::to_string(k) + " (" + clean.calls[k].name + ") meets " +
+                   KindName(kind));
+      world.Prepare(projector, scenario.copyBefore);
+      const Outcome run = Run(world, Fault{k, kind});
+      ++counts.runs;
+
+      EXPECT_TRUE(run.injected) << "the run took another way before the fault";
+      EXPECT_EQ(run.openFiles, 0u) << "a file was left open";
+      EXPECT_EQ(world.Projector(), projector) << "the projector changed";
+      const std::map<std::string, Bytes> after = world.CopyFolder();
+      if (kind == FaultKind::ShortTransfer) {
+        EXPECT_EQ(run.result, Extraction::Saved) << run.failure;
+        EXPECT_EQ(run.savedPath, clean.savedPath);
+        EXPECT_TRUE(after == saved) << Describe(after);
+        continue;
+      }
+      EXPECT_EQ(run.result, Extraction::Failed);
+      EXPECT_EQ(run.failure.rfind("Cannot ", 0), 0u) << run.failure;
+      EXPECT_TRUE(EndsWith(run.failure, ExpectedErrorText(world.System(), kind, clean.calls[k])))
+          << run.failure;
+      // Either nothing changed, or the complete copy took its name before the fault.
+      EXPECT_TRUE(after == before || after == saved) << Describe(after);
+    }
+  }
+  return counts;
+}
+
+}  // namespace swivex::testing
