@@ -1,14 +1,39 @@
 #include "ui/OpenDialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <string>
 
+#include "common/Exceptions.h"
 #include "forms/Placement.h"
 #include "shell/ErrorBoundary.h"
 
 namespace swivex {
+
+namespace {
+
+// The name buffer holds MAX_PATH characters with the terminating NUL.
+constexpr int kLongestName = MAX_PATH - 1;
+
+std::string DialogFailureText(DWORD error) {
+  switch (error) {
+    case FNERR_BUFFERTOOSMALL:
+      return "The chosen file name is too long. A name of at most " + std::to_string(kLongestName) +
+             " characters, folders included, can be opened";
+    case FNERR_INVALIDFILENAME:
+      return "The chosen file name is not valid";
+    default:
+      char code[16];
+      std::snprintf(code, sizeof code, "0x%04lX", static_cast<unsigned long>(error));
+      return std::string("The file dialog failed (error ") + code + ")";
+  }
+}
+
+}  // namespace
 
 bool OpenDialog::Execute(HWND owner) {
   std::array<char, MAX_PATH + 1> file{};
@@ -27,7 +52,12 @@ bool OpenDialog::Execute(HWND owner) {
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
   dialog.lCustData = reinterpret_cast<LPARAM>(this);
   dialog.lpfnHook = Hook;
-  if (!::GetOpenFileNameA(&dialog)) return false;
+  if (!::GetOpenFileNameA(&dialog)) {
+    // Cancelling leaves no error; anything else is a failure of the dialog, not a choice.
+    const DWORD error = ::CommDlgExtendedError();
+    if (error == 0) return false;
+    throw Exception(DialogFailureText(error));
+  }
   fileName_ = file.data();
   return true;
 }

@@ -15,7 +15,9 @@ class OpenDialog {
   explicit OpenDialog(const char* filter) : filter_(filter) {}
 
   // Shows the dialog owned by `owner`. True if the user confirmed a file, which FileName then
-  // holds; on cancel FileName keeps the previous pick.
+  // holds; false if the user cancelled, and FileName keeps the previous pick. A dialog that
+  // fails (a chosen name longer than the buffer, no memory) raises Exception with a text that
+  // says what happened.
   bool Execute(HWND owner);
   const std::string& FileName() const { return fileName_; }
 
