@@ -3,17 +3,27 @@
 #include <string>
 
 #include "platform/ErrorCode.h"
+#include "platform/FileTypes.h"
 
 namespace swivex {
 
-// The system directory, whole-file copies and the desktop's settings and programs: what the
-// screen-saver installation needs beyond reading and writing files.
+// The system directory, the user's own data folder, whole-file copies and the desktop's settings
+// and programs: what the screen-saver installation needs beyond reading and writing files.
 class Desktop {
  public:
   virtual ~Desktop() = default;
 
   // Without a trailing separator, as the system reports it.
-  virtual std::string SystemDirectory() = 0;
+  virtual PathResult SystemDirectory() = 0;
+  // The current user's own folder for programs' local data (%LOCALAPPDATA%), which every user
+  // may write; created if it is missing, without a trailing separator.
+  virtual PathResult LocalAppDataDirectory() = 0;
+  // Creates the folder `name` in an existing folder; a folder of that name already there counts
+  // as created.
+  virtual ErrorCode CreateFolder(const std::string& name) = 0;
+  // The short (8.3) form of an existing file's name, as far as the system keeps short names;
+  // the name itself where it keeps none.
+  virtual PathResult ShortPathName(const std::string& name) = 0;
   // Creates a new empty file with a unique name in `folder` and returns its name; empty and
   // `error` set on failure.
   virtual std::string CreateScratchFile(const std::string& folder, ErrorCode& error) = 0;

@@ -1,12 +1,14 @@
-// The native build has no system directory of Windows' kind and no control panel. Copies and
-// existence tests work on the real file system; the temporary folder stands for the system
-// directory, and the announcement and the command line go nowhere.
+// The native build has no system directory of Windows' kind, no short names and no control
+// panel. Copies and existence tests work on the real file system; the temporary folder stands
+// for the system directory, the XDG data folder for the user's local data, and the announcement
+// and the command line go nowhere.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -73,11 +75,40 @@ bool HasDosDate(std::time_t written) {
 
 }  // namespace
 
-std::string SystemDesktop::SystemDirectory() {
+PathResult SystemDesktop::SystemDirectory() {
   std::error_code failed;
-  auto folder = std::filesystem::temp_directory_path(failed);
-  return failed ? std::string("/tmp") : folder.string();
+  const auto folder = std::filesystem::temp_directory_path(failed);
+  if (failed) return {{}, static_cast<ErrorCode>(failed.value())};
+  return {folder.string(), 0};
 }
+
+PathResult SystemDesktop::LocalAppDataDirectory() {
+  // The XDG base directories: $XDG_DATA_HOME when it is an absolute name, else
+  // $HOME/.local/share.
+  std::filesystem::path folder;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (dataHome != nullptr && dataHome[0] == '/') {
+    folder = dataHome;
+  } else if (home != nullptr && home[0] == '/') {
+    folder = std::filesystem::path(home) / ".local" / "share";
+  } else {
+    return {{}, static_cast<ErrorCode>(ENOENT)};
+  }
+  std::error_code failed;
+  std::filesystem::create_directories(folder, failed);
+  if (failed) return {{}, static_cast<ErrorCode>(failed.value())};
+  return {folder.string(), 0};
+}
+
+ErrorCode SystemDesktop::CreateFolder(const std::string& name) {
+  if (::mkdir(name.c_str(), 0777) == 0) return 0;
+  const ErrorCode error = LastError();
+  struct stat info;
+  return error == EEXIST && ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : error;
+}
+
+PathResult SystemDesktop::ShortPathName(const std::string& name) { return {name, 0}; }
 
 std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
   std::string name = folder + "/swxXXXXXX";

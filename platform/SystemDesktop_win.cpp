@@ -1,6 +1,9 @@
-// System directory, file copies, the desktop's settings and starting programs through the ANSI
-// Win32 API.
+// System directory, the user's data folder, file copies, the desktop's settings and starting
+// programs through the ANSI Win32 API.
 #include <windows.h>
+// clang-format off
+#include <shlobj.h>
+// clang-format on
 
 #include "platform/SystemDesktop.h"
 #include "winsupport/WindowsHandles.h"
@@ -18,20 +21,74 @@ bool HasDosDate(const FILETIME& written) {
          ::FileTimeToDosDateTime(&local, &date, &time);
 }
 
+// The shell's folder functions answer with an HRESULT; one that wraps a Win32 error gives that
+// error back, so that the message is the system's usual one.
+ErrorCode ErrorOfResult(HRESULT result) {
+  return HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
+                                                    : static_cast<ErrorCode>(result);
+}
+
+bool IsFolder(const std::string& name) {
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
-std::string SystemDesktop::SystemDirectory() {
+PathResult SystemDesktop::SystemDirectory() {
   char buffer[255] = {};
-  UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) return {};
-  return std::string(buffer, length);
+  const UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
+  if (length == 0) return {{}, ::GetLastError()};
+  // A longer name is reported as the size it needs, without an error of its own.
+  if (length >= sizeof buffer) return {{}, ERROR_INSUFFICIENT_BUFFER};
+  return {std::string(buffer, length), 0};
+}
+
+PathResult SystemDesktop::LocalAppDataDirectory() {
+  char folder[MAX_PATH] = {};
+  const HRESULT result = ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE,
+                                            nullptr, SHGFP_TYPE_CURRENT, folder);
+  if (FAILED(result)) return {{}, ErrorOfResult(result)};
+  return {folder, 0};
+}
+
+ErrorCode SystemDesktop::CreateFolder(const std::string& name) {
+  if (::CreateDirectoryA(name.c_str(), nullptr)) return 0;
+  const ErrorCode error = ::GetLastError();
+  return error == ERROR_ALREADY_EXISTS && IsFolder(name) ? 0 : error;
+}
+
+PathResult SystemDesktop::ShortPathName(const std::string& name) {
+  std::string shortName(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length =
+        ::GetShortPathNameA(name.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
+    if (length == 0) return {{}, ::GetLastError()};
+    if (length < shortName.size()) {
+      shortName.resize(length);
+      return {shortName, 0};
+    }
+    shortName.resize(length);  // too small: the size it needs, with the terminating NUL
+  }
 }
 
 std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
   char name[MAX_PATH];
-  if (::GetTempFileNameA(folder.c_str(), "swx", 0, name)) return name;
-  error = ::GetLastError();
-  return {};
+  if (::GetTempFileNameA(folder.c_str(), "swx", 0, name) == 0) {
+    error = ::GetLastError();
+    return {};
+  }
+  // Wine's GetTempFileNameA returns a number even when the folder refused the file (access
+  // denied, a missing folder). Creating the file once more either finds it there, as
+  // GetTempFileNameA left it, or reports the folder's own refusal.
+  const win::UniqueFile again(
+      ::CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const ErrorCode refusal = again ? 0 : ::GetLastError();
+  if (refusal != 0 && refusal != ERROR_FILE_EXISTS) {
+    error = refusal;
+    return {};
+  }
+  return name;
 }
 
 bool SystemDesktop::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {

@@ -4,6 +4,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "screensaver/CopyReplacing.h"
+#include "screensaver/InstallFolders.h"
 #include "screensaver/RegistryKey.h"
 
 namespace swivex {
@@ -21,10 +22,6 @@ constexpr char kScreenSaverValue[] = "SCRNSAVE.EXE";
 constexpr char kScreenSaverPageCommand[] = "RunDLL32.exe Shell32.dll,Control_RunDLL desk.cpl,,1";
 constexpr int kShowNormal = 1;
 
-std::string SystemFolder(Files& files, Desktop& desktop) {
-  return desktop.SystemDirectory() + files.Syntax().separator;
-}
-
 // Registry names compare without regard to the case of ASCII letters, whatever the code page.
 std::string UpperCaseAscii(std::string text) {
   for (char& c : text)
@@ -32,23 +29,54 @@ std::string UpperCaseAscii(std::string text) {
   return text;
 }
 
-void RegisterModule(const std::string& alias, Registry& registry, Desktop& desktop) {
+void RegisterModule(const std::string& name, Registry& registry, Desktop& desktop) {
   RegistryKey settings = RegistryKey::OpenCurrentUser(kDesktopSettingsKey, registry);
-  if (UpperCaseAscii(settings.ReadString(kScreenSaverValue)) == UpperCaseAscii(alias)) return;
-  settings.WriteString(kScreenSaverValue, alias);
+  if (UpperCaseAscii(settings.ReadString(kScreenSaverValue)) == UpperCaseAscii(name)) return;
+  settings.WriteString(kScreenSaverValue, name);
   desktop.AnnounceScreenSaverChange();
+}
+
+// An empty movie path keeps the movie that the folder holds.
+void CopyInto(const std::string& folder, const std::string& moviePath, const std::string& module,
+              Files& files, Desktop& desktop) {
+  if (!moviePath.empty()) CopyReplacing(moviePath, folder + kInstalledMovieName, files, desktop);
+  CopyReplacing(module, folder + kInstalledModuleName, files, desktop);
+}
+
+// False when the folder refuses new files; a movie copied before the refusal stays.
+bool CopiedInto(const std::string& folder, const std::string& moviePath, const std::string& module,
+                Files& files, Desktop& desktop) {
+  try {
+    CopyInto(folder, moviePath, module, files, desktop);
+    return true;
+  } catch (const EFolderRefused&) {
+    return false;
+  }
+}
+
+// Windows starts screen savers by a command line built from the setting, which the short name
+// keeps free of blanks (C:\Users\First Last\...); a system without short names keeps the long one.
+std::string NameToRegister(const std::string& module, Desktop& desktop) {
+  const PathResult shortName = desktop.ShortPathName(module);
+  return shortName.error == 0 && !shortName.path.empty() ? shortName.path : module;
 }
 
 }  // namespace
 
 void InstallScreenSaver(const std::string& moviePath, Files& files, Registry& registry,
                         Desktop& desktop) {
-  const std::string dir = SystemFolder(files, desktop);
-  if (!moviePath.empty()) CopyReplacing(moviePath, dir + kInstalledMovieName, files, desktop);
-  CopyReplacing(ProgramFolder(files) + kShippedModuleName, dir + kInstalledModuleName, files,
-                desktop);
-  const std::string alias = dir + kRegisteredModuleName;
-  if (desktop.FileExists(alias)) RegisterModule(alias, registry, desktop);
+  const std::string systemFolder = SystemFolder(files, desktop);
+  const std::string module = ProgramFolder(files) + kShippedModuleName;
+  if (CopiedInto(systemFolder, moviePath, module, files, desktop)) {
+    const std::string alias = systemFolder + kRegisteredModuleName;
+    if (desktop.FileExists(alias)) RegisterModule(alias, registry, desktop);
+  } else {
+    // A user without administrator rights: both files go into the user's own folder, where the
+    // module finds the movie beside itself.
+    const std::string userFolder = PerUserFolder(files, desktop);
+    CopyInto(userFolder, moviePath, module, files, desktop);
+    RegisterModule(NameToRegister(userFolder + kInstalledModuleName, desktop), registry, desktop);
+  }
   desktop.StartCommandLine(kScreenSaverPageCommand, kShowNormal);
 }
 

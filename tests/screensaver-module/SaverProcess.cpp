@@ -26,10 +26,13 @@ void DispatchPendingMessages() {
 
 }  // namespace
 
-SaverProcess::SaverProcess(const std::string& commandTail) {
+SaverProcess::SaverProcess(const std::string& commandTail)
+    : SaverProcess(InstalledSaverPath(), commandTail) {}
+
+SaverProcess::SaverProcess(const std::string& program, const std::string& commandTail) {
   // Appended piece by piece: "literal" + std::string trips GCC 12's -Wrestrict at -O2.
   std::string commandLine;
-  commandLine.append("\"").append(InstalledSaverPath()).append("\"");
+  commandLine.append("\"").append(program).append("\"");
   if (!commandTail.empty()) commandLine.append(" ").append(commandTail);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -16,12 +16,13 @@ using std::chrono::milliseconds;
 // Long enough for a first start of a program in a fresh Wine prefix on a busy machine.
 inline constexpr milliseconds kPatience{15000};
 
-// The installed screen saver (system folder's Glowdrift.scr), started with a command tail the way
-// Windows starts it. A process still running when the object goes away is ended, so that one
-// failed test does not leave a saver over the screen for the next.
+// The installed screen saver (system folder's Glowdrift.scr, or the copy named), started with a
+// command tail the way Windows starts it. A process still running when the object goes away is
+// ended, so that one failed test does not leave a saver over the screen for the next.
 class SaverProcess {
  public:
   explicit SaverProcess(const std::string& commandTail);
+  SaverProcess(const std::string& program, const std::string& commandTail);
   SaverProcess(const SaverProcess&) = delete;
   SaverProcess& operator=(const SaverProcess&) = delete;
   ~SaverProcess();

@@ -52,6 +52,7 @@ class InstallScreenSaverTest : public ::testing::Test {
   InstallScreenSaverTest() {
     files.moduleFileName = programFolder / "Swivex.exe";
     desktop.systemDirectory = system.Path().string();
+    desktop.localAppData = userData.Path().string();
   }
 
   void TearDown() override {
@@ -64,6 +65,11 @@ class InstallScreenSaverTest : public ::testing::Test {
   }
 
   std::string Installed(const std::string& name) const { return system / name; }
+  // In the user's own folder, %LOCALAPPDATA%\Swivex.
+  std::string UserFolder() const { return userData / "Swivex"; }
+  std::string InstalledForUser(const std::string& name) const {
+    return (userData.Path() / "Swivex" / name).string();
+  }
   std::string Alias() const { return Installed("GLOWDR~1.SCR"); }
   std::string ModulePath() const { return programFolder / "Glowdrift.dll"; }
 
@@ -93,7 +99,16 @@ class InstallScreenSaverTest : public ::testing::Test {
     return names;
   }
 
+  // The system folder refuses new files, as it does for a user without administrator rights.
+  void RefuseSystemFolder(ErrorCode error = errors::kAccessDenied) {
+    const std::string folder = system.Path().string() + files.Syntax().separator;
+    desktop.scratchFileError = [folder, error](const std::string& scratchFolder) {
+      return scratchFolder == folder ? error : 0;
+    };
+  }
+
   TempFolder system;
+  TempFolder userData;
   TempFolder programFolder;
   TempFolder work;
   MovedProgramFiles files;
@@ -364,6 +379,181 @@ TEST_F(InstallScreenSaverTest, ComparesTheValueIgnoringTheCaseOfAsciiLettersOnly
   }
 }
 
+TEST_F(InstallScreenSaverTest, FilesThatAlreadyHoldTheSameBytesAreNotCopiedAgain) {
+  const Bytes movie = RandomBytes(70000, 30);
+  const std::string moviePath = PlantMovie("m.swf", movie);
+  const Bytes module = PlantModule(30000, 31);
+  Install(moviePath);
+  ASSERT_EQ(desktop.copies, 2);
+
+  Install(moviePath);
+  EXPECT_EQ(desktop.copies, 2) << "neither file copied again";
+
+  Bytes changed = movie;
+  changed.back() ^= 1;
+  WriteBytes(moviePath, changed);
+  Install(moviePath);
+  EXPECT_EQ(desktop.copies, 3) << "only the movie, whose last byte differs";
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), changed);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(desktop.started, Started(3, kScreenSaverPageOpened[0]));
+}
+
+// Where the system folder refuses new files (a user without administrator rights), both files
+// go into %LOCALAPPDATA%\Swivex and the setting names the module there, in its short form where
+// the system has one.
+TEST_F(InstallScreenSaverTest, RefusedSystemFolderInstallsIntoTheUsersOwnFolder) {
+  struct Case {
+    const char* name;
+    bool shortNameKnown;
+  };
+  const Bytes movie = RandomBytes(5000, 32);
+  const Bytes module = PlantModule(3000, 33);
+  PlantAliasFile();  // the alias rule is the system folder's alone
+  RefuseSystemFolder();
+  for (const Case& c : {Case{"with a short name", true}, Case{"without short names", false}}) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(UserFolder());
+    registry.desktopValues.clear();
+    desktop.announcements = 0;
+    desktop.started.clear();
+    desktop.shortNames.clear();
+    const std::string expectedValue =
+        c.shortNameKnown ? "C:\\Users\\FIRSTL~1\\AppData\\Local\\Swivex\\GLOWDR~1.SCR"
+                         : InstalledForUser("Glowdrift.scr");
+    if (c.shortNameKnown) desktop.shortNames[InstalledForUser("Glowdrift.scr")] = expectedValue;
+
+    Install(PlantMovie("m.swf", movie));
+
+    EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.swf")), movie);
+    EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.scr")), module);
+    EXPECT_EQ(NamesIn(UserFolder()), (std::vector<std::string>{"Glowdrift.scr", "Glowdrift.swf"}));
+    EXPECT_EQ(SystemFolderNames(), std::set<std::string>{"GLOWDR~1.SCR"});
+    EXPECT_EQ(ScreenSaverValue(), StringValue(expectedValue));
+    EXPECT_EQ(desktop.announcements, 1);
+    EXPECT_EQ(desktop.started, kScreenSaverPageOpened);
+  }
+}
+
+TEST_F(InstallScreenSaverTest, RepeatedInstallIntoTheUsersFolderWritesNothing) {
+  const std::string moviePath = PlantMovie("m.swf", RandomBytes(5000, 34));
+  PlantModule(3000, 35);
+  RefuseSystemFolder();
+  Install(moviePath);
+  ASSERT_EQ(registry.valuesSet, 1);
+  const int copies = desktop.copies;
+  // The setting as Windows may have rewritten it, in other letters' case.
+  registry.desktopValues["SCRNSAVE.EXE"] =
+      StringValue(AsciiLower(InstalledForUser("Glowdrift.scr")));
+
+  Install(moviePath);
+  Install("");
+
+  EXPECT_EQ(desktop.copies, copies);
+  EXPECT_EQ(registry.valuesSet, 1);
+  EXPECT_EQ(desktop.announcements, 1);
+  EXPECT_EQ(desktop.started, Started(3, kScreenSaverPageOpened[0]));
+}
+
+TEST_F(InstallScreenSaverTest, ModuleRefusedAfterTheMovieSendsBothToTheUsersFolder) {
+  const Bytes movie = RandomBytes(4000, 36);
+  const Bytes module = PlantModule(2000, 37);
+  const std::string systemFolder = system.Path().string() + files.Syntax().separator;
+  int systemScratchFiles = 0;
+  desktop.scratchFileError = [&](const std::string& folder) {
+    if (folder != systemFolder) return ErrorCode{0};
+    return ++systemScratchFiles == 1 ? ErrorCode{0} : errors::kAccessDenied;
+  };
+
+  Install(PlantMovie("m.swf", movie));
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie) << "copied before the refusal";
+  EXPECT_FALSE(Exists(Installed("Glowdrift.scr")));
+  EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.scr")), module);
+  EXPECT_EQ(ScreenSaverValue(), StringValue(InstalledForUser("Glowdrift.scr")));
+  EXPECT_EQ(desktop.started, kScreenSaverPageOpened);
+}
+
+// A cancelled dialog keeps the movie of the folder now used, whatever the other folder holds.
+TEST_F(InstallScreenSaverTest, EmptyMoviePathKeepsTheMovieInTheUsersFolder) {
+  const Bytes userMovie = RandomBytes(600, 38);
+  const Bytes systemMovie = RandomBytes(700, 39);
+  PlantModule(100, 40);
+  RefuseSystemFolder();
+  Install(PlantMovie("m.swf", userMovie));
+  WriteBytes(Installed("Glowdrift.swf"), systemMovie);
+  const Bytes module = PlantModule(200, 41);
+
+  Install("");
+
+  EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.swf")), userMovie);
+  EXPECT_EQ(ReadBytes(InstalledForUser("Glowdrift.scr")), module);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), systemMovie);
+
+  std::filesystem::remove(InstalledForUser("Glowdrift.swf"));
+  Install("");
+  EXPECT_EQ(NamesIn(UserFolder()), std::vector<std::string>{"Glowdrift.scr"})
+      << "nothing is copied from the system folder";
+}
+
+// A folder that cannot be found or made raises before anything is copied or registered.
+TEST_F(InstallScreenSaverTest, FolderThatCannotBeFoundOrMadeRaisesAndChangesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    std::string expectedStart;
+    bool exactly;  // else the system's reason follows
+  };
+  const std::vector<Case> cases = {
+      {"no system folder", [&] { desktop.systemDirectoryError = errors::kFileNotFound; },
+       "Cannot find the Windows system folder. " + SystemErrorText(errors::kFileNotFound, files),
+       true},
+      {"no data folder for the user",
+       [&] {
+         RefuseSystemFolder();
+         desktop.localAppDataError = errors::kAccessDenied;
+       },
+       "Cannot find your own folder for program data. " +
+           SystemErrorText(errors::kAccessDenied, files),
+       true},
+      {"a file where the user's folder belongs",
+       [&] {
+         RefuseSystemFolder();
+         WriteBytes(UserFolder(), BytesOf("not a folder"));
+       },
+       "Cannot create folder \"" + UserFolder() + "\". ", false},
+  };
+  PlantModule(100, 42);
+  const std::string moviePath = PlantMovie("m.swf", RandomBytes(100, 43));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    desktop = InstallerDesktop();
+    desktop.systemDirectory = system.Path().string();
+    desktop.localAppData = userData.Path().string();
+    c.arrange();
+
+    std::string message;
+    try {
+      Install(moviePath);
+      ADD_FAILURE() << "no error raised";
+    } catch (const Exception& error) {
+      message = error.Message();
+    }
+
+    if (c.exactly) {
+      EXPECT_EQ(message, c.expectedStart);
+    } else {
+      EXPECT_EQ(message.substr(0, c.expectedStart.size()), c.expectedStart);
+      EXPECT_GT(message.size(), c.expectedStart.size()) << "the system's reason follows";
+    }
+    EXPECT_EQ(desktop.copies, 0);
+    EXPECT_EQ(registry.keysOpened, 0);
+    EXPECT_EQ(desktop.announcements, 0);
+    EXPECT_EQ(desktop.started, Started());
+  }
+}
+
 // A copy that fails raises and stops the installation: nothing else is copied, the registry is
 // not opened and the page stays closed.
 class CopyFailureTest : public InstallScreenSaverTest {
@@ -469,11 +659,48 @@ TEST_F(CopyFailureTest, UnwritableTargetNamesBothFilesAndTheSystemsReason) {
   }
 }
 
+// Only the system folder's refusal of new files with access denied turns to the user's folder.
+TEST_F(CopyFailureTest, OtherRefusalsRaiseAsBefore) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    std::function<std::string()> target;
+    ErrorCode error;
+    bool userFolderMade;
+  };
+  const std::vector<Case> cases = {
+      {"a full system folder", [&] { RefuseSystemFolder(errors::kDiskFull); },
+       [&] { return Installed("Glowdrift.swf"); }, errors::kDiskFull, false},
+      {"a system folder held by another program",
+       [&] { RefuseSystemFolder(errors::kSharingViolation); },
+       [&] { return Installed("Glowdrift.swf"); }, errors::kSharingViolation, false},
+      {"the user's folder refuses as well",
+       [&] { desktop.scratchFileError = [](const std::string&) { return errors::kAccessDenied; }; },
+       [&] { return InstalledForUser("Glowdrift.swf"); }, errors::kAccessDenied, true},
+  };
+  const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 44));
+  PlantModule(10, 45);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(UserFolder());
+    c.arrange();
+
+    EXPECT_EQ(FailingInstall(moviePath), Expected(moviePath, c.target(), c.error));
+
+    EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), oldMovie);
+    ExpectNothingElseTouched();
+    EXPECT_EQ(Exists(UserFolder()), c.userFolderMade);
+    if (c.userFolderMade) {
+      EXPECT_EQ(NamesIn(UserFolder()), std::vector<std::string>{});
+    }
+  }
+}
+
 TEST_F(CopyFailureTest, ModuleThatIsAFolderCannotBeCopied) {
   const std::string moviePath = PlantMovie("new.swf", RandomBytes(100, 23));
   MakeFolder(ModulePath());
-  const std::string prefix = "Cannot copy file \"" + files.FullPathName(ModulePath()).path + "\" to \"" +
-                             Installed("Glowdrift.scr") + "\". ";
+  const std::string prefix = "Cannot copy file \"" + files.FullPathName(ModulePath()).path +
+                             "\" to \"" + Installed("Glowdrift.scr") + "\". ";
 
   const std::string message = FailingInstall(moviePath);
 

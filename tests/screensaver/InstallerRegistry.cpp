@@ -66,6 +66,7 @@ ErrorCode InstallerRegistry::SetStringValue(NativeKey key, const std::string& na
                                             const std::string& text) {
   if (!IsOpen(key, "SetStringValue")) return errors::kAccessDenied;
   if (setError != 0) return setError;
+  ++valuesSet;
   desktopValues[name] = StringValue(text);
   return 0;
 }

@@ -34,6 +34,7 @@ class InstallerRegistry : public Registry {
   ErrorCode setError = 0;
 
   int keysOpened = 0;
+  int valuesSet = 0;
   std::set<NativeKey> openKeys;
   std::vector<std::string> misuse;  // calls with keys that are not open
 

@@ -4,18 +4,12 @@
 // file named GLOWDR~1.SCR is planted where a test needs the alias to exist. The Display control
 // panel is the stand-in desk.cpl built beside this program, which records the page it is asked
 // to open.
-#include <windows.h>
-// clang-format off
-#include <tlhelp32.h>
-// clang-format on
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include <chrono>
+#include <cctype>
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <ostream>
 
 #include "common/Exceptions.h"
 #include "common/SystemErrorText.h"
@@ -23,17 +17,16 @@
 #include "platform/SystemFiles.h"
 #include "platform/SystemRegistry.h"
 #include "screensaver/InstallScreenSaver.h"
-#include "tests/screensaver/DeskCplRecord.h"
+#include "tests/screensaver/ControlPanelWatch.h"
+#include "tests/screensaver/DesktopKey.h"
+#include "tests/screensaver/SettingChangeListener.h"
 #include "tests/support/MovedProgramFiles.h"
-#include "tests/support/PollUntil.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
+#include "winsupport/UniqueHandle.h"
 
 namespace swivex::testing {
 namespace {
-
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-constexpr auto kControlPanelPatience = std::chrono::seconds(20);
 
 std::string SystemFolder() {
   char folder[MAX_PATH] = {};
@@ -46,172 +39,32 @@ std::string Alias() { return Installed("GLOWDR~1.SCR"); }
 
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// A value as the registry holds it.
-struct RawValue {
-  DWORD type = REG_NONE;
-  Bytes data;
-  bool operator==(const RawValue&) const = default;
+// The stand-in Display control panel as built beside this program.
+std::string BuiltDeskCpl() {
+  const auto here = std::filesystem::path(SystemFiles().ModuleFileName().path).parent_path();
+  return (here / "desk.cpl").string();
+}
+
+// A program file loaded into this process, mapped as the system maps a running program: as the
+// Display control panel's preview holds the installed module.
+struct LoadedModuleTraits {
+  using Handle = HMODULE;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Release(Handle module) noexcept { ::FreeLibrary(module); }
 };
-
-void PrintTo(const RawValue& value, std::ostream* out) {
-  *out << "type " << value.type << " \"";
-  for (unsigned char byte : value.data) {
-    if (byte >= 0x20 && byte < 0x7F) {
-      *out << static_cast<char>(byte);
-    } else {
-      const char digits[] = "0123456789ABCDEF";
-      *out << "\\x" << digits[byte >> 4] << digits[byte & 15];
-    }
-  }
-  *out << "\"";
-}
-
-RawValue Text(const std::string& text, DWORD type = REG_SZ) {
-  RawValue value{type, BytesOf(text)};
-  value.data.push_back(0);
-  return value;
-}
-
-// HKCU\Control Panel\Desktop, open for the test's own reads and writes.
-class DesktopKey {
- public:
-  DesktopKey() {
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_ALL_ACCESS, &key_) != ERROR_SUCCESS)
-      key_ = nullptr;
-  }
-  DesktopKey(const DesktopKey&) = delete;
-  DesktopKey& operator=(const DesktopKey&) = delete;
-  ~DesktopKey() {
-    if (key_ != nullptr) ::RegCloseKey(key_);
-  }
-
-  std::optional<RawValue> Read(const std::string& name) const {
-    DWORD type = 0, size = 0;
-    if (::RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      return std::nullopt;
-    RawValue value{type, Bytes(size)};
-    if (::RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, value.data.data(), &size) !=
-        ERROR_SUCCESS)
-      return std::nullopt;
-    value.data.resize(size);
-    return value;
-  }
-
-  void Write(const std::string& name, const RawValue& value) const {
-    ASSERT_EQ(::RegSetValueExA(key_, name.c_str(), 0, value.type, value.data.data(),
-                               static_cast<DWORD>(value.data.size())),
-              ERROR_SUCCESS);
-  }
-
-  void Delete(const std::string& name) const { ::RegDeleteValueA(key_, name.c_str()); }
-
-  std::map<std::string, RawValue> All() const {
-    std::map<std::string, RawValue> values;
-    for (DWORD index = 0;; ++index) {
-      char name[16384];
-      DWORD nameLength = sizeof name;
-      if (::RegEnumValueA(key_, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS)
-        break;
-      values[name] = Read(name).value_or(RawValue{});
-    }
-    return values;
-  }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-// A snapshot of the running processes, closed on every way out.
-class ProcessSnapshot {
- public:
-  ProcessSnapshot() : handle_(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)) {}
-  ProcessSnapshot(const ProcessSnapshot&) = delete;
-  ProcessSnapshot& operator=(const ProcessSnapshot&) = delete;
-  ~ProcessSnapshot() {
-    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-  }
-
-  bool Runs(const char* program) const {
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32First(handle_, &entry); more;
-         more = ::Process32Next(handle_, &entry))
-      if (::lstrcmpiA(entry.szExeFile, program) == 0) return true;
-    return false;
-  }
-
- private:
-  HANDLE handle_;
-};
-
-bool ControlPanelRuns() { return ProcessSnapshot().Runs("rundll32.exe"); }
-
-std::string RecordedPages() {
-  if (!Exists(DeskCplRecordPath())) return {};
-  const Bytes record = ReadBytes(DeskCplRecordPath());
-  return std::string(record.begin(), record.end());
-}
-
-// The pages that the control panel was asked for, once it has been started and has finished.
-// RunDLL32 runs on its own; once none runs, every one that was started has recorded its page.
-std::string PagesOnceTheControlPanelIsDone() {
-  EXPECT_TRUE(PollUntil(
-      [] { return !ControlPanelRuns() && RecordedPages().find('\n') != std::string::npos; },
-      kControlPanelPatience))
-      << "the control panel did not record a page";
-  return RecordedPages();
-}
-
-// The pages recorded once no control panel runs any more: empty if none was started.
-std::string PagesOnceNoControlPanelRuns() {
-  EXPECT_TRUE(PollUntil([] { return !ControlPanelRuns(); }, kControlPanelPatience))
-      << "RunDLL32 does not end";
-  return RecordedPages();
-}
-
-// A hidden top-level window that counts the announcements of a changed screen-saver setting.
-class SettingChangeListener {
- public:
-  SettingChangeListener() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SwivexSettingChangeListener";
-    ::RegisterClassA(&windowClass);  // fails harmlessly once registered
-    window_ = ::CreateWindowA(windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                              nullptr, windowClass.hInstance, nullptr);
-    screenSaverChanges_ = 0;
-  }
-  SettingChangeListener(const SettingChangeListener&) = delete;
-  SettingChangeListener& operator=(const SettingChangeListener&) = delete;
-  ~SettingChangeListener() { ::DestroyWindow(window_); }
-
-  bool Listening() const { return window_ != nullptr; }
-  int ScreenSaverChanges() const { return screenSaverChanges_; }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTINGCHANGE && wParam == SPI_SETSCREENSAVEACTIVE) ++screenSaverChanges_;
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  }
-
-  static inline int screenSaverChanges_ = 0;
-  HWND window_ = nullptr;
-};
+using LoadedModule = win::UniqueHandle<LoadedModuleTraits>;
 
 class SystemInstallTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // The stand-in Display control panel goes where RunDLL32 finds desk.cpl.
-    const auto here = std::filesystem::path(SystemFiles().ModuleFileName().path).parent_path();
-    const std::string deskCpl = (here / "desk.cpl").string();
-    ASSERT_TRUE(::CopyFileA(deskCpl.c_str(), Installed("desk.cpl").c_str(), FALSE)) << deskCpl;
+    ASSERT_TRUE(::CopyFileA(BuiltDeskCpl().c_str(), Installed("desk.cpl").c_str(), FALSE))
+        << BuiltDeskCpl();
   }
 
   void SetUp() override {
-    ASSERT_TRUE(PollUntil([] { return !ControlPanelRuns(); }, kControlPanelPatience));
-    ::DeleteFileA(DeskCplRecordPath().c_str());
+    ASSERT_TRUE(NoControlPanelRunsInTime());
+    ForgetRecordedPages();
     for (const char* name : {"Glowdrift.swf", "Glowdrift.scr", "GLOWDR~1.SCR"})
       ::DeleteFileA(Installed(name).c_str());
     desktopKey.Delete("SCRNSAVE.EXE");
@@ -270,7 +123,7 @@ TEST_F(SystemInstallTest, SecondInstallReplacesBothCopies) {
   PlantAliasFile();
   Install(PlantMovie("first.swf", RandomBytes(200000, 4)));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
-  ::DeleteFileA(DeskCplRecordPath().c_str());
+  ForgetRecordedPages();
 
   module = RandomBytes(7, 5);
   WriteBytes(programFolder / "Glowdrift.dll", module);
@@ -281,6 +134,39 @@ TEST_F(SystemInstallTest, SecondInstallReplacesBothCopies) {
   EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
   EXPECT_EQ(listener.ScreenSaverChanges(), 1) << "registered once, by the first install";
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
+}
+
+// A running preview holds the installed module, which then cannot be replaced, not even by
+// itself; an install that brings the same module leaves it in place.
+TEST_F(SystemInstallTest, ModuleHeldByARunningPreviewIsLeftInPlaceWhenUnchanged) {
+  module = ReadBytes(BuiltDeskCpl());  // a program image, which the system can map
+  WriteBytes(programFolder / "Glowdrift.dll", module);
+  Install(PlantMovie("first.swf", RandomBytes(100, 10)));
+  EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
+  ForgetRecordedPages();
+  const LoadedModule preview(::LoadLibraryA(Installed("Glowdrift.scr").c_str()));
+  ASSERT_TRUE(preview) << ::GetLastError();
+
+  const Bytes movie = RandomBytes(200, 11);
+  EXPECT_NO_THROW(Install(PlantMovie("second.swf", movie)));
+
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.swf")), movie);
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
+  ForgetRecordedPages();
+
+  // A changed module still cannot take the held one's place: the system's refusal stands.
+  WriteBytes(programFolder / "Glowdrift.dll", RandomBytes(300, 12));
+  try {
+    Install("");
+    ADD_FAILURE() << "no error raised";
+  } catch (const EFCreateError& error) {
+    EXPECT_EQ(error.Message(), "Cannot copy file \"" + (programFolder / "Glowdrift.dll") +
+                                   "\" to \"" + Installed("Glowdrift.scr") + "\". " +
+                                   SystemErrorText(ERROR_ACCESS_DENIED, files));
+  }
+  EXPECT_EQ(ReadBytes(Installed("Glowdrift.scr")), module);
+  EXPECT_EQ(PagesOnceNoControlPanelRuns(), "");
 }
 
 TEST_F(SystemInstallTest, AliasAlreadyRegisteredInAnotherCaseIsLeftAsItIs) {
@@ -303,7 +189,7 @@ TEST_F(SystemInstallTest, EmptyMoviePathKeepsTheInstalledMovie) {
   const Bytes movie = RandomBytes(3000, 8);
   Install(PlantMovie("m.swf", movie));
   EXPECT_EQ(PagesOnceTheControlPanelIsDone(), "1\n");
-  ::DeleteFileA(DeskCplRecordPath().c_str());
+  ForgetRecordedPages();
   PlantAliasFile();
 
   Install("");
