@@ -17,7 +17,7 @@ MovieCaption DescribeInstalledMovie(std::optional<std::uint64_t> size) {
   } else {
     headline.append("No movie is installed: there is no ")
         .append(kInstalledMovieName)
-        .append(" in the system folder.");
+        .append(" beside the screen saver.");
   }
   return {headline, note};
 }

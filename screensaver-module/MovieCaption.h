@@ -6,7 +6,7 @@
 
 namespace swivex::glowdrift {
 
-// The movie that the installer puts beside the installed saver, in the system folder.
+// The movie that the installer puts beside the installed saver.
 inline constexpr char kInstalledMovieName[] = "Glowdrift.swf";
 
 // What the saver writes on the screen about the installed movie.

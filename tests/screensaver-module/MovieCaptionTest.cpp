@@ -31,7 +31,7 @@ TEST(MovieCaption, NamesTheInstalledMovieAndItsSize) {
 TEST(MovieCaption, SaysSoWhenNoMovieIsInstalled) {
   const MovieCaption caption = DescribeInstalledMovie(std::nullopt);
   EXPECT_EQ(caption.headline,
-            "No movie is installed: there is no Glowdrift.swf in the system folder.");
+            "No movie is installed: there is no Glowdrift.swf beside the screen saver.");
   EXPECT_EQ(caption.note, DescribeInstalledMovie(0).note);
 }
 

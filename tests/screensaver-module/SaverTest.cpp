@@ -137,7 +137,7 @@ TEST_F(RunningSaver, SaysSoWhenNoMovieIsInstalled) {
   Start();
   ASSERT_NE(window_, nullptr);
   EXPECT_THAT(WindowText(window_),
-              HasSubstr("No movie is installed: there is no Glowdrift.swf in the system folder."));
+              HasSubstr("No movie is installed: there is no Glowdrift.swf beside the screen saver."));
   EndWithKey();
   ExpectEnded();
 }

@@ -49,7 +49,7 @@ TEST(SettingsDialog, SaysWhatTheSaverShowsNamesTheMovieAndClosesWithOk) {
       {"/c", 12345, "Installed now: Glowdrift.swf (12,345 bytes)"},
       {"", 12345, "Installed now: Glowdrift.swf (12,345 bytes)"},
       {"-C", std::nullopt,
-       "Installed now: No movie is installed: there is no Glowdrift.swf in the system folder."},
+       "Installed now: No movie is installed: there is no Glowdrift.swf beside the screen saver."},
       {"/c:<owner>", 1, "Installed now: Glowdrift.swf (1 byte)"},
   };
   bool pictureKept = false;
