@@ -10,7 +10,7 @@
 namespace swivex {
 
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
-                           Files& files) {
+                           Files& files, ConversionProgress* progress) {
   // Both sources are held, without sharing, before the target is touched: a target that names
   // the movie or the stub, however it is spelled, then cannot be held and is refused.
   FileStream stub = FileStream::OpenRead(ProgramFolder(files) + kPlayerStubName, files);
@@ -22,6 +22,7 @@ std::string BuildProjector(const std::string& moviePath, const std::string& targ
   }
 
   TargetFile target(targetPath, files);
+  target.Stream().FollowWrites(progress, stub.Size() + movieSize + kTrailerSize);
   target.Stream().CopyFrom(stub, 0);
   stub.Close();
   target.Stream().CopyFrom(movie, 0);

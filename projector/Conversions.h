@@ -4,6 +4,7 @@
 
 namespace swivex {
 
+class ConversionProgress;
 class Files;
 
 inline constexpr char kConvertedMessage[] = "File has been converted successfully!";
@@ -11,15 +12,19 @@ inline constexpr char kUnknownProjectorMessage[] = "Unknown type of executable f
 // The player stub, looked up in the program folder.
 inline constexpr char kPlayerStubName[] = "Viewhost.exe";
 
+// Both conversions replace a file at the target only once the new one is complete: a failure,
+// or a cancel through `progress`, leaves it as it was and nothing beside it. `progress`, if
+// given, follows the bytes written and can stop the conversion (EConversionCancelled).
+
 // Writes the player stub, the movie and the trailer to `targetPath`, replacing any file there.
-// Returns the result message; failures raise error reports and leave no target behind.
+// Returns the result message; failures raise error reports.
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
-                           Files& files);
+                           Files& files, ConversionProgress* progress = nullptr);
 
 // Writes the movie that `bundlePath` carries to `targetPath`, replacing any file there. Returns
 // the result message, or the unknown-type message for a file without a projector trailer, in
 // which case nothing is created.
-std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath,
-                         Files& files);
+std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath, Files& files,
+                         ConversionProgress* progress = nullptr);
 
 }  // namespace swivex

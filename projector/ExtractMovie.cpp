@@ -17,8 +17,8 @@ std::uint32_t ReadField(FileStream& stream) {
 
 }  // namespace
 
-std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath,
-                         Files& files) {
+std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath, Files& files,
+                         ConversionProgress* progress) {
   FileStream bundle = FileStream::OpenRead(bundlePath, files);
   // In a file shorter than the trailer this seek fails and the fields are read from the start.
   bundle.Seek(-static_cast<std::int64_t>(kTrailerSize));
@@ -33,6 +33,7 @@ std::string ExtractMovie(const std::string& bundlePath, const std::string& targe
   bundle.Seek(-static_cast<std::int64_t>(movieLength + kTrailerSize));
 
   TargetFile target(targetPath, files);
+  target.Stream().FollowWrites(progress, movieLength);
   target.Stream().CopyExactly(bundle, movieLength);
   // The bundle is let go first, so that nothing can fail once the target has been replaced.
   bundle.Close();

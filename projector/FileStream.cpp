@@ -19,7 +19,10 @@ FileStream FileStream::OpenRead(const std::string& name, Files& files) {
 FileStream::FileStream(FileStream&& other) noexcept
     : file_(std::exchange(other.file_, kNoFile)),
       files_(other.files_),
-      direction_(other.direction_) {}
+      direction_(other.direction_),
+      progress_(other.progress_),
+      written_(other.written_),
+      total_(other.total_) {}
 
 FileStream& FileStream::operator=(FileStream&& other) noexcept {
   if (this != &other) {
@@ -27,6 +30,9 @@ FileStream& FileStream::operator=(FileStream&& other) noexcept {
     file_ = std::exchange(other.file_, kNoFile);
     files_ = other.files_;
     direction_ = other.direction_;
+    progress_ = other.progress_;
+    written_ = other.written_;
+    total_ = other.total_;
   }
   return *this;
 }
@@ -77,7 +83,15 @@ void FileStream::ReadExact(void* buffer, std::size_t count) {
   }
 }
 
+void FileStream::FollowWrites(ConversionProgress* progress, std::uint64_t total) {
+  progress_ = progress;
+  written_ = 0;
+  total_ = total;
+  if (progress_ != nullptr) progress_->Advance(0, total_);
+}
+
 void FileStream::WriteExact(const void* buffer, std::size_t count) {
+  if (progress_ != nullptr && progress_->CancelRequested()) throw EConversionCancelled();
   const auto* bytes = static_cast<const unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < count) {
@@ -85,6 +99,8 @@ void FileStream::WriteExact(const void* buffer, std::size_t count) {
     if (written.done == 0) throw EWriteError("Stream write error");
     done += written.done;
   }
+  written_ += count;
+  if (progress_ != nullptr) progress_->Advance(written_, total_);
 }
 
 void FileStream::CopyFrom(FileStream& source, std::uint64_t count) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "projector/ConversionProgress.h"
 
 namespace swivex {
 
@@ -41,6 +42,9 @@ class FileStream {
   void ReadExact(void* buffer, std::size_t count);
   // Raises EWriteError when fewer than `count` bytes are accepted.
   void WriteExact(const void* buffer, std::size_t count);
+  // Reports every write from now on to `progress`, counting towards `total` bytes, and lets it
+  // stop the writes (EConversionCancelled); null reports nothing.
+  void FollowWrites(ConversionProgress* progress, std::uint64_t total);
   // Copies `count` bytes from the source's position; a count of 0 copies the whole source from
   // its first byte.
   void CopyFrom(FileStream& source, std::uint64_t count);
@@ -60,6 +64,9 @@ class FileStream {
   NativeFile file_;
   Files* files_;
   Direction direction_;
+  ConversionProgress* progress_ = nullptr;
+  std::uint64_t written_ = 0;
+  std::uint64_t total_ = 0;
 };
 
 }  // namespace swivex

@@ -1,0 +1,67 @@
+#include <vector>
+
+#include "projector/ConversionProgress.h"
+#include "projector/Conversions.h"
+#include "tests/projector/ProjectorFixture.h"
+
+namespace swivex::testing {
+namespace {
+
+// Writes down every report and asks to stop once `stopAfter` bytes are written.
+class RecordingProgress : public ConversionProgress {
+ public:
+  explicit RecordingProgress(std::uint64_t stopAfter = ~std::uint64_t{0}) : stopAfter_(stopAfter) {}
+
+  void Advance(std::uint64_t done, std::uint64_t total) override {
+    reports.push_back(done);
+    totals.push_back(total);
+  }
+  bool CancelRequested() override { return !reports.empty() && reports.back() >= stopAfter_; }
+
+  std::vector<std::uint64_t> reports;
+  std::vector<std::uint64_t> totals;
+
+ private:
+  std::uint64_t stopAfter_;
+};
+
+using ProgressTest = ProjectorTest;
+
+TEST_F(ProgressTest, ReportsEveryPieceWrittenUpToTheTargetsSize) {
+  PlantStub(70000);
+  WriteBytes(Work("m.swf"), RandomBytes(100000, 3));
+  RecordingProgress building;
+  EXPECT_EQ(BuildProjector(Work("m.swf"), Work("m.exe"), files, &building), kConvertedMessage);
+  // The stub in two pieces of at most 61,440 bytes, the movie in two, then the two trailer fields.
+  EXPECT_EQ(building.reports,
+            (std::vector<std::uint64_t>{0, 61440, 70000, 131440, 170000, 170004, 170008}));
+  EXPECT_EQ(building.totals, std::vector<std::uint64_t>(7, 170008));
+
+  RecordingProgress extracting;
+  EXPECT_EQ(ExtractMovie(Work("m.exe"), Work("back.swf"), files, &extracting), kConvertedMessage);
+  EXPECT_EQ(extracting.reports, (std::vector<std::uint64_t>{0, 61440, 100000}));
+  EXPECT_EQ(extracting.totals, std::vector<std::uint64_t>(3, 100000));
+}
+
+// A cancel is the user's choice, not an error, but it leaves the files as a failure does: the
+// old target as it was, nothing beside it.
+TEST_F(ProgressTest, CancelStopsBeforeTheNextPieceAndLeavesTheOldTarget) {
+  PlantStub(70000);
+  WriteBytes(Work("m.swf"), RandomBytes(100000, 3));
+  const Bytes old = RandomBytes(500, 9);
+  for (std::uint64_t stopAfter : {0u, 61440u, 170004u}) {
+    WriteBytes(Work("m.exe"), old);
+    RecordingProgress progress(stopAfter);
+    try {
+      BuildProjector(Work("m.swf"), Work("m.exe"), files, &progress);
+      ADD_FAILURE() << "not cancelled after " << stopAfter;
+    } catch (const EConversionCancelled& cancelled) {
+      EXPECT_EQ(cancelled.Message(), "The conversion was cancelled.");
+    }
+    EXPECT_EQ(progress.reports.back(), stopAfter) << "nothing is written after the cancel";
+    EXPECT_EQ(ReadBytes(Work("m.exe")), old);
+  }
+}
+
+}  // namespace
+}  // namespace swivex::testing
