@@ -4,9 +4,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ clang libclang-rt-14-dev googletest libjpeg62-turbo-dev   # native build and tests
+  zlib1g-dev liblzma-dev                                               # reads compressed movies
   time                                                                 # benchmarks: peak memory
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 # Windows build
-  nodejs npm                                                           # fetches libjpeg's source
+  libz-mingw-w64-dev make                                              # Windows zlib; builds liblzma
+  nodejs npm                                                           # fetches library sources
   fp-utils                                                             # compiles the help file
   wine wine64 xvfb xdotool fonts-wine imagemagick                      # runs and tests under Wine
 )

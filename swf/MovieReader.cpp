@@ -1,0 +1,46 @@
+#include "swf/MovieReader.h"
+
+#include <stdexcept>
+
+#include "swf/HeaderReader.h"
+#include "swf/LzmaSource.h"
+#include "swf/MovieStream.h"
+#include "swf/TagWalk.h"
+#include "swf/ZlibSource.h"
+
+namespace swivex::swf {
+
+MovieReader::MovieReader(ByteSource& file) {
+  const FileHeader fileHeader = ReadFileHeader(file);
+  header_.compression = fileHeader.compression;
+  header_.version = fileHeader.version;
+  header_.declaredLength = fileHeader.declaredLength;
+  header_.lzmaDataLength = fileHeader.lzmaDataLength;
+
+  ByteSource* body = &file;
+  if (fileHeader.compression == Compression::kZlib) {
+    decompressor_ = std::make_unique<ZlibSource>(file, kBodyOffset);
+    body = decompressor_.get();
+  } else if (fileHeader.compression == Compression::kLzma) {
+    decompressor_ = std::make_unique<LzmaSource>(
+        file, fileHeader.lzmaProperties, fileHeader.declaredLength - kBodyOffset, kBodyOffset);
+    body = decompressor_.get();
+  }
+  movie_ = std::make_unique<MovieStream>(*body, kBodyOffset, fileHeader.declaredLength);
+  ReadFrameFields(*movie_, header_);
+}
+
+MovieReader::~MovieReader() = default;
+
+MovieSummary MovieReader::Walk(PictureVisitor* visitor) {
+  if (walked_) throw std::logic_error("MovieReader::Walk: a reader walks a movie once");
+  walked_ = true;
+  MovieSummary summary;
+  summary.header = header_;
+  WalkTags(*movie_, visitor, summary);
+  return summary;
+}
+
+SwfHeader ReadHeader(ByteSource& file) { return MovieReader(file).Header(); }
+
+}  // namespace swivex::swf

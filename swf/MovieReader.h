@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "swf/ByteSource.h"
+#include "swf/Picture.h"
+#include "swf/SwfHeader.h"
+
+namespace swivex::swf {
+
+class MovieStream;
+
+// The flags of the FileAttributes tag.
+struct FileAttributes {
+  bool actionScript3 = false;
+  bool useNetwork = false;
+  bool hasMetadata = false;
+  bool useDirectBlit = false;
+  bool useGpu = false;
+};
+
+// What a walk over the tags found.
+struct MovieSummary {
+  SwfHeader header;
+  std::optional<FileAttributes> fileAttributes;
+  // How many tags of each type, by tag code; the End tag included.
+  std::map<std::uint16_t, std::uint64_t> tagCounts;
+  // Every picture, in the movie's order.
+  std::vector<PictureInfo> pictures;
+};
+
+// Receives the pictures of a walk one at a time, so that the caller keeps what it wants.
+class PictureVisitor {
+ public:
+  virtual ~PictureVisitor() = default;
+  // Called when a picture tag starts, with what its fields say (the format and the size of
+  // JPEG, PNG and GIF data are not known yet); true reads its bytes and hands them to Take.
+  virtual bool Wants(const PictureInfo& fields) = 0;
+  virtual void Take(Picture picture) = 0;
+};
+
+// Reads a movie from a source front to back: the header on construction, the tags on Walk.
+// The source is read no further than each step needs; a damaged, truncated or lying movie
+// raises ESwfError naming the offset.
+class MovieReader {
+ public:
+  // The most pictures that a walk lists: character ids are 16-bit.
+  static constexpr std::size_t kMaxPictures = 65536;
+  // The longest JPEGTables tag that a walk keeps for DefineBits pictures.
+  static constexpr std::uint32_t kMaxJpegTables = 64 * 1024;
+
+  explicit MovieReader(ByteSource& file);
+  MovieReader(const MovieReader&) = delete;
+  MovieReader& operator=(const MovieReader&) = delete;
+  ~MovieReader();
+
+  const SwfHeader& Header() const { return header_; }
+
+  // Walks every tag up to the End tag and checks that the movie ends at its declared length.
+  // Without a visitor no picture bytes are kept. A reader walks once.
+  MovieSummary Walk(PictureVisitor* visitor = nullptr);
+
+ private:
+  SwfHeader header_;
+  std::unique_ptr<ByteSource> decompressor_;
+  std::unique_ptr<MovieStream> movie_;
+  bool walked_ = false;
+};
+
+// The header alone: a few kilobytes of the source, however long the movie.
+SwfHeader ReadHeader(ByteSource& file);
+
+}  // namespace swivex::swf

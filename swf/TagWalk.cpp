@@ -1,0 +1,120 @@
+#include "swf/TagWalk.h"
+
+#include <string>
+#include <vector>
+
+#include "swf/PictureTags.h"
+#include "swf/SwfError.h"
+#include "swf/TagBody.h"
+#include "swf/TagNames.h"
+
+namespace swivex::swf {
+namespace {
+
+constexpr std::uint16_t kEndTag = 0;
+constexpr std::uint16_t kJpegTablesTag = 8;
+constexpr std::uint16_t kFileAttributesTag = 69;
+constexpr std::uint16_t kLongLength = 0x3F;
+
+std::string TagKind(std::uint16_t code) {
+  const char* name = TagName(code);
+  return name != nullptr ? std::string("a ") + name + " tag"
+                         : "a tag of type " + std::to_string(code);
+}
+
+FileAttributes ReadFileAttributes(TagBody& body) {
+  const std::uint8_t flags = body.ReadU8("flags");
+  FileAttributes attributes;
+  attributes.useDirectBlit = (flags & 0x40) != 0;
+  attributes.useGpu = (flags & 0x20) != 0;
+  attributes.hasMetadata = (flags & 0x10) != 0;
+  attributes.actionScript3 = (flags & 0x08) != 0;
+  attributes.useNetwork = (flags & 0x01) != 0;
+  return attributes;
+}
+
+class TagWalker {
+ public:
+  TagWalker(MovieStream& movie, PictureVisitor* visitor, MovieSummary& summary)
+      : movie_(movie), visitor_(visitor), summary_(summary) {}
+
+  void Run() {
+    for (;;) {
+      if (movie_.Remaining() == 0) {
+        throw ESwfError(movie_.Offset(), "the movie reaches its declared length of " +
+                                             std::to_string(movie_.DeclaredLength()) +
+                                             " bytes without an End tag");
+      }
+      const std::uint64_t tagOffset = movie_.Offset();
+      const std::uint16_t codeAndLength = movie_.ReadU16("a tag header");
+      const std::uint16_t code = codeAndLength >> 6;
+      std::uint64_t length = codeAndLength & kLongLength;
+      if (length == kLongLength) length = movie_.ReadU32("a long tag header's length");
+      if (length > movie_.Remaining()) {
+        throw ESwfError(tagOffset, TagKind(code) + " claims " + std::to_string(length) +
+                                       " bytes, past the movie's declared length of " +
+                                       std::to_string(movie_.DeclaredLength()) + " bytes");
+      }
+      ++summary_.tagCounts[code];
+      TagBody body(movie_, code, tagOffset, length);
+      if (code == kEndTag) {
+        body.SkipRest();
+        movie_.ExpectEnd();
+        return;
+      }
+      Handle(body);
+      body.SkipRest();
+    }
+  }
+
+ private:
+  void Handle(TagBody& body) {
+    if (body.Code() == kFileAttributesTag) {
+      summary_.fileAttributes = ReadFileAttributes(body);
+    } else if (body.Code() == kJpegTablesTag) {
+      KeepJpegTables(body);
+    } else if (const auto tag = AsPictureTag(body.Code())) {
+      ReadPicture(body, *tag);
+    }
+  }
+
+  void KeepJpegTables(TagBody& body) {
+    if (visitor_ == nullptr) return;
+    if (body.Remaining() > MovieReader::kMaxJpegTables) {
+      throw ESwfError(body.TagOffset(), body.Describe() + " holds " +
+                                            std::to_string(body.Remaining()) +
+                                            " bytes, more than JPEG tables take");
+    }
+    jpegTables_.clear();
+    body.Append(jpegTables_, body.Remaining(), "JPEG tables");
+  }
+
+  void ReadPicture(TagBody& body, PictureTag tag) {
+    if (summary_.pictures.size() == MovieReader::kMaxPictures) {
+      throw ESwfError(
+          body.TagOffset(),
+          "the movie defines more than " + std::to_string(MovieReader::kMaxPictures) + " pictures");
+    }
+    const PictureInfo fields = ReadPictureFields(body, tag);
+    if (visitor_ != nullptr && visitor_->Wants(fields)) {
+      Picture picture = ReadPictureBytes(body, fields, jpegTables_);
+      summary_.pictures.push_back(picture.info);
+      visitor_->Take(std::move(picture));
+    } else {
+      summary_.pictures.push_back(ProbePictureInPassing(body, fields));
+    }
+  }
+
+  MovieStream& movie_;
+  PictureVisitor* visitor_;
+  MovieSummary& summary_;
+  std::vector<std::uint8_t> jpegTables_;
+};
+
+}  // namespace
+
+void WalkTags(MovieStream& movie, PictureVisitor* visitor, MovieSummary& summary) {
+  TagWalker(movie, visitor, summary).Run();
+}
+
+}  // namespace swivex::swf

@@ -1,0 +1,106 @@
+#include "tests/swf/MovieBuilder.h"
+
+#include <lzma.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace swivex::swf::testing {
+
+Bytes Le16(std::uint16_t value) {
+  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
+}
+
+Bytes Le32(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+Bytes operator+(Bytes left, const Bytes& right) {
+  left.insert(left.end(), right.begin(), right.end());
+  return left;
+}
+
+Bytes ZlibCompress(const Bytes& bytes) {
+  uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+  Bytes out(size);
+  if (compress2(out.data(), &size, bytes.data(), static_cast<uLong>(bytes.size()), 9) != Z_OK) {
+    throw std::runtime_error("compress2 failed");
+  }
+  out.resize(size);
+  return out;
+}
+
+Bytes LzmaPropertiesAndData(const Bytes& bytes) {
+  lzma_options_lzma options;
+  if (lzma_lzma_preset(&options, 6)) throw std::runtime_error("lzma_lzma_preset failed");
+  lzma_stream stream = LZMA_STREAM_INIT;
+  if (lzma_alone_encoder(&stream, &options) != LZMA_OK) {
+    throw std::runtime_error("lzma_alone_encoder failed");
+  }
+  Bytes out(bytes.size() + bytes.size() / 2 + 4096);
+  stream.next_in = bytes.data();
+  stream.avail_in = bytes.size();
+  stream.next_out = out.data();
+  stream.avail_out = out.size();
+  const lzma_ret result = lzma_code(&stream, LZMA_FINISH);
+  out.resize(out.size() - stream.avail_out);
+  lzma_end(&stream);
+  if (result != LZMA_STREAM_END) throw std::runtime_error("LZMA encoding failed");
+  // A .lzma file is the 5 property bytes, an 8-byte size, then the data: ZWS drops the size.
+  out.erase(out.begin() + 5, out.begin() + 13);
+  return out;
+}
+
+Bytes PngChunk(const char (&type)[5], const Bytes& data) {
+  const Bytes typed = Bytes(type, type + 4) + data;
+  const uLong crc = crc32(0L, typed.data(), static_cast<uInt>(typed.size()));
+  Bytes chunk =
+      Le32(static_cast<std::uint32_t>(data.size())) + typed + Le32(static_cast<std::uint32_t>(crc));
+  std::reverse(chunk.begin(), chunk.begin() + 4);  // PNG numbers are big-endian
+  std::reverse(chunk.end() - 4, chunk.end());
+  return chunk;
+}
+
+Bytes PngFile(std::uint32_t width, std::uint32_t height, std::uint8_t colourType, const Bytes& rows,
+              const Bytes& beforeData, std::uint8_t depth, std::uint8_t interlace) {
+  Bytes header = Le32(width) + Le32(height) + Bytes{depth, colourType, 0, 0, interlace};
+  std::reverse(header.begin(), header.begin() + 4);
+  std::reverse(header.begin() + 4, header.begin() + 8);
+  return Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A} + PngChunk("IHDR", header) +
+         beforeData + PngChunk("IDAT", ZlibCompress(rows)) + PngChunk("IEND", {});
+}
+
+MovieBuilder& MovieBuilder::Tag(std::uint16_t code, const Bytes& body) {
+  if (body.size() >= 0x3F) return LongTag(code, body);
+  body_ = body_ + Le16(static_cast<std::uint16_t>(code << 6 | body.size())) + body;
+  return *this;
+}
+
+MovieBuilder& MovieBuilder::LongTag(std::uint16_t code, const Bytes& body) {
+  body_ = body_ + Le16(static_cast<std::uint16_t>(code << 6 | 0x3F)) +
+          Le32(static_cast<std::uint32_t>(body.size())) + body;
+  return *this;
+}
+
+MovieBuilder& MovieBuilder::Raw(const Bytes& bytes) {
+  body_ = body_ + bytes;
+  return *this;
+}
+
+Bytes MovieBuilder::Fws(std::optional<std::uint32_t> declared) const {
+  return Bytes{'F', 'W', 'S', 10} + Le32(declared.value_or(Length())) + body_;
+}
+
+Bytes MovieBuilder::Cws(std::optional<std::uint32_t> declared) const {
+  return Bytes{'C', 'W', 'S', 10} + Le32(declared.value_or(Length())) + ZlibCompress(body_);
+}
+
+Bytes MovieBuilder::Zws(std::optional<std::uint32_t> declared) const {
+  const Bytes lzma = LzmaPropertiesAndData(body_);
+  return Bytes{'Z', 'W', 'S', 13} + Le32(declared.value_or(Length())) +
+         Le32(static_cast<std::uint32_t>(lzma.size() - 5)) + lzma;
+}
+
+}  // namespace swivex::swf::testing

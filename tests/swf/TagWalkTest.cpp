@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "swf/LzmaSource.h"
+#include "swf/MovieReader.h"
+#include "swf/SwfError.h"
+#include "tests/swf/MovieBuilder.h"
+
+namespace swivex::swf::testing {
+namespace {
+
+MovieSummary Summarize(const Bytes& file) {
+  MemorySource source(file);
+  return MovieReader(source).Walk();
+}
+
+// A movie with a bit of everything the walk reports.
+MovieBuilder SampleMovie() {
+  return MovieBuilder()
+      .Tag(69, {0x09, 0, 0, 0})  // FileAttributes: ActionScript 3, UseNetwork
+      .Tag(9, {0xFF, 0xFF, 0xFF})
+      .LongTag(1, {})  // a long header for a short tag
+      .Tag(20, Le16(7) + Bytes{5} + Le16(2) + Le16(1) + ZlibCompress(Bytes(8, 0x40)))
+      .Tag(21, Le16(8) + Bytes{'G', 'I', 'F', '8', '9', 'a', 5, 0, 7, 0, 0})
+      .Tag(1, {})
+      .End();
+}
+
+TEST(TagWalk, EveryCompressionGivesTheSameSummary) {
+  const MovieBuilder movie = SampleMovie();
+  for (const Bytes& file : {movie.Fws(), movie.Cws(), movie.Zws()}) {
+    SCOPED_TRACE(file[0]);
+    const MovieSummary summary = Summarize(file);
+    ASSERT_TRUE(summary.fileAttributes.has_value());
+    EXPECT_TRUE(summary.fileAttributes->actionScript3);
+    EXPECT_TRUE(summary.fileAttributes->useNetwork);
+    EXPECT_FALSE(summary.fileAttributes->hasMetadata);
+    const std::map<std::uint16_t, std::uint64_t> counts = {{0, 1},  {1, 2},  {9, 1},
+                                                           {20, 1}, {21, 1}, {69, 1}};
+    EXPECT_EQ(summary.tagCounts, counts);
+    ASSERT_EQ(summary.pictures.size(), 2u);
+    const PictureInfo& lossless = summary.pictures[0];
+    EXPECT_EQ(lossless.characterId, 7);
+    EXPECT_EQ(lossless.tag, PictureTag::kDefineBitsLossless);
+    EXPECT_EQ(lossless.format, ImageFormat::kLossless);
+    EXPECT_EQ(lossless.losslessFormat, 5);
+    EXPECT_EQ(lossless.size, (PixelSize{2, 1}));
+    EXPECT_EQ(lossless.tagOffset, 38u);  // behind tags of 6, 5 and 6 bytes
+    EXPECT_EQ(lossless.dataOffset, lossless.tagOffset + 2 + 7);
+    const PictureInfo& gif = summary.pictures[1];
+    EXPECT_EQ(gif.characterId, 8);
+    EXPECT_EQ(gif.format, ImageFormat::kGif);
+    EXPECT_EQ(gif.size, (PixelSize{5, 7}));
+    EXPECT_EQ(gif.dataLength, 11u);
+  }
+}
+
+TEST(TagWalk, ASummaryReadsPictureSizesInPassing) {
+  const Bytes jpeg = {0xFF, 0xD9, 0xFF, 0xD8, 0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x4A,
+                      0x46, 0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x01, 0x2C, 0x02, 0x58, 0x01,
+                      0x01, 0x11, 0x00, 0xFF, 0xDA, 0x00, 0x02, 0x00, 0xFF, 0xD9};
+  const Bytes noFrame = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x00, 0xFF, 0xD9};
+  const Bytes png = PngFile(70000, 3, 0, {});
+  const MovieSummary summary = Summarize(
+      MovieBuilder()
+          .Tag(21, Le16(1) + jpeg)
+          .Tag(21, Le16(2) + noFrame)
+          .LongTag(90, Le16(3) + Le32(static_cast<std::uint32_t>(png.size())) + Le16(0) + png)
+          .End()
+          .Cws());
+  ASSERT_EQ(summary.pictures.size(), 3u);
+  EXPECT_EQ(summary.pictures[0].format, ImageFormat::kJpeg);
+  EXPECT_EQ(summary.pictures[0].size, (PixelSize{600, 300}));
+  EXPECT_EQ(summary.pictures[1].format, ImageFormat::kJpeg);
+  EXPECT_FALSE(summary.pictures[1].size.has_value());
+  EXPECT_EQ(summary.pictures[2].format, ImageFormat::kPng);
+  EXPECT_EQ(summary.pictures[2].size, (PixelSize{70000, 3}));
+  EXPECT_FALSE(summary.pictures[2].hasAlpha);
+}
+
+TEST(TagWalk, MovieWithoutFileAttributesHasNone) {
+  EXPECT_FALSE(Summarize(MovieBuilder().End().Fws()).fileAttributes.has_value());
+  const MovieSummary other = Summarize(MovieBuilder().Tag(69, {0x10, 0, 0, 0}).End().Fws());
+  EXPECT_FALSE(other.fileAttributes->actionScript3);
+  EXPECT_FALSE(other.fileAttributes->useNetwork);
+  EXPECT_TRUE(other.fileAttributes->hasMetadata);
+}
+
+TEST(TagWalk, BytesAfterTheEndTagUpToTheDeclaredLengthAreAccepted) {
+  const MovieBuilder movie = MovieBuilder().End().Raw({0, 0, 0});
+  for (const Bytes& file : {movie.Fws(), movie.Cws(), movie.Zws()}) {
+    EXPECT_EQ(Summarize(file).tagCounts.at(0), 1u) << file[0];
+  }
+}
+
+struct Lie {
+  const char* name;
+  Bytes file;
+  std::uint64_t offset;
+  const char* text;
+};
+
+TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
+  const MovieBuilder end = MovieBuilder().End();
+  const MovieBuilder endAndMore = MovieBuilder().End().Raw({1, 2, 3, 4, 5});
+  Bytes badZlib = end.Cws();
+  badZlib[8] ^= 0x01;  // the zlib header's check fails
+  Bytes badProperties = end.Zws();
+  badProperties[12] = 225;  // lc/lp/pb past their range
+  Bytes hugeDictionary = MovieBuilder().Raw(Bytes(4096, 0)).Zws(1u << 30);
+  for (int i = 13; i < 17; ++i) hugeDictionary[i] = 0xFF;
+
+  const Lie lies[] = {
+      {"tag longer than the movie", MovieBuilder().Raw(Le16(2 << 6 | 10) + Le16(0)).Fws(), 21,
+       "claims 10 bytes"},
+      {"long tag longer than the movie",
+       MovieBuilder().Raw(Le16(2 << 6 | 0x3F) + Le32(0xFFFFFFFF)).End().Fws(), 21,
+       "claims 4294967295 bytes"},
+      {"long tag header cut by the declared length",
+       MovieBuilder().Raw(Le16(2 << 6 | 0x3F) + Le16(5)).Fws(), 23, "a long tag header"},
+      {"no End tag", MovieBuilder().Tag(1, {}).Fws(), 23, "without an End tag"},
+      {"FWS shorter than declared", end.Fws(33), 23, "ends before its declared length of 33"},
+      {"CWS shorter than declared", end.Cws(33), 23, "ends before its declared length of 33"},
+      {"ZWS shorter than declared", end.Zws(33), 23, "ends before its declared length of 33"},
+      {"FWS longer than declared", endAndMore.Fws(23), 23, "goes on past its declared length"},
+      {"CWS inflates past the declared length", endAndMore.Cws(23), 23,
+       "goes on past its declared length"},
+      {"damaged zlib data", badZlib, 8, "compressed data is damaged"},
+      {"invalid LZMA properties", badProperties, 8, "LZMA properties are invalid"},
+      {"LZMA dictionary past the memory limit", hugeDictionary, 8, "more than 256 MiB"},
+      {"picture tag too short for its fields", MovieBuilder().Tag(20, {1, 0, 3}).End().Fws(), 26,
+       "ends before its width"},
+      {"alpha data past the tag's end",
+       MovieBuilder().Tag(35, Le16(1) + Le32(100) + Bytes{0xFF, 0xD8, 0xFF}).End().Fws(), 25,
+       "puts its alpha data at 100 bytes"},
+      {"15-bit format in DefineBitsLossless2",
+       MovieBuilder().Tag(36, Le16(1) + Bytes{4} + Le16(1) + Le16(1)).End().Fws(), 25,
+       "bitmap format 4"},
+      {"unknown lossless format",
+       MovieBuilder().Tag(20, Le16(1) + Bytes{6} + Le16(1) + Le16(1)).End().Fws(), 25,
+       "bitmap format 6"},
+  };
+  for (const Lie& lie : lies) {
+    SCOPED_TRACE(lie.name);
+    try {
+      Summarize(lie.file);
+      ADD_FAILURE() << "accepted";
+    } catch (const ESwfError& error) {
+      EXPECT_EQ(error.Offset(), lie.offset) << error.what();
+      EXPECT_NE(std::string(error.what()).find(lie.text), std::string::npos) << error.what();
+    }
+  }
+}
+
+// The LZMA decoder stops at the declared length, so a ZWS body that goes on is cut there.
+TEST(TagWalk, ZwsIsReadUpToItsDeclaredLength) {
+  const Bytes file = MovieBuilder().End().Raw({1, 2, 3, 4, 5}).Zws(23);
+  EXPECT_EQ(Summarize(file).tagCounts.at(0), 1u);
+}
+
+class KeepSome final : public PictureVisitor {
+ public:
+  explicit KeepSome(std::uint16_t wanted) : wanted_(wanted) {}
+  bool Wants(const PictureInfo& fields) override {
+    asked.push_back(fields.characterId);
+    return fields.characterId == wanted_;
+  }
+  void Take(Picture picture) override { taken.push_back(std::move(picture)); }
+
+  std::vector<std::uint16_t> asked;
+  std::vector<Picture> taken;
+
+ private:
+  std::uint16_t wanted_;
+};
+
+TEST(TagWalk, AVisitorGetsTheBytesOfThePicturesItWants) {
+  const Bytes tables = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x07, 0xFF, 0xD9};
+  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x11, 0xFF, 0xD9};
+  const Bytes alpha = ZlibCompress({1, 2});
+  const MovieBuilder movie = MovieBuilder()
+                                 .Tag(8, tables)
+                                 .Tag(6, Le16(1) + jpeg)
+                                 .Tag(35, Le16(2) + Le32(9) + jpeg + alpha)
+                                 .End();
+  for (std::uint16_t wanted : {1, 2}) {
+    const Bytes file = movie.Cws();
+    MemorySource source(file);
+    KeepSome visitor(wanted);
+    const MovieSummary summary = MovieReader(source).Walk(&visitor);
+    EXPECT_EQ(visitor.asked, (std::vector<std::uint16_t>{1, 2}));
+    ASSERT_EQ(visitor.taken.size(), 1u);
+    const Picture& picture = visitor.taken[0];
+    EXPECT_EQ(picture.info.characterId, wanted);
+    EXPECT_EQ(picture.data, jpeg);
+    EXPECT_EQ(picture.jpegTables, wanted == 1 ? tables : Bytes{});
+    EXPECT_EQ(picture.alpha, wanted == 2 ? alpha : Bytes{});
+    EXPECT_EQ(picture.info.hasAlpha, wanted == 2);
+    ASSERT_EQ(summary.pictures.size(), 2u);
+    EXPECT_EQ(summary.pictures[wanted - 1].format, ImageFormat::kJpeg);
+  }
+}
+
+TEST(TagWalk, AReaderWalksOnce) {
+  const Bytes file = MovieBuilder().End().Fws();
+  MemorySource source(file);
+  MovieReader reader(source);
+  reader.Walk();
+  EXPECT_THROW(reader.Walk(), std::logic_error);
+}
+
+}  // namespace
+}  // namespace swivex::swf::testing
