@@ -1,0 +1,54 @@
+#include "projector/ConversionKind.h"
+
+#include <algorithm>
+
+#include "common/FileNames.h"
+#include "projector/Conversions.h"
+
+namespace swivex {
+
+namespace {
+
+constexpr std::string_view kMovieExtension = ".swf";
+constexpr std::string_view kProjectorExtension = ".exe";
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// The last component's extension with its ".", or nothing.
+std::string_view ExtensionOf(std::string_view path, const PathSyntax& syntax) {
+  const std::string delimiters{syntax.separator, ':', '.'};
+  const std::size_t last = LastDelimiter(path, delimiters, syntax.isLeadByte);
+  if (last == std::string_view::npos || path[last] != '.') return {};
+  return path.substr(last);
+}
+
+}  // namespace
+
+std::optional<ConversionKind> ConversionForFile(std::string_view path, const PathSyntax& syntax) {
+  const std::string_view extension = ExtensionOf(path, syntax);
+  if (SameIgnoringCase(extension, kMovieExtension)) return ConversionKind::SwfToExe;
+  if (SameIgnoringCase(extension, kProjectorExtension)) return ConversionKind::ExeToSwf;
+  return std::nullopt;
+}
+
+std::string ConversionTarget(ConversionKind kind, std::string_view source,
+                             const PathSyntax& syntax) {
+  return ReplaceExtension(
+      source, kind == ConversionKind::SwfToExe ? kProjectorExtension : kMovieExtension, syntax);
+}
+
+std::string MovieOf(ConversionKind kind, const std::string& source, const std::string& target) {
+  return kind == ConversionKind::SwfToExe ? source : target;
+}
+
+std::string RunConversion(ConversionKind kind, const std::string& source, const std::string& target,
+                          Files& files, ConversionProgress* progress) {
+  if (kind == ConversionKind::SwfToExe) return BuildProjector(source, target, files, progress);
+  return ExtractMovie(source, target, files, progress);
+}
+
+}  // namespace swivex

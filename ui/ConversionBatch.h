@@ -1,0 +1,86 @@
+#pragma once
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/Exceptions.h"
+#include "platform/PathSyntax.h"
+#include "projector/ConversionKind.h"
+
+namespace swivex {
+
+// Raised for a file given to convert that is neither a movie nor a projector; nothing is
+// created for it.
+class EUnsupportedFile : public Exception {
+ public:
+  explicit EUnsupportedFile(const std::string& path);
+};
+
+// How one conversion ended.
+struct ConversionOutcome {
+  enum class Ending { Converted, Failed, Cancelled };
+
+  static ConversionOutcome Converted(std::string message) {
+    return {Ending::Converted, std::move(message), nullptr};
+  }
+  static ConversionOutcome Failed(std::exception_ptr error) {
+    return {Ending::Failed, {}, std::move(error)};
+  }
+  static ConversionOutcome Cancelled() { return {Ending::Cancelled, {}, nullptr}; }
+
+  Ending ending;
+  std::string message;       // the result message of a conversion that ran to its end
+  std::exception_ptr error;  // the error report of one that failed, as it was raised
+};
+
+// What the user is told once a batch has ended: a text for the message dialog, or an error
+// report for the error box.
+struct BatchConclusion {
+  std::string message;
+  std::exception_ptr error;
+};
+
+// A file given to convert and the conversion chosen for it; none for a file of another type.
+struct BatchFile {
+  std::string source;
+  std::optional<ConversionKind> kind;
+};
+
+// Files converted one after the other, in the order given, with one conclusion for them all.
+class ConversionBatch {
+ public:
+  // One file, and the conversion that a menu command chose for it whatever its type.
+  static ConversionBatch Single(std::string source, ConversionKind kind, const PathSyntax& syntax);
+  // Files dropped on the window or named on the command line, each converted as its type says.
+  static ConversionBatch ByFileType(const std::vector<std::string>& sources,
+                                    const PathSyntax& syntax);
+
+  // The next file to convert. A file of another type is passed over, its outcome an
+  // EUnsupportedFile. Null once every file has had its turn, or after a cancel or Stop.
+  const BatchFile* Next();
+  // The outcome of the file that Next returned last. A cancel ends the batch.
+  void Finish(ConversionOutcome outcome);
+  // Ends the batch before the files that have not had their turn.
+  void Stop() { stopped_ = true; }
+
+  // One file's conclusion is what the menu commands show: its result message, its error report
+  // or the cancel message. Several files' is one line per file: its name, ": " and its result
+  // message or error text (as the error box shows it), or "Not converted." for the files after
+  // a cancel.
+  BatchConclusion Conclude() const;
+
+ private:
+  ConversionBatch(std::vector<BatchFile> files, const PathSyntax& syntax)
+      : files_(std::move(files)), syntax_(syntax) {}
+  std::string Line(std::size_t index) const;
+
+  std::vector<BatchFile> files_;
+  std::vector<ConversionOutcome> outcomes_;  // of the files that had their turn, in order
+  PathSyntax syntax_;
+  bool stopped_ = false;
+};
+
+}  // namespace swivex
