@@ -2,7 +2,9 @@
 #include <windows.h>
 // commctrl.h builds on windows.h.
 #include <commctrl.h>
+#include <stdlib.h>
 
+#include "app/CommandLineFiles.h"
 #include "app/MessageLoop.h"
 #include "app/StartupShow.h"
 #include "platform/SystemDesktop.h"
@@ -11,10 +13,12 @@
 #include "shell/Application.h"
 #include "shell/ErrorBox.h"
 #include "ui/MainFrm.h"
+#include "winsupport/ComApartment.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
+  const swivex::win::ComApartment com;
 
   // The one place that chooses the system's implementations; everything else is handed them.
   swivex::SystemFiles files;
@@ -27,6 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (window == nullptr) return 1;
   swivex::SetMainWindow(window);
   ::ShowWindow(window, swivex::StartupShowMode(showCommand));
+  mainForm.ConvertLater(swivex::CommandLineFiles(__argc, __argv, files));
   const int exitCode = swivex::RunMessageLoop(window, mainForm.Accelerators());
   swivex::SetMainWindow(nullptr);
   return exitCode;

@@ -5,8 +5,9 @@
 namespace swivex {
 
 // Takes, translates and dispatches the thread's messages until the main window has closed:
-// the main window's shortcuts first, then its keyboard navigation (Tab and the arrow keys
-// between controls). Returns the exit code that WM_QUIT carries.
+// the main window's shortcuts first, then the keyboard navigation (Tab and the arrow keys
+// between controls, Esc) of the window that the message is for. Returns the exit code that
+// WM_QUIT carries.
 int RunMessageLoop(HWND mainWindow, HACCEL shortcuts);
 
 }  // namespace swivex

@@ -1,5 +1,7 @@
 #include "forms/FormBuilder.h"
 
+#include <commctrl.h>
+
 #include "winsupport/GdiScopes.h"
 
 namespace swivex {
@@ -21,6 +23,8 @@ ControlClass ClassOf(ControlKind kind) {
       return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX};
     case ControlKind::Edit:
       return {"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP};
+    case ControlKind::ProgressBar:
+      return {PROGRESS_CLASSA, 0};
   }
   return {"STATIC", 0};
 }
@@ -89,7 +93,7 @@ ControlFonts CreateControls(HWND parent, const FormLayout& form, const FormScale
       font = ownFonts.back().Get();
     }
     Bounds bounds = placed[index];
-    if (control.kind == ControlKind::Label) {
+    if (control.kind == ControlKind::Label && control.width == 0) {
       const SIZE text = TextSize(screen.Get(), font, control.caption);
       bounds.width = text.cx;
       bounds.height = text.cy;

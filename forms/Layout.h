@@ -11,8 +11,9 @@ namespace swivex {
 enum class ControlKind {
   PushButton,
   GroupBox,  // a container: controls that name it as their container are placed inside it
-  Label,     // sized to its text; the table's width and height are not used
+  Label,     // sized to its text, unless the table gives it a width: then the table's size
   Edit,
+  ProgressBar,  // the Common Controls bar
 };
 
 // A font given by its face and point size (bold or not).

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "common/Exceptions.h"
 #include "common/FileNames.h"
@@ -10,7 +11,6 @@
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
 #include "platform/Files.h"
-#include "projector/Conversions.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
 #include "shell/Application.h"
@@ -39,6 +39,23 @@ HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 
 void OpenWithShell(HWND owner, const std::string& file) {
   ::ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The files of ConvertLater are waiting.
+constexpr UINT kConvertWaitingFiles = WM_APP + 2;
+static_assert(kConvertWaitingFiles != ConversionRunner::kWorkerNews);
+
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> files;
+  for (UINT i = 0; i < count; ++i) {
+    std::string name(::DragQueryFileA(drop, i, nullptr, 0), '\0');
+    // A name that cannot be read comes back empty and names no file.
+    if (name.empty()) continue;
+    ::DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+    files.push_back(std::move(name));
+  }
+  return files;
 }
 
 }  // namespace
@@ -100,6 +117,21 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       background_.Paint(Handle(), reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case ConversionRunner::kWorkerNews:
+      OnWorkerNews();
+      return 0;
+    case kConvertWaitingFiles:
+      ConvertFiles(std::exchange(filesToConvert_, {}));
+      return 0;
+    case WM_TIMER:
+      if (wParam == ConversionRunner::kProgressTimer) runner_->OnTimer();
+      return 0;
+    case WM_CLOSE:
+      if (OnClose()) return ::DefWindowProcA(Handle(), message, wParam, lParam);
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -109,6 +141,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::OnCommand(int id) {
+  // Commands that reach the window during a conversion, which takes its input, come from other
+  // programs; only Exit is taken, as a close.
+  if (runner_->Running() && id != kExit1) return;
   if (id == IDOK) {
     PressFocusedButton();
     return;
@@ -180,29 +215,80 @@ void TMainForm::OnNextControl(WPARAM wParam, LPARAM lParam) {
 void TMainForm::FormCreate() {
   SetApplicationTitle(ControlText(Handle()));
   ::EnableWindow(Control(kButton4), FALSE);
+  runner_ = std::make_unique<ConversionRunner>(
+      instance_, Handle(), files_,
+      [this](ConversionKind kind, const std::string& source) { return ShowPaths(kind, source); });
+  ::DragAcceptFiles(Handle(), TRUE);
 }
 
-template <typename Conversion>
-void TMainForm::Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert) {
+void TMainForm::ConvertLater(std::vector<std::string> files) {
+  if (files.empty()) return;
+  filesToConvert_ = std::move(files);
+  ::PostMessageA(Handle(), kConvertWaitingFiles, 0, 0);
+}
+
+void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
   if (!dialog.Execute(Handle())) return;
-  SetControlText(Control(kEdit1), dialog.FileName());
+  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax()));
+}
+
+void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
+  if (files.empty() || runner_->Running()) return;
+  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax()));
+}
+
+void TMainForm::RunBatch(ConversionBatch batch) {
+  if (const auto conclusion = runner_->Start(std::move(batch))) Present(*conclusion);
+}
+
+ConversionPaths TMainForm::ShowPaths(ConversionKind kind, const std::string& source) {
+  SetControlText(Control(kEdit1), source);
   SetControlText(Control(kEdit2),
-                 ReplaceExtension(ControlText(Control(kEdit1)), targetExtension, files_.Syntax()));
+                 ConversionTarget(kind, ControlText(Control(kEdit1)), files_.Syntax()));
   ::EnableWindow(Control(kButton4), TRUE);
-  ShowMessageDialog(convert(ControlText(Control(kEdit1)), ControlText(Control(kEdit2))));
+  return {ControlText(Control(kEdit1)), ControlText(Control(kEdit2))};
 }
 
-void TMainForm::ConvertSWFtoEXEClick() {
-  Convert(OpenDialogSwf, ".exe", [this](const std::string& movie, const std::string& target) {
-    return BuildProjector(movie, target, files_);
-  });
+// An error report goes to the window procedure's error boundary, which shows the error box as
+// for any other command.
+void TMainForm::Present(const BatchConclusion& conclusion) {
+  if (conclusion.error) std::rethrow_exception(conclusion.error);
+  ShowMessageDialog(conclusion.message);
 }
 
-void TMainForm::ConvertEXEtoSWFClick() {
-  Convert(OpenDialogExe, ".swf", [this](const std::string& bundle, const std::string& target) {
-    return ExtractMovie(bundle, target, files_);
-  });
+void TMainForm::OnDropFiles(HDROP dropped) {
+  std::vector<std::string> files;
+  {
+    win::UniqueDrop drop(dropped);
+    // While a conversion or a modal box has the window's input, drops are refused as clicks are.
+    if (!::IsWindowEnabled(Handle()) || runner_->Running()) return;
+    files = DroppedFiles(drop.Get());
+  }
+  ConvertFiles(files);
 }
+
+void TMainForm::OnWorkerNews() {
+  const auto conclusion = runner_->OnWorkerNews();
+  if (!conclusion) return;
+  if (closeWhenConverted_) {
+    ::DestroyWindow(Handle());
+    return;
+  }
+  Present(*conclusion);
+}
+
+// True if the window may close now. During a conversion it closes once the conversion has
+// stopped, without a word about it.
+bool TMainForm::OnClose() {
+  if (!runner_->Running()) return true;
+  closeWhenConverted_ = true;
+  runner_->Cancel();
+  return false;
+}
+
+void TMainForm::ConvertSWFtoEXEClick() { Convert(OpenDialogSwf, ConversionKind::SwfToExe); }
+
+void TMainForm::ConvertEXEtoSWFClick() { Convert(OpenDialogExe, ConversionKind::ExeToSwf); }
 
 void TMainForm::SetasScreenSaver1Click() {
   const bool chosen = OpenDialogSwf.Execute(Handle());

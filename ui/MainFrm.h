@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "forms/FormBackground.h"
 #include "forms/FormBuilder.h"
+#include "projector/ConversionKind.h"
 #include "shell/ErrorBoundary.h"
 #include "ui/AboutFrm.h"
+#include "ui/ConversionRunner.h"
 #include "ui/OpenDialog.h"
 #include "winsupport/WindowsHandles.h"
 
@@ -18,7 +22,8 @@ class Registry;
 class Desktop;
 
 // The program's main window: the three commands as buttons and menu items, the paths of the
-// last conversion, "Go", help and exit.
+// last conversion, "Go", help and exit. Files dropped on it are converted as their type says.
+// Conversions run on a worker thread; the window takes no input meanwhile.
 class TMainForm : public Window<TMainForm> {
  public:
   // The commands reach the system through the implementations handed in here, which outlive
@@ -30,6 +35,10 @@ class TMainForm : public Window<TMainForm> {
   HWND Create();
   // The window's keyboard shortcuts, for the message loop.
   HACCEL Accelerators() const { return accelerators_.Get(); }
+
+  // Converts the files as a drop would, after the messages that are already waiting (those that
+  // show the window): the files named on the command line.
+  void ConvertLater(std::vector<std::string> files);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -43,9 +52,18 @@ class TMainForm : public Window<TMainForm> {
   void Exit1Click();
   void About1Click();
 
-  // A conversion command: pick the source, show the paths, convert and show the result.
-  template <typename Conversion>
-  void Convert(OpenDialog& dialog, const char* targetExtension, Conversion convert);
+  // A conversion command: pick the source, then convert it as a batch of one.
+  void Convert(OpenDialog& dialog, ConversionKind kind);
+  void ConvertFiles(const std::vector<std::string>& files);
+  void RunBatch(ConversionBatch batch);
+  // Shows the paths of a conversion as it starts and enables Go; the conversion uses the paths
+  // as the fields hold them.
+  ConversionPaths ShowPaths(ConversionKind kind, const std::string& source);
+  void Present(const BatchConclusion& conclusion);
+
+  void OnDropFiles(HDROP drop);
+  void OnWorkerNews();
+  bool OnClose();
 
   void OnCommand(int id);
   void PressFocusedButton();
@@ -66,6 +84,10 @@ class TMainForm : public Window<TMainForm> {
   OpenDialog OpenDialogExe;
   // The About box: created at its first opening and kept until the program ends.
   std::unique_ptr<TAboutForm> AboutForm;
+  std::vector<std::string> filesToConvert_;  // for ConvertLater
+  bool closeWhenConverted_ = false;          // the window was asked to close during a conversion
+  // Created with the window; last, so that its conversion stops before anything else goes.
+  std::unique_ptr<ConversionRunner> runner_;
 };
 
 }  // namespace swivex

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// shellapi.h builds on windows.h.
+#include <shellapi.h>
 
 #include "winsupport/UniqueHandle.h"
 
@@ -78,6 +80,21 @@ struct HookTraits {
   static void Release(Handle hook) noexcept { ::UnhookWindowsHookEx(hook); }
 };
 
+// The files of a drop on a window (WM_DROPFILES).
+struct DropTraits {
+  using Handle = HDROP;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Release(Handle drop) noexcept { ::DragFinish(drop); }
+};
+
+// A COM object's interface, released through it.
+template <typename Interface>
+struct ComInterfaceTraits {
+  using Handle = Interface*;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Release(Handle object) noexcept { object->Release(); }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
@@ -91,5 +108,8 @@ using UniqueLocal = UniqueHandle<LocalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTableTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
+using UniqueDrop = UniqueHandle<DropTraits>;
+template <typename Interface>
+using UniqueInterface = UniqueHandle<ComInterfaceTraits<Interface>>;
 
 }  // namespace swivex::win

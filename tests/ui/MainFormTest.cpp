@@ -396,7 +396,8 @@ ConversionRun RunFailingConversion(const std::function<void()>& command, const s
       },
   });
   command();
-  EXPECT_TRUE(script.Finished());
+  // The conversion runs on a worker thread: its error box comes once the window hears of its end.
+  EXPECT_TRUE(PumpMessagesUntil([&] { return script.Finished(); }));
   return run;
 }
 

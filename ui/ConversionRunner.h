@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "shell/ModalScope.h"
+#include "ui/ConversionBatch.h"
+#include "ui/ConversionJob.h"
+#include "ui/ProgressFrm.h"
+#include "ui/TaskbarProgress.h"
+
+namespace swivex {
+
+class Files;
+
+// The paths of one conversion, as the window shows them.
+struct ConversionPaths {
+  std::string source;
+  std::string target;
+};
+
+// Runs a batch's conversions one after the other on a worker thread while the window keeps
+// painting and answering. The program's windows take no input meanwhile. Once a conversion has
+// run for half a second, the progress window and the window's taskbar button show how far it
+// is; they stay until the batch ends.
+class ConversionRunner {
+ public:
+  // What the window shows as a file's conversion starts: it returns the paths to convert.
+  using ShowPaths = std::function<ConversionPaths(ConversionKind kind, const std::string& source)>;
+
+  // The worker's news reaches `window` as this message, which it hands to OnWorkerNews.
+  static constexpr UINT kWorkerNews = WM_APP + 1;
+  // The window's timer that it hands to OnTimer.
+  static constexpr UINT_PTR kProgressTimer = 1;
+  static constexpr UINT kProgressDelayMs = 500;
+
+  ConversionRunner(HINSTANCE instance, HWND window, Files& files, ShowPaths showPaths);
+  ConversionRunner(const ConversionRunner&) = delete;
+  ConversionRunner& operator=(const ConversionRunner&) = delete;
+
+  bool Running() const { return batch_.has_value(); }
+  // Starts the batch's first conversion; not while another batch runs. Returns the batch's
+  // conclusion at once when it has nothing to convert.
+  std::optional<BatchConclusion> Start(ConversionBatch batch);
+  // Stops the running conversion before its next piece, and the batch with it.
+  void Cancel();
+  // Follows the conversion's progress, starts the next one when it has ended, and returns the
+  // batch's conclusion when the batch has ended.
+  std::optional<BatchConclusion> OnWorkerNews();
+  void OnTimer();
+
+ private:
+  std::optional<BatchConclusion> Continue();
+  void StartJob(ConversionKind kind, const std::string& source);
+  BatchConclusion End();
+  void ShowProgress();
+
+  HINSTANCE instance_;
+  HWND window_;
+  Files& files_;
+  ShowPaths showPaths_;
+  std::optional<ConversionBatch> batch_;
+  std::string movieName_;
+  bool cancelled_ = false;
+  // Declared in the order in which they go away at the end: the thread first, then the windows'
+  // input comes back before the progress window closes, so that activation returns to them.
+  std::unique_ptr<TProgressForm> progressForm_;
+  std::optional<TaskbarProgress> taskbar_;
+  std::optional<ModalScope> inputBlocked_;
+  std::unique_ptr<ConversionJob> job_;
+};
+
+}  // namespace swivex
