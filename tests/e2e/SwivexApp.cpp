@@ -8,8 +8,8 @@ namespace swivex::e2e {
 
 std::string ProgramFile(const std::string& name) { return kProgramFolder + name; }
 
-SwivexApp::SwivexApp(const std::string& workingFolder)
-    : process_(ProgramFile("Swivex.exe"), workingFolder),
+SwivexApp::SwivexApp(const std::string& workingFolder, const std::vector<std::string>& arguments)
+    : process_(ProgramFile("Swivex.exe"), workingFolder, arguments),
       window_(process_.WaitForWindow(swivexui::kClassName)) {}
 
 HWND SwivexApp::Control(int id) const { return ControlById(window_, id); }

@@ -37,6 +37,14 @@ inline constexpr int kAbout1 = 206;
 
 inline constexpr char kSuccess[] = "File has been converted successfully!";
 inline constexpr char kUnknownType[] = "Unknown type of executable flash file!";
+inline constexpr char kCancelled[] = "The conversion was cancelled.";
+
+// The progress window of a long conversion.
+inline constexpr char kProgressClassName[] = "TProgressForm";
+inline constexpr int kMovieName = 101;
+inline constexpr int kProgressBar = 102;
+inline constexpr int kPercent = 103;
+inline constexpr int kCancelButton = IDCANCEL;
 
 }  // namespace swivexui
 
@@ -53,7 +61,8 @@ struct Command {
 // Swivex.exe, started from its program folder, with its main window.
 class SwivexApp {
  public:
-  explicit SwivexApp(const std::string& workingFolder = "");
+  explicit SwivexApp(const std::string& workingFolder = "",
+                     const std::vector<std::string>& arguments = {});
 
   RunningProgram& Process() { return process_; }
   HWND Window() const { return window_; }

@@ -4,9 +4,11 @@
 
 namespace swivex::e2e {
 
-RunningProgram::RunningProgram(const std::string& program, const std::string& workingFolder)
+RunningProgram::RunningProgram(const std::string& program, const std::string& workingFolder,
+                               const std::vector<std::string>& arguments)
     : program_(program) {
   std::string commandLine = "\"" + program + "\"";
+  for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver/Wait.h"
 #include "winsupport/WindowsHandles.h"
@@ -13,7 +14,9 @@ namespace swivex::e2e {
 // if it is still running.
 class RunningProgram {
  public:
-  RunningProgram(const std::string& program, const std::string& workingFolder);
+  // Each argument is passed in quotes.
+  RunningProgram(const std::string& program, const std::string& workingFolder,
+                 const std::vector<std::string>& arguments = {});
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   ~RunningProgram();

@@ -1,0 +1,179 @@
+// A conversion of a large movie held on tmpfs: its progress window, the window that keeps
+// answering, and the ways to stop it. The driver holds the conversion's thread still, as a disk
+// that does not answer would, so that the conversion is still running while the test looks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <regex>
+#include <set>
+
+#include "tests/e2e/E2eFiles.h"
+#include "tests/e2e/E2ePaths.h"
+#include "tests/e2e/SwivexApp.h"
+#include "tests/e2e/driver/Controls.h"
+#include "tests/e2e/driver/FileDrop.h"
+#include "tests/e2e/driver/Keyboard.h"
+#include "tests/e2e/driver/Screenshot.h"
+#include "tests/e2e/driver/ThreadPause.h"
+#include "tests/e2e/driver/WindowList.h"
+
+namespace swivex::e2e {
+namespace {
+
+using swivex::testing::NamesIn;
+using swivex::testing::ReadBytes;
+using swivex::testing::WriteBytes;
+
+constexpr std::size_t kMiB = 1024 * 1024;
+constexpr std::size_t kLargeMovieSize = 256 * kMiB;
+
+// A folder on tmpfs (drive Z: is the Linux root), removed with the movie at the end.
+class ShmFolder {
+ public:
+  ShmFolder() : path_("Z:\\dev\\shm\\swivex-e2e-" + std::to_string(::GetCurrentProcessId())) {
+    std::filesystem::create_directories(path_);
+  }
+  ShmFolder(const ShmFolder&) = delete;
+  ShmFolder& operator=(const ShmFolder&) = delete;
+  ~ShmFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string Path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A movie signature followed by bytes that count up.
+void WriteLargeMovie(const std::string& name) {
+  std::vector<char> chunk(kMiB);
+  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>(i * 7);
+  std::ofstream out(name, std::ios::binary);
+  for (std::size_t written = 0; written < kLargeMovieSize; written += chunk.size()) {
+    if (written == 0) std::copy_n("FWS", 3, chunk.begin());
+    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (written == 0) std::copy_n("\0\7\16", 3, chunk.begin());
+  }
+  if (!out) throw DriverError("cannot write the large movie " + name);
+}
+
+enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow };
+
+struct StopWay {
+  const char* name;
+  StopBy by;
+};
+
+class LongConversionTest : public ::testing::TestWithParam<StopWay> {
+ protected:
+  static void SetUpTestSuite() {
+    shm_ = new ShmFolder;
+    WriteLargeMovie(*shm_ / "big.swf");
+  }
+  static void TearDownTestSuite() {
+    delete shm_;
+    shm_ = nullptr;
+  }
+
+  static ShmFolder* shm_;
+};
+
+ShmFolder* LongConversionTest::shm_ = nullptr;
+
+bool IsScratchName(const std::string& name) {
+  return std::regex_match(name, std::regex(R"(~swivex-[0-9A-F]{4}\.tmp)"));
+}
+
+TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
+  const std::string movie = *shm_ / "big.swf";
+  const std::string target = *shm_ / "big.exe";
+  const Bytes oldTarget = MovieBytes(1000, 31);
+  WriteBytes(target, oldTarget);
+  SwivexApp app;
+  const std::set<DWORD> threadsBefore = ThreadsOf(app.Process().ProcessId());
+
+  DropFiles(app.Window(), {movie});
+  // The conversion's thread is the one that the drop started.
+  const auto worker = WaitFor<std::set<DWORD>>(
+      [&]() -> std::optional<std::set<DWORD>> {
+        std::set<DWORD> started;
+        for (DWORD id : ThreadsOf(app.Process().ProcessId()))
+          if (!threadsBefore.count(id)) started.insert(id);
+        if (started.empty()) return std::nullopt;
+        return started;
+      },
+      "the conversion's thread");
+  ThreadPause stalled(worker);
+
+  const HWND progress = WaitForTopLevelWindow({.className = swivexui::kProgressClassName,
+                                               .processId = app.Process().ProcessId(),
+                                               .owner = app.Window()});
+  EXPECT_EQ(TextOf(ControlById(progress, swivexui::kMovieName)), "big.swf");
+  EXPECT_TRUE(std::regex_match(TextOf(ControlById(progress, swivexui::kPercent)),
+                               std::regex(R"([0-9]{1,2}%)")));
+  EXPECT_EQ(ClassNameOf(ControlById(progress, swivexui::kProgressBar)), "msctls_progress32");
+  EXPECT_FALSE(IsEnabled(app.Window())) << "the progress window is modal";
+  // The main window answers at once although its conversion is held up.
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(::SendMessageTimeoutA(app.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_EQ(app.Source(), movie);
+  EXPECT_EQ(app.Target(), target);
+  if (GetParam().by == StopBy::CancelButton)
+    SaveScreenshot(WindowRect(progress), std::string(kArtifactsFolder) + "progress-window.bmp");
+
+  switch (GetParam().by) {
+    case StopBy::CancelButton:
+      Click(ControlById(progress, swivexui::kCancelButton));
+      break;
+    case StopBy::EscapeKey:
+      BringToFront(progress);
+      PressChord({VK_ESCAPE});
+      break;
+    case StopBy::ClosingTheMainWindow:
+      PostClose(app.Window());
+      break;
+  }
+  if (GetParam().by != StopBy::ClosingTheMainWindow) {
+    WaitUntil([&] { return !IsEnabled(ControlById(progress, swivexui::kCancelButton)); },
+              "Cancel to be taken");
+  }
+  WaitUntilHandled(app.Window());
+  const auto resumed = std::chrono::steady_clock::now();
+  stalled.Resume();
+
+  if (GetParam().by == StopBy::ClosingTheMainWindow) {
+    EXPECT_EQ(app.Process().WaitForExit(), 0u);
+  } else {
+    auto message = app.WaitForTitledDialog();
+    EXPECT_EQ(message.Text(), swivexui::kCancelled);
+    EXPECT_FALSE(message.ShowsStopIcon());
+    EXPECT_FALSE(::IsWindowVisible(progress));
+    message.Press(IDOK);
+    WaitUntil([&] { return IsEnabled(app.Window()); }, "the main window to be enabled again");
+  }
+  const auto stopped = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - resumed);
+  std::cout << GetParam().name << ": stopped " << stopped.count()
+            << " ms after the conversion's thread went on\n";
+  RecordProperty("stop_ms", static_cast<int>(stopped.count()));
+
+  EXPECT_EQ(ReadBytes(target), oldTarget);
+  for (const std::string& name : NamesIn(shm_->Path())) EXPECT_FALSE(IsScratchName(name)) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, LongConversionTest,
+    ::testing::Values(StopWay{"CancelButton", StopBy::CancelButton},
+                      StopWay{"EscapeKey", StopBy::EscapeKey},
+                      StopWay{"ClosingTheMainWindow", StopBy::ClosingTheMainWindow}),
+    [](const ::testing::TestParamInfo<StopWay>& way) { return std::string(way.param.name); });
+
+}  // namespace
+}  // namespace swivex::e2e
