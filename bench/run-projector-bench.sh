@@ -54,6 +54,7 @@ report() {
     "$name" "$build" "$cat_build" "$(ratio "$build" "$cat_build")" "$build_kb" "$build_small_kb"
   printf '%-7s extract %6.2f s  cat %6.2f s  ratio %s  peak %6d KB\n' \
     "$name" "$extract" "$cat_extract" "$(ratio "$extract" "$cat_extract")" "$extract_kb"
+  printf '%-7s %s\n' "$name" "$("${runner[@]}" cancel "$program_arg" "$movie_arg" "$bundle_arg")"
   rm -f "$work/cat.exe" "$work/cat.swf" "$work/bundle.exe" "$work/out.swf"
 }
 
