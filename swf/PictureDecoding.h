@@ -3,17 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/BgraImage.h"
 #include "swf/Picture.h"
 
 namespace swivex::swf {
-
-// Pixels top row first, four bytes each in the order B, G, R, A (a 32-bit DIB's order), alpha
-// not premultiplied.
-struct BgraImage {
-  std::uint32_t width = 0;
-  std::uint32_t height = 0;
-  std::vector<std::uint8_t> pixels;
-};
 
 // Decodes a lossless bitmap or PNG data to pixels. JPEG data is the caller's JPEG decoder's
 // (ToPictureFile gives it as a clean JPEG file; InflateJpegAlpha gives its alpha plane), and
