@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "screensaver-module/MoviePictures.h"
+#include "screensaver-module/PictureChoice.h"
+#include "tests/swf/MovieBuilder.h"
+
+namespace swivex::glowdrift {
+namespace {
+
+using swf::ImageFormat;
+using swf::PictureInfo;
+using swf::PixelSize;
+using swf::testing::Bytes;
+using swf::testing::Le16;
+using swf::testing::MovieBuilder;
+using swf::testing::operator+;
+
+PictureInfo Info(std::uint16_t id, ImageFormat format, std::optional<PixelSize> size) {
+  PictureInfo info;
+  info.characterId = id;
+  info.format = format;
+  info.size = size;
+  return info;
+}
+
+std::vector<std::uint16_t> Ids(const std::vector<PictureInfo>& pictures) {
+  std::vector<std::uint16_t> ids;
+  for (const PictureInfo& picture : pictures) ids.push_back(picture.characterId);
+  return ids;
+}
+
+TEST(PictureChoice, LargestFirstDecodableOnlyAndBounded) {
+  constexpr auto kJpeg = ImageFormat::kJpeg;
+  constexpr auto kPng = ImageFormat::kPng;
+  constexpr auto kLossless = ImageFormat::kLossless;
+  struct Case {
+    const char* what;
+    std::vector<PictureInfo> pictures;
+    std::vector<std::uint16_t> ranked;
+  };
+  std::vector<PictureInfo> many;
+  for (std::uint16_t id = 1; id <= kMostDecodeAttempts + 1; ++id)
+    many.push_back(Info(id, kPng, PixelSize{id, 1}));
+  std::vector<std::uint16_t> largestOfMany;
+  for (std::uint16_t id = kMostDecodeAttempts + 1; id >= 2; --id) largestOfMany.push_back(id);
+  const std::vector<PictureInfo> exactlyEnough(many.begin(), many.begin() + kMostDecodeAttempts);
+  std::vector<std::uint16_t> allOfThem;
+  for (std::uint16_t id = kMostDecodeAttempts; id >= 1; --id) allOfThem.push_back(id);
+
+  const Case cases[] = {
+      {"none", {}, {}},
+      {"by area, not by width",
+       {Info(1, kPng, PixelSize{10, 10}), Info(2, kLossless, PixelSize{30, 2}),
+        Info(3, kJpeg, PixelSize{7, 20})},
+       {3, 1, 2}},
+      {"equal areas keep the movie's order",
+       {Info(1, kPng, PixelSize{4, 1}), Info(2, kPng, PixelSize{2, 2}),
+        Info(3, kPng, PixelSize{1, 4})},
+       {1, 2, 3}},
+      {"unknown sizes last",
+       {Info(1, kJpeg, std::nullopt), Info(2, kPng, PixelSize{1, 1})},
+       {2, 1}},
+      {"GIF and unknown data left out",
+       {Info(1, ImageFormat::kGif, PixelSize{50, 50}), Info(2, ImageFormat::kUnknown, std::nullopt),
+        Info(3, kPng, PixelSize{1, 1})},
+       {3}},
+      {"the decoded size limit, at its edge",
+       {Info(1, kLossless, PixelSize{4096, 2048}), Info(2, kLossless, PixelSize{4097, 2048}),
+        Info(3, kJpeg, PixelSize{1, 8u << 20}), Info(4, kJpeg, PixelSize{1, (8u << 20) + 1})},
+       {1, 3}},
+      {"as many as the attempts", exactlyEnough, allOfThem},
+      {"one more than the attempts", many, largestOfMany},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Ids(RankPictures(c.pictures)), c.ranked) << c.what;
+  }
+}
+
+// A DefineBitsLossless picture of one colour: 32-bit pixels, each a pad byte and red, green,
+// blue. `damaged` replaces its compressed pixels with bytes that are no zlib stream.
+Bytes SolidLossless(std::uint16_t id, std::uint16_t width, std::uint16_t height, std::uint8_t red,
+                    bool damaged = false) {
+  Bytes pixels;
+  for (int pixel = 0; pixel < width * height; ++pixel)
+    pixels.insert(pixels.end(), {0, red, 20, 30});
+  const Bytes data = damaged ? Bytes(40, 0x55) : swf::testing::ZlibCompress(pixels);
+  return Le16(id) + Bytes{5} + Le16(width) + Le16(height) + data;
+}
+
+// The movie as its own opener: each call starts again from its first byte.
+std::vector<BgraImage> PicturesOf(const Bytes& movie) {
+  return ReadMoviePictures(
+      [&] { return std::make_unique<swf::MemorySource>(std::span<const std::uint8_t>(movie)); });
+}
+
+std::vector<std::uint32_t> Widths(const std::vector<BgraImage>& images) {
+  std::vector<std::uint32_t> widths;
+  for (const BgraImage& image : images) widths.push_back(image.width);
+  return widths;
+}
+
+TEST(MoviePictures, TwelveLargestThatDecodeInOrder) {
+  MovieBuilder movie;
+  for (std::uint16_t width = 1; width <= 15; ++width)
+    movie.Tag(20, SolidLossless(width, width, 2, static_cast<std::uint8_t>(width)));
+  movie.Tag(20, SolidLossless(99, 40, 2, 0, true));  // the largest, and damaged
+  movie.Tag(21, Le16(98) + Bytes{'G', 'I', 'F', '8', '9', 'a', 60, 0, 60, 0, 0, 0, 0});
+  const std::vector<BgraImage> pictures = PicturesOf(movie.End().Cws());
+  EXPECT_EQ(Widths(pictures),
+            (std::vector<std::uint32_t>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4}));
+  ASSERT_FALSE(pictures.empty());
+  EXPECT_EQ(pictures[0].height, 2u);
+  EXPECT_EQ(pictures[0].pixels.size(), 15u * 2 * 4);
+  EXPECT_EQ(Bytes(pictures[0].pixels.begin(), pictures[0].pixels.begin() + 4),
+            (Bytes{30, 20, 15, 255}));
+}
+
+TEST(MoviePictures, LargePicturesAreKeptShrunk) {
+  const Bytes movie = MovieBuilder().LongTag(20, SolidLossless(1, 1000, 10, 200)).End().Fws();
+  const std::vector<BgraImage> pictures = PicturesOf(movie);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].width, kLongestKeptSide);
+  EXPECT_EQ(pictures[0].height, 8u);  // 10 x 768 / 1000, rounded
+  EXPECT_EQ(Bytes(pictures[0].pixels.end() - 4, pictures[0].pixels.end()),
+            (Bytes{30, 20, 200, 255}));
+}
+
+TEST(MoviePictures, AMovieWithoutPicturesHasNoneAndADamagedOneRaises) {
+  EXPECT_TRUE(PicturesOf(MovieBuilder().Tag(1, {}).End().Zws()).empty());
+  Bytes damaged = MovieBuilder().Tag(20, SolidLossless(1, 2, 2, 9)).End().Fws();
+  damaged.resize(damaged.size() - 10);
+  EXPECT_ANY_THROW(PicturesOf(damaged));
+}
+
+}  // namespace
+}  // namespace swivex::glowdrift
