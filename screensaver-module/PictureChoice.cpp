@@ -6,7 +6,7 @@ namespace swivex::glowdrift {
 
 namespace {
 
-bool Decodable(const swf::PictureInfo& picture) {
+bool WorthReading(const swf::PictureInfo& picture) {
   switch (picture.format) {
     case swf::ImageFormat::kJpeg:
     case swf::ImageFormat::kPng:
@@ -16,6 +16,7 @@ bool Decodable(const swf::PictureInfo& picture) {
     case swf::ImageFormat::kUnknown:
       return false;
   }
+  if (std::uint64_t{picture.dataLength} + picture.alphaLength > kMostPictureBytes) return false;
   return !picture.size ||
          std::uint64_t{picture.size->width} * picture.size->height <= kMostDecodedPixels;
 }
@@ -29,7 +30,7 @@ std::uint64_t Area(const swf::PictureInfo& picture) {
 
 std::vector<swf::PictureInfo> RankPictures(const std::vector<swf::PictureInfo>& pictures) {
   std::vector<swf::PictureInfo> ranked;
-  std::copy_if(pictures.begin(), pictures.end(), std::back_inserter(ranked), Decodable);
+  std::copy_if(pictures.begin(), pictures.end(), std::back_inserter(ranked), WorthReading);
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return Area(a) > Area(b); });
   if (ranked.size() > kMostDecodeAttempts) ranked.resize(kMostDecodeAttempts);

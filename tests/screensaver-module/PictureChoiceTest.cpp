@@ -18,11 +18,14 @@ using swf::testing::Le16;
 using swf::testing::MovieBuilder;
 using swf::testing::operator+;
 
-PictureInfo Info(std::uint16_t id, ImageFormat format, std::optional<PixelSize> size) {
+PictureInfo Info(std::uint16_t id, ImageFormat format, std::optional<PixelSize> size,
+                 std::uint32_t dataLength = 100, std::uint32_t alphaLength = 0) {
   PictureInfo info;
   info.characterId = id;
   info.format = format;
   info.size = size;
+  info.dataLength = dataLength;
+  info.alphaLength = alphaLength;
   return info;
 }
 
@@ -71,6 +74,10 @@ TEST(PictureChoice, LargestFirstDecodableOnlyAndBounded) {
        {Info(1, kLossless, PixelSize{4096, 2048}), Info(2, kLossless, PixelSize{4097, 2048}),
         Info(3, kJpeg, PixelSize{1, 8u << 20}), Info(4, kJpeg, PixelSize{1, (8u << 20) + 1})},
        {1, 3}},
+      {"the stored size limit, at its edge",
+       {Info(1, kJpeg, PixelSize{1, 1}, 64u << 20), Info(2, kJpeg, PixelSize{1, 1}, 64u << 20, 1),
+        Info(3, kPng, PixelSize{1, 1}, (64u << 20) + 1)},
+       {1}},
       {"as many as the attempts", exactlyEnough, allOfThem},
       {"one more than the attempts", many, largestOfMany},
   };
