@@ -110,10 +110,6 @@ TEST(ScenePainter, PicturesAreFittedPlacedFadedAndKeepTheirAlpha) {
   const Picture half = PaintWhole(field, 152, 112, nullptr, {GreenPicture(255)}, faded);
   const std::uint32_t middle = half.pixels[56 * 152 + 76];
   EXPECT_NEAR(static_cast<int>((middle >> 8) & 0xFF), 128, 16) << std::hex << middle;
-
-  const PicturePlacement unknown[] = {{1, 0.5, 0.5, 1.0}};
-  const Picture none = PaintWhole(field, 152, 112, nullptr, {GreenPicture(255)}, unknown);
-  EXPECT_EQ(none.PixelsNear(kGreen, 0), 0u) << "a placement of no picture draws nothing";
 }
 
 TEST(ScenePainter, TheSaverWritesTheCaptionOverTheGlows) {
