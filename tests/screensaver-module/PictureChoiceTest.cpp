@@ -86,9 +86,12 @@ TEST(PictureChoice, LargestFirstDecodableOnlyAndBounded) {
 // blue. `damaged` replaces its compressed pixels with bytes that are no zlib stream.
 Bytes SolidLossless(std::uint16_t id, std::uint16_t width, std::uint16_t height, std::uint8_t red,
                     bool damaged = false) {
-  Bytes pixels;
-  for (int pixel = 0; pixel < width * height; ++pixel)
-    pixels.insert(pixels.end(), {0, red, 20, 30});
+  Bytes pixels(std::size_t{width} * height * 4, 0);
+  for (std::size_t at = 0; at < pixels.size(); at += 4) {
+    pixels[at + 1] = red;
+    pixels[at + 2] = 20;
+    pixels[at + 3] = 30;
+  }
   const Bytes data = damaged ? Bytes(40, 0x55) : swf::testing::ZlibCompress(pixels);
   return Le16(id) + Bytes{5} + Le16(width) + Le16(height) + data;
 }

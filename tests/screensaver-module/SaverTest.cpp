@@ -151,8 +151,8 @@ constexpr std::uint32_t kPictureGreen = 0x0000FF00;
 // byte, red, green, blue), and a tag after it.
 swf::testing::MovieBuilder MovieWithGreenPicture() {
   using namespace swf::testing;
-  Bytes pixels;
-  for (int pixel = 0; pixel < 200 * 100; ++pixel) pixels.insert(pixels.end(), {0, 0, 255, 0});
+  Bytes pixels(200 * 100 * 4, 0);
+  for (std::size_t green = 2; green < pixels.size(); green += 4) pixels[green] = 255;
   return MovieBuilder()
       .LongTag(20, Le16(1) + Bytes{5} + Le16(200) + Le16(100) + ZlibCompress(pixels))
       .Tag(1, {})

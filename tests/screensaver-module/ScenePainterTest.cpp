@@ -54,12 +54,11 @@ Picture PaintWhole(const GlowField& field, int width, int height, const MovieCap
 // A 64 x 32 picture of green (premultiplied, as the saver keeps its pictures) whose left half
 // has alpha `leftAlpha`.
 BgraImage GreenPicture(std::uint8_t leftAlpha) {
-  BgraImage image{64, 32, {}};
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 64; ++x) {
-      const std::uint8_t alpha = x < 32 ? leftAlpha : 255;
-      image.pixels.insert(image.pixels.end(), {0, alpha, 0, alpha});
-    }
+  BgraImage image{64, 32, std::vector<std::uint8_t>(64 * 32 * 4, 0)};
+  for (std::size_t pixel = 0; pixel < 64 * 32; ++pixel) {
+    const std::uint8_t alpha = pixel % 64 < 32 ? leftAlpha : 255;
+    image.pixels[pixel * 4 + 1] = alpha;
+    image.pixels[pixel * 4 + 3] = alpha;
   }
   return image;
 }
