@@ -1,7 +1,7 @@
 // Feeds the movie reader arbitrary bytes: the header, the walk with every picture kept, each
-// picture turned into a file and, where this reader decodes it, into pixels. Whatever the bytes,
-// each step answers or raises ESwfError naming an offset inside the movie; its output stays
-// within the picture limits.
+// picture turned into a file and, where this reader decodes it (JPEG too), into pixels. Whatever
+// the bytes, each step answers or raises ESwfError naming an offset inside the movie; its output
+// stays within the picture limits.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -66,7 +66,7 @@ class ConvertEveryPicture final : public PictureVisitor {
       CheckError(error, furthest_);
     }
     try {
-      const BgraImage image = DecodePicture(picture);
+      const swivex::BgraImage image = DecodePicture(picture);
       Check(image.width >= 1 && image.width <= kMaxPictureSide, "decoded width within limits");
       Check(image.height >= 1 && image.height <= kMaxPictureSide, "decoded height within limits");
       Check(image.pixels.size() == std::size_t{image.width} * image.height * 4,

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "screensaver-module/FailureReport.h"
 #include "screensaver-module/InstalledMovie.h"
 #include "screensaver-module/MovieCaption.h"
+#include "screensaver-module/MovieFile.h"
 #include "screensaver-module/PreviewWindow.h"
 #include "screensaver-module/SaverArguments.h"
 #include "screensaver-module/SaverWindow.h"
@@ -39,10 +41,17 @@ int Finish(int exitCode) {
 
 MovieCaption CurrentCaption() { return DescribeInstalledMovie(InstalledMovieSize()); }
 
+// Opens the installed movie afresh for each walk over it; the path is looked up once.
+MovieOpener InstalledMovieOpener() {
+  return [path = InstalledMoviePath()]() -> std::unique_ptr<swf::ByteSource> {
+    return std::make_unique<MovieFile>(path);
+  };
+}
+
 int RunSaver(HINSTANCE instance) {
   int exitCode = kExitDone;
   {
-    SaverWindow saver(instance, CurrentCaption());
+    SaverWindow saver(instance, CurrentCaption(), InstalledMovieOpener());
     exitCode = RunMessageLoop();
   }
   return Finish(exitCode);
@@ -54,7 +63,7 @@ int RunPreview(HINSTANCE instance, HWND parent) {
   if (!::IsWindow(parent)) return kExitNoPreviewWindow;
   int exitCode = kExitDone;
   {
-    PreviewWindow preview(instance, parent);
+    PreviewWindow preview(instance, parent, InstalledMovieOpener());
     exitCode = RunMessageLoop();
   }
   return Finish(exitCode);

@@ -9,8 +9,10 @@ std::string FormatByteCount(std::uint64_t count) {
 }
 
 MovieCaption DescribeInstalledMovie(std::optional<std::uint64_t> size) {
+  // True whether the movie holds pictures or not: without any, the saver shows what it has.
   const std::string note =
-      "Glowdrift shows the installed movie's name and size. It does not play Flash movies.";
+      "Glowdrift shows the pictures inside the installed movie, with its name and size. It does "
+      "not play the movie.";
   std::string headline;
   if (size) {
     headline.append(kInstalledMovieName).append(" (").append(FormatByteCount(*size)).append(")");

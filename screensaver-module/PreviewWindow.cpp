@@ -11,7 +11,8 @@ constexpr UINT_PTR kFrameTimer = 1;
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(HINSTANCE instance, HWND parent) : parent_(parent), painter_(field_) {
+PreviewWindow::PreviewWindow(HINSTANCE instance, HWND parent, MovieOpener movie)
+    : parent_(parent), painter_(field_), pictures_(std::move(movie)) {
   RegisterWindowClass(instance, kPreviewClass, ::LoadCursorA(nullptr, IDC_ARROW));
   RECT area{};
   ::GetClientRect(parent, &area);
@@ -53,8 +54,18 @@ void PreviewWindow::OnTimer() {
     ::DestroyWindow(Handle());
     return;
   }
-  field_.Advance(clock_.SecondsSinceLastTick());
+  ShowArrivedPictures();
+  const double seconds = clock_.SecondsSinceLastTick();
+  field_.Advance(seconds);
+  drift_.Advance(seconds);
   ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void PreviewWindow::ShowArrivedPictures() {
+  if (auto arrived = pictures_.Take()) {
+    painter_.ShowPictures(*arrived);
+    drift_ = PictureDrift(arrived->size());
+  }
 }
 
 void PreviewWindow::OnPaint() {
@@ -62,7 +73,7 @@ void PreviewWindow::OnPaint() {
   RECT client{};
   ::GetClientRect(Handle(), &client);
   HDC frame = backBuffer_.Prepare(paint.Get(), client.right, client.bottom);
-  painter_.Paint(frame, client, field_);
+  painter_.Paint(frame, client, field_, nullptr, drift_.Placements());
   ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
 }
 

@@ -43,12 +43,13 @@ MouseWakeFilter FilterFromCursor() {
 
 }  // namespace
 
-SaverWindow::SaverWindow(HINSTANCE instance, MovieCaption caption)
+SaverWindow::SaverWindow(HINSTANCE instance, MovieCaption caption, MovieOpener movie)
     : caption_(std::move(caption)),
       virtualScreen_(VirtualScreen()),
       monitors_(MonitorsWithin(virtualScreen_)),
       painter_(field_),
-      wake_(FilterFromCursor()) {
+      wake_(FilterFromCursor()),
+      pictures_(std::move(movie)) {
   RegisterWindowClass(instance, kSaverClass, nullptr);
   // The title carries the caption for screen readers and for anyone who lists windows.
   const std::string title = caption_.headline + " " + caption_.note;
@@ -107,8 +108,18 @@ void SaverWindow::OnCreate() {
 }
 
 void SaverWindow::OnTimer() {
-  field_.Advance(clock_.SecondsSinceLastTick());
+  ShowArrivedPictures();
+  const double seconds = clock_.SecondsSinceLastTick();
+  field_.Advance(seconds);
+  drift_.Advance(seconds);
   ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void SaverWindow::ShowArrivedPictures() {
+  if (auto arrived = pictures_.Take()) {
+    painter_.ShowPictures(*arrived);
+    drift_ = PictureDrift(arrived->size());
+  }
 }
 
 void SaverWindow::OnPaint() {
@@ -117,7 +128,9 @@ void SaverWindow::OnPaint() {
   ::GetClientRect(Handle(), &client);
   HDC frame = backBuffer_.Prepare(paint.Get(), client.right, client.bottom);
   ::FillRect(frame, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  for (const RECT& monitor : monitors_) painter_.Paint(frame, monitor, field_, &caption_);
+  const std::vector<PicturePlacement> placements = drift_.Placements();
+  for (const RECT& monitor : monitors_)
+    painter_.Paint(frame, monitor, field_, &caption_, placements);
   ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
 }
 

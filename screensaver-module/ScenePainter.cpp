@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "screensaver-module/PictureFit.h"
+
 namespace swivex::glowdrift {
 
 namespace {
@@ -24,6 +26,11 @@ constexpr char kCaptionFace[] = "Tahoma";
 // pixel they look the same, for a third of the work (a smoothing stretch costs more than it
 // saves).
 constexpr int kGlowLayerScale = 2;
+
+// A picture fills at most this share of the area's shorter side, and is enlarged no more than
+// this: a thumbnail blown up to fill a screen shows only its pixels.
+constexpr double kPictureBoxShare = 0.42;
+constexpr double kMostPictureEnlargement = 2.0;
 
 constexpr Color kSkyTop = {12, 16, 38};
 constexpr Color kSkyBottom = {3, 4, 12};
@@ -67,8 +74,16 @@ ScenePainter::ScenePainter(const GlowField& field) {
   for (const Glow& glow : field.Glows()) sprites_.emplace_back(glow.color);
 }
 
+void ScenePainter::ShowPictures(const std::vector<BgraImage>& pictures) {
+  std::vector<PictureSprite> sprites;
+  sprites.reserve(pictures.size());
+  for (const BgraImage& picture : pictures) sprites.emplace_back(picture);
+  pictures_ = std::move(sprites);
+}
+
 void ScenePainter::Paint(HDC target, const RECT& area, const GlowField& field,
-                         const MovieCaption* caption) {
+                         const MovieCaption* caption,
+                         std::span<const PicturePlacement> placements) {
   // Glows near an edge reach beyond it; they must not spill onto the next monitor.
   win::ClipToRect clip(target, area);
   const RECT layer = {0, 0, (Width(area) + kGlowLayerScale - 1) / kGlowLayerScale,
@@ -80,6 +95,7 @@ void ScenePainter::Paint(HDC target, const RECT& area, const GlowField& field,
   ::SetBrushOrgEx(target, 0, 0, nullptr);
   ::StretchBlt(target, area.left, area.top, Width(area), Height(area), layerDc, 0, 0, layer.right,
                layer.bottom, SRCCOPY);
+  PaintPictures(target, area, placements);
   if (caption) PaintCaption(target, area, field.CaptionCenter(), *caption);
 }
 
@@ -92,6 +108,22 @@ void ScenePainter::PaintGlows(HDC target, const RECT& area, const GlowField& fie
                          area.top + static_cast<int>(glow.y * Height(area)),
                          std::max(1, static_cast<int>(glow.radius * shorterSide)),
                          field.Strength(glow));
+  }
+}
+
+void ScenePainter::PaintPictures(HDC target, const RECT& area,
+                                 std::span<const PicturePlacement> placements) const {
+  const auto box = static_cast<std::uint32_t>(
+      std::max(1.0, kPictureBoxShare * std::min(Width(area), Height(area))));
+  for (const PicturePlacement& placement : placements) {
+    if (placement.picture >= pictures_.size()) continue;
+    const PictureSprite& sprite = pictures_[placement.picture];
+    const swf::PixelSize size = FitWithin(sprite.Size(), {box, box}, kMostPictureEnlargement);
+    const int width = static_cast<int>(size.width);
+    const int height = static_cast<int>(size.height);
+    const int left = area.left + static_cast<int>(placement.x * Width(area)) - width / 2;
+    const int top = area.top + static_cast<int>(placement.y * Height(area)) - height / 2;
+    sprite.Draw(target, {left, top, left + width, top + height}, placement.opacity);
   }
 }
 

@@ -3,22 +3,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/BgraImage.h"
 #include "swf/Picture.h"
+#include "swf/PictureLimits.h"
 
 namespace swivex::swf {
 
-// Pixels top row first, four bytes each in the order B, G, R, A (a 32-bit DIB's order), alpha
-// not premultiplied.
-struct BgraImage {
-  std::uint32_t width = 0;
-  std::uint32_t height = 0;
-  std::vector<std::uint8_t> pixels;
-};
-
-// Decodes a lossless bitmap or PNG data to pixels. JPEG data is the caller's JPEG decoder's
-// (ToPictureFile gives it as a clean JPEG file; InflateJpegAlpha gives its alpha plane), and
-// GIF data is refused: both raise ESwfError, as does damaged or oversized data.
-BgraImage DecodePicture(const Picture& picture);
+// Decodes a lossless bitmap, PNG data or JPEG data (with the movie's JPEG tables, and with its
+// alpha plane for DefineBitsJpeg3/4) to pixels. GIF data is refused. Damaged data, and a
+// picture of more than `mostPixels` pixels or beyond the picture limits, raise ESwfError before
+// its pixels are allocated.
+BgraImage DecodePicture(const Picture& picture, std::uint64_t mostPixels = kMaxPicturePixels);
 
 // Inflates a DefineBitsJpeg3/4 picture's alpha plane for its decoded JPEG of `size`: one byte
 // a pixel, top row first. Empty if the picture has no alpha data.

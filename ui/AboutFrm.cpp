@@ -260,13 +260,15 @@ void TAboutForm::DrawPicture(const DRAWITEMSTRUCT& item) {
 
   BITMAPINFO bitmap{};
   bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
-  bitmap.bmiHeader.biWidth = image.width;
-  bitmap.bmiHeader.biHeight = -image.height;  // rows from the top
+  const int width = static_cast<int>(image.width);
+  const int height = static_cast<int>(image.height);
+  bitmap.bmiHeader.biWidth = width;
+  bitmap.bmiHeader.biHeight = -height;  // rows from the top
   bitmap.bmiHeader.biPlanes = 1;
   bitmap.bmiHeader.biBitCount = 32;
   bitmap.bmiHeader.biCompression = BI_RGB;
-  ::StretchDIBits(item.hDC, item.rcItem.left, item.rcItem.top, image.width, image.height, 0, 0,
-                  image.width, image.height, image.bytes.data(), &bitmap, DIB_RGB_COLORS, SRCCOPY);
+  ::StretchDIBits(item.hDC, item.rcItem.left, item.rcItem.top, width, height, 0, 0, width, height,
+                  image.pixels.data(), &bitmap, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace swivex

@@ -7,8 +7,8 @@
 
 #include "forms/FormBackground.h"
 #include "forms/FormBuilder.h"
+#include "pictures/JpegPicture.h"
 #include "shell/ErrorBoundary.h"
-#include "ui/JpegPicture.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex {

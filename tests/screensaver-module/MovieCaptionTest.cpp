@@ -25,7 +25,8 @@ TEST(MovieCaption, NamesTheInstalledMovieAndItsSize) {
   const MovieCaption caption = DescribeInstalledMovie(12345);
   EXPECT_EQ(caption.headline, "Glowdrift.swf (12,345 bytes)");
   EXPECT_EQ(caption.note,
-            "Glowdrift shows the installed movie's name and size. It does not play Flash movies.");
+            "Glowdrift shows the pictures inside the installed movie, with its name and size. It "
+            "does not play the movie.");
 }
 
 TEST(MovieCaption, SaysSoWhenNoMovieIsInstalled) {

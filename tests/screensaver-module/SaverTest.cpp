@@ -10,6 +10,7 @@
 #include "tests/screensaver-module/SyntheticInput.h"
 #include "tests/screensaver-module/TestSystem.h"
 #include "tests/screensaver-module/WindowProbe.h"
+#include "tests/swf/MovieBuilder.h"
 
 namespace swivex::glowdrift::testing {
 namespace {
@@ -114,7 +115,7 @@ TEST_F(RunningSaver, CoversTheScreenOnTopAndShowsTheMoviesNameAndSize) {
   EXPECT_EQ(::GetWindowLongPtrA(window_, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
   const std::string title = WindowText(window_);
   EXPECT_THAT(title, HasSubstr("Glowdrift.swf (12,345 bytes)"));
-  EXPECT_THAT(title, HasSubstr("It does not play Flash movies."));
+  EXPECT_THAT(title, HasSubstr("It does not play the movie."));
 
   const Picture first = CaptureScreen(VirtualScreen());
   Picture later = first;
@@ -136,8 +137,67 @@ TEST_F(RunningSaver, SaysSoWhenNoMovieIsInstalled) {
   RemoveMovie();
   Start();
   ASSERT_NE(window_, nullptr);
-  EXPECT_THAT(WindowText(window_),
-              HasSubstr("No movie is installed: there is no Glowdrift.swf beside the screen saver."));
+  EXPECT_THAT(
+      WindowText(window_),
+      HasSubstr("No movie is installed: there is no Glowdrift.swf beside the screen saver."));
+  EndWithKey();
+  ExpectEnded();
+}
+
+// Pure green: no glow, no shade of the night-blue sky and no caption pixel comes near it.
+constexpr std::uint32_t kPictureGreen = 0x0000FF00;
+
+// A movie holding one 200 x 100 DefineBitsLossless picture of pure green (32-bit pixels: a pad
+// byte, red, green, blue), and a tag after it.
+swf::testing::MovieBuilder MovieWithGreenPicture() {
+  using namespace swf::testing;
+  Bytes pixels(200 * 100 * 4, 0);
+  for (std::size_t green = 2; green < pixels.size(); green += 4) pixels[green] = 255;
+  return MovieBuilder()
+      .LongTag(20, Le16(1) + Bytes{5} + Le16(200) + Le16(100) + ZlibCompress(pixels))
+      .Tag(1, {})
+      .End();
+}
+
+TEST_F(RunningSaver, ShowsTheMoviesPicturesOverTheGlows) {
+  PlantMovie(MovieWithGreenPicture().Cws());
+  Start();
+  ASSERT_NE(window_, nullptr);
+  // The picture fades in over four seconds; at full strength it fills a box of 0.42 of the
+  // screen's shorter side (430 pixels here), enlarged at most twice: 400 x 200 pixels, less what
+  // the caption may cover.
+  Picture shown;
+  EXPECT_TRUE(PumpMessagesUntil(
+      [&] {
+        shown = CaptureScreen(VirtualScreen());
+        return shown.PixelsNear(kPictureGreen, 2) >= 70000;
+      },
+      milliseconds(15000)))
+      << "green pixels: " << shown.PixelsNear(kPictureGreen, 2);
+  SaveBitmap(shown, ArtifactPath("glowdrift-saver-pictures.bmp"));
+  EXPECT_LE(shown.PixelsNear(kPictureGreen, 2), 400u * 200u);
+  EXPECT_GT(CaptionPixels(shown), 500u) << "the caption stays over the picture";
+  EndWithKey();
+  ExpectEnded();
+}
+
+// The reader meets the whole picture, then a movie that ends before its last tags: a damaged
+// movie shows nothing of itself, and the saver goes on with its glows.
+TEST_F(RunningSaver, ADamagedMovieLeavesTheGlowsAlone) {
+  std::vector<std::uint8_t> damaged = MovieWithGreenPicture().Fws();
+  damaged.resize(damaged.size() - 3);
+  PlantMovie(damaged);
+  Start();
+  ASSERT_NE(window_, nullptr);
+  const Picture first = CaptureScreen(VirtualScreen());
+  // Long enough for a picture to fade in half way, had the saver taken one.
+  PumpMessagesFor(milliseconds(3000));
+  const Picture later = CaptureScreen(VirtualScreen());
+  EXPECT_TRUE(saver_->IsRunning());
+  // Green of 155 or more, other channels of 100 or less: the picture from three quarters of its
+  // strength; glows, which blend colours of green 150 at most, never reach it.
+  EXPECT_EQ(later.PixelsNear(kPictureGreen, 100), 0u);
+  EXPECT_GT(later.ShareOfChangedPixels(first), 0.05) << "the glows should drift";
   EndWithKey();
   ExpectEnded();
 }

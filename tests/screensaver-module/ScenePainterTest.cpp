@@ -17,7 +17,8 @@ constexpr std::uint32_t kUntouched = 0x00FF00FF;  // magenta: no colour of the s
 // Paints one frame into area of a canvas of the given size that starts out magenta, and returns
 // the whole canvas.
 Picture PaintFrame(const GlowField& field, int width, int height, const RECT& area,
-                   const MovieCaption* caption) {
+                   const MovieCaption* caption, const std::vector<BgraImage>& pictures = {},
+                   std::span<const PicturePlacement> placements = {}) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -35,7 +36,8 @@ Picture PaintFrame(const GlowField& field, int width, int height, const RECT& ar
   {
     win::SelectedObject selection(dc.Get(), canvas.Get());
     ScenePainter painter(field);
-    painter.Paint(dc.Get(), area, field, caption);
+    painter.ShowPictures(pictures);
+    painter.Paint(dc.Get(), area, field, caption, placements);
     ::GdiFlush();
   }
   Picture picture{width, height, std::vector<std::uint32_t>(pixels, pixels + count)};
@@ -43,9 +45,25 @@ Picture PaintFrame(const GlowField& field, int width, int height, const RECT& ar
   return picture;
 }
 
-Picture PaintWhole(const GlowField& field, int width, int height, const MovieCaption* caption) {
-  return PaintFrame(field, width, height, {0, 0, width, height}, caption);
+Picture PaintWhole(const GlowField& field, int width, int height, const MovieCaption* caption,
+                   const std::vector<BgraImage>& pictures = {},
+                   std::span<const PicturePlacement> placements = {}) {
+  return PaintFrame(field, width, height, {0, 0, width, height}, caption, pictures, placements);
 }
+
+// A 64 x 32 picture of green (premultiplied, as the saver keeps its pictures) whose left half
+// has alpha `leftAlpha`.
+BgraImage GreenPicture(std::uint8_t leftAlpha) {
+  BgraImage image{64, 32, std::vector<std::uint8_t>(64 * 32 * 4, 0)};
+  for (std::size_t pixel = 0; pixel < 64 * 32; ++pixel) {
+    const std::uint8_t alpha = pixel % 64 < 32 ? leftAlpha : 255;
+    image.pixels[pixel * 4 + 1] = alpha;
+    image.pixels[pixel * 4 + 3] = alpha;
+  }
+  return image;
+}
+
+constexpr std::uint32_t kGreen = 0x0000FF00;
 
 std::size_t CaptionPixels(const Picture& picture) {
   return picture.PixelsBrighterThan(190, 190, 200);
@@ -67,6 +85,30 @@ TEST(ScenePainter, ThePreviewShowsSoftGlowsThatMoveAndNoCaption) {
   EXPECT_GT(first.DistinctColours(), 100u) << "soft glows show many shades";
   EXPECT_EQ(CaptionPixels(first), 0u);
   EXPECT_GT(first.ShareOfChangedPixels(later), 0.05) << "two seconds later the glows have moved";
+}
+
+// In the preview's 152 x 112 pixels a picture gets a box of 0.42 x 112 = 47 pixels: 64 x 32
+// pixels fit it as 47 x 23, centred where the drift puts it.
+TEST(ScenePainter, PicturesAreFittedPlacedFadedAndKeepTheirAlpha) {
+  GlowField field;
+  const PicturePlacement centre[] = {{0, 0.5, 0.5, 1.0}};
+  const Picture opaque = PaintWhole(field, 152, 112, nullptr, {GreenPicture(255)}, centre);
+  SaveBitmap(opaque, ArtifactPath("glowdrift-preview-pictures.bmp"));
+  EXPECT_EQ(opaque.PixelsNear(kGreen, 0), 47u * 23u);
+  // Its corners: from (76 - 23, 56 - 11) to (76 + 23, 56 + 11).
+  EXPECT_EQ(opaque.pixels[45 * 152 + 53], kGreen);
+  EXPECT_EQ(opaque.pixels[67 * 152 + 99], kGreen);
+  EXPECT_NE(opaque.pixels[44 * 152 + 53], kGreen);
+  EXPECT_NE(opaque.pixels[45 * 152 + 52], kGreen);
+
+  const Picture halfClear = PaintWhole(field, 152, 112, nullptr, {GreenPicture(0)}, centre);
+  EXPECT_NE(halfClear.pixels[56 * 152 + 60], kGreen) << "the clear half shows the glows";
+  EXPECT_EQ(halfClear.pixels[56 * 152 + 90], kGreen);
+
+  const PicturePlacement faded[] = {{0, 0.5, 0.5, 0.5}};
+  const Picture half = PaintWhole(field, 152, 112, nullptr, {GreenPicture(255)}, faded);
+  const std::uint32_t middle = half.pixels[56 * 152 + 76];
+  EXPECT_NEAR(static_cast<int>((middle >> 8) & 0xFF), 128, 16) << std::hex << middle;
 }
 
 TEST(ScenePainter, TheSaverWritesTheCaptionOverTheGlows) {

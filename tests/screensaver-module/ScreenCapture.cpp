@@ -1,5 +1,6 @@
 #include "tests/screensaver-module/ScreenCapture.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <stdexcept>
@@ -39,6 +40,18 @@ std::size_t Picture::PixelsBrighterThan(int red, int green, int blue) const {
     if (static_cast<int>((pixel >> 16) & 0xFF) > red &&
         static_cast<int>((pixel >> 8) & 0xFF) > green && static_cast<int>(pixel & 0xFF) > blue)
       ++count;
+  return count;
+}
+
+std::size_t Picture::PixelsNear(std::uint32_t colour, int tolerance) const {
+  std::size_t count = 0;
+  for (std::uint32_t pixel : pixels) {
+    bool within = true;
+    for (int shift : {16, 8, 0})
+      within = within && std::abs(static_cast<int>((pixel >> shift) & 0xFF) -
+                                  static_cast<int>((colour >> shift) & 0xFF)) <= tolerance;
+    count += within;
+  }
   return count;
 }
 

@@ -17,6 +17,8 @@ struct Picture {
   std::size_t DistinctColours() const;
   // How many pixels have every channel above the given levels.
   std::size_t PixelsBrighterThan(int red, int green, int blue) const;
+  // How many pixels are within `tolerance` of the colour (0x00RRGGBB) in every channel.
+  std::size_t PixelsNear(std::uint32_t colour, int tolerance) const;
   // The share of pixels (0..1) that differ from the other picture of the same size.
   double ShareOfChangedPixels(const Picture& other) const;
 };

@@ -68,6 +68,7 @@ TEST(SettingsDialog, SaysWhatTheSaverShowsNamesTheMovieAndClosesWithOk) {
     EXPECT_EQ(WindowText(dialog), "Glowdrift Screen Saver");
     const std::string text = TextOfChildren(dialog);
     EXPECT_THAT(text, HasSubstr("slowly drifting soft glows"));
+    EXPECT_THAT(text, HasSubstr("shows the pictures inside the movie"));
     EXPECT_THAT(text, HasSubstr("It does not play the movie."));
     EXPECT_THAT(text, HasSubstr("There is nothing to set."));
     EXPECT_THAT(text, HasSubstr(settings.installedLine));

@@ -53,6 +53,13 @@ void PlantMovie(std::uint64_t size) {
   if (!movie.flush()) throw std::runtime_error("cannot write " + InstalledMoviePath());
 }
 
+void PlantMovie(const std::vector<std::uint8_t>& bytes) {
+  std::ofstream movie(InstalledMoviePath(), std::ios::binary | std::ios::trunc);
+  movie.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  if (!movie.flush()) throw std::runtime_error("cannot write " + InstalledMoviePath());
+}
+
 void RemoveMovie() {
   std::error_code ignored;
   std::filesystem::remove(InstalledMoviePath(), ignored);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace swivex::glowdrift::testing {
 
@@ -17,8 +18,10 @@ std::string ShippedModulePath();
 // Copies the built module (GLOWDRIFT_MODULE, a Linux path) to the system folder as Glowdrift.scr.
 void InstallModule();
 
-// Puts a movie of the given size in place of the installed one, or removes it.
+// Puts a movie of the given size (not a movie the reader can read) or of the given bytes in
+// place of the installed one, or removes it.
 void PlantMovie(std::uint64_t size);
+void PlantMovie(const std::vector<std::uint8_t>& bytes);
 void RemoveMovie();
 
 // Where a picture for people to look at is kept: SWIVEX_ARTIFACTS_DIR (a Linux path) + name.

@@ -1,4 +1,4 @@
-#include "ui/JpegDecompression.h"
+#include "pictures/JpegDecompression.h"
 
 #include <jerror.h>
 

@@ -7,13 +7,8 @@
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "pictures/JpegPicture.h"
 #include "tests/support/TestFiles.h"
-#include "ui/JpegPicture.h"
-
-#ifdef _WIN32
-#include "resources/about/AboutResources.h"
-#include "ui/JpegResource.h"
-#endif
 
 namespace swivex::testing {
 namespace {
@@ -59,7 +54,7 @@ Drawing ReadDrawing() {
 }
 
 Rgb PixelAt(const BgraImage& image, int x, int y) {
-  const std::uint8_t* pixel = image.bytes.data() + y * image.RowBytes() + x * 4;
+  const std::uint8_t* pixel = image.pixels.data() + (y * image.width + x) * 4;
   return {pixel[2], pixel[1], pixel[0]};
 }
 
@@ -125,9 +120,9 @@ TEST(JpegPicture, DecodedPicturesMatchTheDrawingTheyWereMadeFrom) {
     SCOPED_TRACE(source.name);
     JpegPicture picture = JpegPicture::ReadHeader(ReadBytes(source.file));
     const BgraImage& image = picture.Decode();
-    ASSERT_EQ(image.width, 32);
-    ASSERT_EQ(image.height, 32);
-    ASSERT_EQ(image.bytes.size(), 32u * 32u * 4u);
+    ASSERT_EQ(image.width, 32u);
+    ASSERT_EQ(image.height, 32u);
+    ASSERT_EQ(image.pixels.size(), 32u * 32u * 4u);
 
     long total = 0;
     int most = 0;
@@ -136,7 +131,7 @@ TEST(JpegPicture, DecodedPicturesMatchTheDrawingTheyWereMadeFrom) {
         const int difference = ChannelDifference(PixelAt(image, x, y), drawing.At(x, y));
         total += difference;
         most = std::max(most, difference);
-        EXPECT_EQ(image.bytes[y * image.RowBytes() + x * 4 + 3], 255) << x << "," << y;
+        EXPECT_EQ(image.pixels[(y * image.width + x) * 4 + 3], 255) << x << "," << y;
       }
     }
     EXPECT_LE(total / (32 * 32), 20) << "mean difference";
@@ -264,13 +259,24 @@ TEST(JpegPicture, CmykPicturesAreRefusedWhenTheirHeaderIsRead) {
   }
 }
 
+TEST(JpegPicture, DecodingAtOnceKeepsToThePixelLimit) {
+  const Bytes about = AboutPictureBytes();  // 32 x 32 pixels
+  EXPECT_EQ(DecodeJpeg(about, 1024).pixels.size(), 1024u * 4);
+  try {
+    DecodeJpeg(about, 1023);
+    FAIL() << "no error report";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), "The JPEG picture cannot be shown: it is 32 x 32 pixels, too large");
+  }
+}
+
 // grey.jpg is the drawing turned grey by ImageMagick (Rec. 709 luma).
 TEST(JpegPicture, GreyPicturesDecodeToEqualChannels) {
   const Drawing drawing = ReadDrawing();
   JpegPicture picture = JpegPicture::ReadHeader(ReadBytes(kSamplesFolder + "grey.jpg"));
   EXPECT_EQ(picture.ColorSpace(), JpegColorSpace::Grayscale);
   const BgraImage& image = picture.Decode();
-  ASSERT_EQ(image.bytes.size(), 32u * 32u * 4u);
+  ASSERT_EQ(image.pixels.size(), 32u * 32u * 4u);
   long total = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
@@ -284,16 +290,6 @@ TEST(JpegPicture, GreyPicturesDecodeToEqualChannels) {
   }
   EXPECT_LE(total / (32 * 32), 6) << "mean difference from the drawing's luma";
 }
-
-#ifdef _WIN32
-TEST(JpegResource, ProgramHoldsTheAboutPictureFileAsItIs) {
-  EXPECT_EQ(JpegResourceBytes(SWIVEX_ABOUT_PICTURE), AboutPictureBytes());
-}
-
-TEST(JpegResource, MissingResourceRaises) {
-  EXPECT_THROW(JpegResourceBytes(SWIVEX_ABOUT_PICTURE + 1), Exception);
-}
-#endif
 
 }  // namespace
 }  // namespace swivex::testing

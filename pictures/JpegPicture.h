@@ -3,23 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
+
+#include "pictures/BgraImage.h"
 
 namespace swivex {
 
 // The colour spaces of JPEG images that can be shown.
 enum class JpegColorSpace { Grayscale, Rgb, YCbCr };
-
-// Decoded pixels laid out for a 32-bit top-down DIB section (StretchDIBits with a negative
-// height): rows one after another from the top, each pixel the bytes blue, green, red, alpha,
-// alpha always 255. A 32-bit row needs no padding.
-struct BgraImage {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> bytes;
-
-  std::size_t RowBytes() const { return static_cast<std::size_t>(width) * 4; }
-};
 
 // A JPEG picture that reads its header at once and decodes its pixels only when they are
 // first needed, then keeps them. It holds its own copy of the file's bytes.
@@ -33,8 +25,8 @@ class JpegPicture {
   int Height() const { return height_; }
   JpegColorSpace ColorSpace() const { return colorSpace_; }
 
-  // Decodes the pixels on the first call and returns the kept pixels on later ones. Damaged
-  // data raise an error report and keep nothing, so a later call tries again.
+  // Decodes the pixels (alpha 255) on the first call and returns the kept pixels on later ones.
+  // Damaged data raise an error report and keep nothing, so a later call tries again.
   const BgraImage& Decode();
   bool IsDecoded() const { return pixels_.has_value(); }
 
@@ -47,5 +39,9 @@ class JpegPicture {
   JpegColorSpace colorSpace_;
   std::optional<BgraImage> pixels_;
 };
+
+// Decodes JPEG data at once (alpha 255). Raises an error report for what JpegPicture refuses and
+// for an image of more than `mostPixels` pixels, before any pixel is allocated.
+BgraImage DecodeJpeg(std::span<const std::uint8_t> bytes, std::size_t mostPixels);
 
 }  // namespace swivex

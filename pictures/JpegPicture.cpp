@@ -1,16 +1,18 @@
-#include "ui/JpegPicture.h"
+#include "pictures/JpegPicture.h"
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <utility>
 
 #include "common/Exceptions.h"
-#include "ui/JpegDecompression.h"
+#include "pictures/JpegDecompression.h"
 
 namespace swivex {
 namespace {
 
-// A header may claim up to 65500 x 65500 pixels; a picture that large is no About picture, and
-// its pixels would be allocated before the first row shows whether any data follow.
+// A header may claim up to 65500 x 65500 pixels; a picture that large is shown nowhere, and its
+// pixels would be allocated before the first row shows whether any data follow.
 constexpr std::size_t kMostPixels = std::size_t{1} << 24;
 
 JpegColorSpace ShownColorSpace(const jpeg_decompress_struct& info) {
@@ -26,17 +28,18 @@ JpegColorSpace ShownColorSpace(const jpeg_decompress_struct& info) {
   }
 }
 
-void CheckSize(const jpeg_decompress_struct& info) {
-  if (std::size_t{info.image_width} * info.image_height > kMostPixels) {
+void CheckSize(const jpeg_decompress_struct& info, std::size_t mostPixels) {
+  if (std::size_t{info.image_width} * info.image_height > std::min(mostPixels, kMostPixels)) {
     throw Exception("The JPEG picture cannot be shown: it is " + std::to_string(info.image_width) +
                     " x " + std::to_string(info.image_height) + " pixels, too large");
   }
 }
 
 // Grey samples (1 byte) or RGB samples (3 bytes) to blue, green, red, alpha.
-BgraImage ToBgra(const std::vector<std::uint8_t>& samples, int width, int height, int components) {
+BgraImage ToBgra(const std::vector<std::uint8_t>& samples, std::uint32_t width,
+                 std::uint32_t height, int components) {
   BgraImage image{width, height, std::vector<std::uint8_t>(std::size_t{4} * width * height)};
-  std::uint8_t* out = image.bytes.data();
+  std::uint8_t* out = image.pixels.data();
   for (std::size_t at = 0; at < samples.size(); at += components, out += 4) {
     const std::uint8_t red = samples[at];
     const std::uint8_t green = components == 3 ? samples[at + 1] : red;
@@ -49,19 +52,18 @@ BgraImage ToBgra(const std::vector<std::uint8_t>& samples, int width, int height
   return image;
 }
 
-BgraImage DecodeToBgra(const std::vector<std::uint8_t>& bytes) {
+BgraImage DecodeToBgra(std::span<const std::uint8_t> bytes, std::size_t mostPixels) {
   JpegDecompression decompression(bytes);
   decompression.ReadHeader();
   const jpeg_decompress_struct& info = decompression.Info();
+  CheckSize(info, mostPixels);
   const bool grey = ShownColorSpace(info) == JpegColorSpace::Grayscale;
   const int components = grey ? 1 : 3;
-  const int width = static_cast<int>(info.image_width);
-  const int height = static_cast<int>(info.image_height);
   const std::size_t rowBytes = std::size_t{info.image_width} * components;
-  std::vector<std::uint8_t> samples(rowBytes * height);
+  std::vector<std::uint8_t> samples(rowBytes * info.image_height);
   decompression.ReadImage(grey ? JCS_GRAYSCALE : JCS_RGB, samples.data(), rowBytes,
                           info.image_height);
-  return ToBgra(samples, width, height, components);
+  return ToBgra(samples, info.image_width, info.image_height, components);
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ JpegPicture JpegPicture::ReadHeader(std::vector<std::uint8_t> bytes) {
     decompression.ReadHeader();
     const jpeg_decompress_struct& info = decompression.Info();
     colorSpace = ShownColorSpace(info);
-    CheckSize(info);
+    CheckSize(info, kMostPixels);
     width = static_cast<int>(info.image_width);
     height = static_cast<int>(info.image_height);
   }
@@ -88,9 +90,13 @@ JpegPicture JpegPicture::ReadHeader(std::vector<std::uint8_t> bytes) {
 
 const BgraImage& JpegPicture::Decode() {
   if (!pixels_) {
-    pixels_ = DecodeToBgra(bytes_);
+    pixels_ = DecodeToBgra(bytes_, kMostPixels);
   }
   return *pixels_;
+}
+
+BgraImage DecodeJpeg(std::span<const std::uint8_t> bytes, std::size_t mostPixels) {
+  return DecodeToBgra(bytes, mostPixels);
 }
 
 }  // namespace swivex

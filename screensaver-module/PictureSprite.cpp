@@ -1,0 +1,39 @@
+#include "screensaver-module/PictureSprite.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace swivex::glowdrift {
+
+PictureSprite::PictureSprite(const BgraImage& premultiplied)
+    : dc_(::CreateCompatibleDC(nullptr)), size_{premultiplied.width, premultiplied.height} {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = static_cast<LONG>(size_.width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(size_.height);  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ =
+      win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc_ || !bitmap_ || !bits) throw std::runtime_error("Cannot create a picture of the movie.");
+  std::memcpy(bits, premultiplied.pixels.data(),
+              std::min(premultiplied.pixels.size(), std::size_t{size_.width} * size_.height * 4));
+  ::GdiFlush();
+  selection_ = win::SelectedObject(dc_.Get(), bitmap_.Get());
+}
+
+void PictureSprite::Draw(HDC target, const RECT& where, double opacity) const {
+  BLENDFUNCTION blend{};
+  blend.BlendOp = AC_SRC_OVER;
+  blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp(opacity, 0.0, 1.0) * 255 + 0.5);
+  blend.AlphaFormat = AC_SRC_ALPHA;
+  if (blend.SourceConstantAlpha == 0) return;
+  ::AlphaBlend(target, where.left, where.top, where.right - where.left, where.bottom - where.top,
+               dc_.Get(), 0, 0, static_cast<int>(size_.width), static_cast<int>(size_.height),
+               blend);
+}
+
+}  // namespace swivex::glowdrift
