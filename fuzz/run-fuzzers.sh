@@ -48,7 +48,9 @@ done
 logs=$build/fuzz/runs
 mkdir -p "$logs"
 failed=0
-printf '%-24s %12s %10s %10s %8s %18s\n' fuzzer executions seconds "exec/s" crashes "sanitizer reports"
+row='%-24s %12s %10s %10s %8s %18s\n'
+# shellcheck disable=SC2059 # the format is the row above
+printf "$row" fuzzer executions seconds "exec/s" crashes "sanitizer reports"
 for entry in "${fuzzers[@]}"; do
   name=${entry%% *}
   seeds=${entry#* }
@@ -72,8 +74,8 @@ for entry in "${fuzzers[@]}"; do
     'BEGIN { printf "%.0f", (b > a ? n / (b - a) : 0) }')
   crashes=$(find "$logs" -maxdepth 1 -name "$name-*" | wc -l)
   reports=$(grep -c -E 'runtime error:|ERROR: [A-Za-z]+Sanitizer|ERROR: libFuzzer' "$log")
-  printf '%-24s %12s %10s %10s %8s %18s\n' "$name" "$executions" "$seconds" "$per_second" \
-    "$crashes" "$reports"
+  # shellcheck disable=SC2059
+  printf "$row" "$name" "$executions" "$seconds" "$per_second" "$crashes" "$reports"
   if [ "$status" -ne 0 ] || [ "$crashes" -ne 0 ] || [ "$reports" -ne 0 ] ||
     [ "$executions" -lt "$count" ]; then
     echo "  failed (exit $status): see $log" >&2
