@@ -1,59 +1,29 @@
-// Feeds ExtractMovie arbitrary files. Whatever the file, the operation returns a result message
-// or raises an error report, never modifies its source, and leaves a target only after it said
-// the conversion succeeded; that target is then exactly the bytes in front of the trailer.
-#include <unistd.h>
-
+// Feeds ExtractMovie arbitrary files, in memory so that a run costs no system call. The first
+// byte sets the scene: bit 0 puts an older file at the target, bits 1 to 7 limit how many bytes
+// each read and write moves, in steps of 16 (0: no limit). The rest is the file to extract from.
+//
+// Whatever the file, the operation returns a message or raises an error report, never modifies
+// its source, closes every file and leaves nothing but the source and the target. It succeeds
+// exactly when the file ends in the marker 56 34 12 FA and a length that fits in front of it, and
+// the target is then exactly the bytes in front of the trailer; otherwise a file that ends
+// without the marker is reported as unknown, and the target stays as it was.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "common/Exceptions.h"
-#include "platform/SystemFiles.h"
+#include "fuzz/MemoryFiles.h"
 #include "projector/Conversions.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using swivex::fuzzing::Bytes;
 
-// A fresh folder under the temporary folder, removed with everything in it when the object
-// goes: a fuzzer that ends normally leaves nothing behind, however often it is run.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "swivex-fuzz-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) std::abort();
-    path_ = name;
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// libFuzzer ends a run through exit(), which destroys this static owner and so the folder.
-const std::string& FuzzFolder() {
-  static const ScratchFolder folder;
-  return folder.Path();
-}
-
-Bytes Read(const std::string& name) {
-  std::ifstream file(name, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& name) { return ::access(name.c_str(), F_OK) == 0; }
+const std::string kBundle = "/work/intro.exe";
+const std::string kTarget = "/work/intro.swf";
+const Bytes kOlderTarget = {'o', 'l', 'd', 'e', 'r'};
 
 void Check(bool condition, const char* what) {
   if (condition) return;
@@ -61,35 +31,62 @@ void Check(bool condition, const char* what) {
   std::abort();
 }
 
+// The movie that the format says `file` carries: the trailer is the last eight bytes, the marker
+// 56 34 12 FA and the movie's length, little-endian; the movie lies right in front of it.
+std::optional<Bytes> CarriedMovie(const Bytes& file) {
+  if (file.size() < 8) return std::nullopt;
+  const unsigned char* trailer = file.data() + file.size() - 8;
+  if (trailer[0] != 0x56 || trailer[1] != 0x34 || trailer[2] != 0x12 || trailer[3] != 0xFA)
+    return std::nullopt;
+  const std::uint64_t length = trailer[4] | trailer[5] << 8 | trailer[6] << 16 |
+                               static_cast<std::uint64_t>(trailer[7]) << 24;
+  if (length > file.size() - 8) return std::nullopt;
+  return Bytes(trailer - length, trailer);
+}
+
+bool EndsInMarker(const Bytes& file) {
+  return file.size() >= 8 && file[file.size() - 8] == 0x56 && file[file.size() - 7] == 0x34 &&
+         file[file.size() - 6] == 0x12 && file[file.size() - 5] == 0xFA;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string bundle = FuzzFolder() + "/bundle.exe";
-  const std::string target = FuzzFolder() + "/bundle.swf";
-  const Bytes input(data, data + size);
-  {
-    std::ofstream file(bundle, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
-  ::unlink(target.c_str());
+  if (size == 0) return 0;
+  const bool olderTarget = (data[0] & 1) != 0;
+  const Bytes bundle(data + 1, data + size);
 
-  swivex::SystemFiles files;
+  swivex::fuzzing::MemoryFiles files;
+  // Steps of 16 bytes keep a run of a few thousand bytes to a few hundred transfers.
+  files.largestTransfer = std::size_t{data[0]} / 2 * 16;
+  files.files[kBundle] = bundle;
+  if (olderTarget) files.files[kTarget] = kOlderTarget;
+
   std::string result;
+  bool raised = false;
   try {
-    result = swivex::ExtractMovie(bundle, target, files);
+    result = swivex::ExtractMovie(kBundle, kTarget, files);
   } catch (const swivex::Exception& error) {
-    Check(std::strlen(error.what()) > 0, "an error report has text");
+    raised = true;
+    Check(!error.Message().empty(), "an error report has text");
   }
 
-  Check(Read(bundle) == input, "the source is unchanged");
-  if (result == swivex::kConvertedMessage) {
-    Check(Exists(target), "a target exists after success");
-    const Bytes movie = Read(target);
-    Check(size >= movie.size() + 8, "the movie lies in front of the trailer");
-    Check(std::equal(movie.begin(), movie.end(), input.end() - 8 - movie.size()),
-          "the movie is the bytes in front of the trailer");
+  Check(files.OpenFiles() == 0, "every file is closed");
+  Check(files.files[kBundle] == bundle, "the source is unchanged");
+  const std::optional<Bytes> movie = CarriedMovie(bundle);
+  if (movie) {
+    Check(!raised && result == swivex::kConvertedMessage, "a projector converts");
+    Check(files.files[kTarget] == *movie, "the target is the bytes in front of the trailer");
   } else {
-    Check(!Exists(target), "no target without success");
+    Check(raised || result == swivex::kUnknownProjectorMessage, "no success without a movie");
+    if (bundle.size() >= 8 && !EndsInMarker(bundle))
+      Check(!raised, "a file without the marker is reported as unknown");
+    if (olderTarget) {
+      Check(files.files[kTarget] == kOlderTarget, "an older target stays");
+    } else {
+      Check(files.files.count(kTarget) == 0, "no target without success");
+    }
   }
+  Check(files.files.size() == (movie || olderTarget ? 2u : 1u), "no scratch file remains");
   return 0;
 }

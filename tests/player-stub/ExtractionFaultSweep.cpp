@@ -9,32 +9,13 @@ namespace swivex::testing {
 
 namespace {
 
-const char* KindName(FaultKind kind) {
-  switch (kind) {
-    case FaultKind::Error:
-      return "error";
-    case FaultKind::ShortTransfer:
-      return "short transfer";
-    case FaultKind::NoTransfer:
-      return "no transfer";
-  }
-  return "?";
-}
-
-bool Applies(FaultKind kind, const StubCall& call) {
-  const bool transfer = call.name == "Read" || call.name == "Write";
-  if (kind == FaultKind::Error) return true;
-  if (kind == FaultKind::NoTransfer) return transfer;
-  return transfer && call.count >= 2;  // one byte cannot move in part
-}
-
 struct Outcome {
   Extraction result;
   std::string savedPath;
   std::string failure;
   std::size_t openFiles;
   bool injected;
-  std::vector<StubCall> calls;
+  std::vector<RecordedCall> calls;
 };
 
 Outcome Run(ExtractionWorld& world, std::optional<Fault> fault) {
@@ -55,7 +36,7 @@ std::string Describe(const std::map<std::string, Bytes>& folder) {
 }
 
 // How a failure message ends that reports the error that the fault stands for.
-std::string ExpectedErrorText(StubSystem& system, FaultKind kind, const StubCall& call) {
+std::string ExpectedErrorText(StubSystem& system, FaultKind kind, const RecordedCall& call) {
   StubError error = FaultInjectingStubSystem::kInjectedError;
   if (kind == FaultKind::NoTransfer)
     error = call.name == "Read" ? stub_errors::kHandleEof : stub_errors::kDiskFull;
@@ -98,34 +79,31 @@ SweepCounts SweepFaults(ExtractionWorld& world, const Bytes& movie, const SweepS
       << clean.savedPath;
   EXPECT_TRUE(world.CopyFolder() == saved) << Describe(world.CopyFolder());
 
-  SweepCounts counts{clean.calls.size(), 0, {}};
-  for (const StubCall& call : clean.calls) counts.callNames += call.name + " ";
-  for (std::size_t k = 0; k < clean.calls.size(); ++k) {
-    for (FaultKind kind : {FaultKind::Error, FaultKind::ShortTransfer, FaultKind::NoTransfer}) {
-      if (!Applies(kind, clean.calls[k])) continue;
-      SCOPED_TRACE("call " + std::to_string(k) + " (" + clean.calls[k].name + ") meets " +
-                   KindName(kind));
-      world.Prepare(projector, scenario.copyBefore);
-      const Outcome run = Run(world, Fault{k, kind});
-      ++counts.runs;
+  SweepCounts counts{clean.calls.size(), 0, CallNames(clean.calls)};
+  for (const Fault& fault : EveryFault(clean.calls)) {
+    SCOPED_TRACE(Describe(fault, clean.calls));
+    const FaultKind kind = fault.kind;
+    world.Prepare(projector, scenario.copyBefore);
+    const Outcome run = Run(world, fault);
+    ++counts.runs;
 
-      EXPECT_TRUE(run.injected) << "the run took another way before the fault";
-      EXPECT_EQ(run.openFiles, 0u) << "a file was left open";
-      EXPECT_EQ(world.Projector(), projector) << "the projector changed";
-      const std::map<std::string, Bytes> after = world.CopyFolder();
-      if (kind == FaultKind::ShortTransfer) {
-        EXPECT_EQ(run.result, Extraction::Saved) << run.failure;
-        EXPECT_EQ(run.savedPath, clean.savedPath);
-        EXPECT_TRUE(after == saved) << Describe(after);
-        continue;
-      }
-      EXPECT_EQ(run.result, Extraction::Failed);
-      EXPECT_EQ(run.failure.rfind("Cannot ", 0), 0u) << run.failure;
-      EXPECT_TRUE(EndsWith(run.failure, ExpectedErrorText(world.System(), kind, clean.calls[k])))
-          << run.failure;
-      // Either nothing changed, or the complete copy took its name before the fault.
-      EXPECT_TRUE(after == before || after == saved) << Describe(after);
+    EXPECT_TRUE(run.injected) << "the run took another way before the fault";
+    EXPECT_EQ(run.openFiles, 0u) << "a file was left open";
+    EXPECT_EQ(world.Projector(), projector) << "the projector changed";
+    const std::map<std::string, Bytes> after = world.CopyFolder();
+    if (kind == FaultKind::ShortTransfer) {
+      EXPECT_EQ(run.result, Extraction::Saved) << run.failure;
+      EXPECT_EQ(run.savedPath, clean.savedPath);
+      EXPECT_TRUE(after == saved) << Describe(after);
+      continue;
     }
+    EXPECT_EQ(run.result, Extraction::Failed);
+    EXPECT_EQ(run.failure.rfind("Cannot ", 0), 0u) << run.failure;
+    EXPECT_TRUE(
+        EndsWith(run.failure, ExpectedErrorText(world.System(), kind, clean.calls[fault.call])))
+        << run.failure;
+    // Either nothing changed, or the complete copy took its name before the fault.
+    EXPECT_TRUE(after == before || after == saved) << Describe(after);
   }
   return counts;
 }

@@ -6,20 +6,6 @@ namespace swivex::testing {
 
 using stub_errors::kNone;
 
-bool FaultInjectingStubSystem::Fails(const char* name) {
-  const std::optional<FaultKind> fault = TransferFault(name, 0);
-  if (fault && *fault != FaultKind::Error) ADD_FAILURE() << name << " moves no bytes to cut short";
-  return fault.has_value();
-}
-
-std::optional<FaultKind> FaultInjectingStubSystem::TransferFault(const char* name,
-                                                                 std::uint32_t count) {
-  calls_.push_back({name, count});
-  if (!fault_ || fault_->call != calls_.size() - 1) return std::nullopt;
-  injected_ = true;
-  return fault_->kind;
-}
-
 StubError FaultInjectingStubSystem::Tracked(StubError error, StubFile file) {
   if (error == kNone && !open_.insert(file).second)
     ADD_FAILURE() << "the system gave out file " << file << " twice";
@@ -61,19 +47,21 @@ StubError FaultInjectingStubSystem::Seek(StubFile file, std::uint64_t offset) {
 StubError FaultInjectingStubSystem::Read(StubFile file, void* buffer, std::uint32_t count,
                                          std::uint32_t& done) {
   done = 0;
-  const std::optional<FaultKind> fault = TransferFault("Read", count);
+  const std::optional<FaultKind> fault = plan_.TransferFault("Read", count);
   if (fault == FaultKind::Error) return kInjectedError;
   if (fault == FaultKind::NoTransfer) return kNone;
-  return inner_.Read(file, buffer, fault ? count / 2 : count, done);
+  return inner_.Read(
+      file, buffer, fault ? static_cast<std::uint32_t>(FaultPlan::ShortCount(count)) : count, done);
 }
 
 StubError FaultInjectingStubSystem::Write(StubFile file, const void* bytes, std::uint32_t count,
                                           std::uint32_t& done) {
   done = 0;
-  const std::optional<FaultKind> fault = TransferFault("Write", count);
+  const std::optional<FaultKind> fault = plan_.TransferFault("Write", count);
   if (fault == FaultKind::Error) return kInjectedError;
   if (fault == FaultKind::NoTransfer) return kNone;
-  return inner_.Write(file, bytes, fault ? count / 2 : count, done);
+  return inner_.Write(
+      file, bytes, fault ? static_cast<std::uint32_t>(FaultPlan::ShortCount(count)) : count, done);
 }
 
 StubError FaultInjectingStubSystem::Flush(StubFile file) {

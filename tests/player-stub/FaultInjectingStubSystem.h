@@ -3,43 +3,26 @@
 #include <cstddef>
 #include <optional>
 #include <set>
-#include <string>
 #include <vector>
 
 #include "player-stub/StubSystem.h"
+#include "tests/support/FaultPlan.h"
 
 namespace swivex::testing {
 
-enum class FaultKind {
-  Error,          // the call fails with kInjectedError and does nothing
-  ShortTransfer,  // a read or write moves half of what was asked (at least one byte), no error
-  NoTransfer,     // a read or write moves nothing, no error
-};
-
-struct Fault {
-  std::size_t call;  // counted from 0
-  FaultKind kind;
-};
-
-// One call that the stub made through the system.
-struct StubCall {
-  std::string name;
-  std::uint32_t count = 0;  // bytes asked for, for reads and writes
-};
-
 // Passes every call on to another StubSystem and records it; makes the one call that `fault`
-// names fail, and keeps track of the files that are open. A failing Close still closes the file,
-// as CloseHandle does when it reports an error.
+// names fail (an error is kInjectedError), and keeps track of the files that are open. A failing
+// Close still closes the file, as CloseHandle does when it reports an error.
 class FaultInjectingStubSystem final : public StubSystem {
  public:
   // ERROR_IO_DEVICE: a fault of the disk, which the stub must report whatever call meets it.
   static constexpr StubError kInjectedError = 1117;
 
   explicit FaultInjectingStubSystem(StubSystem& inner, std::optional<Fault> fault = std::nullopt)
-      : inner_(inner), fault_(fault) {}
+      : inner_(inner), plan_(fault) {}
 
-  const std::vector<StubCall>& Calls() const { return calls_; }
-  bool FaultInjected() const { return injected_; }
+  const std::vector<RecordedCall>& Calls() const { return plan_.Calls(); }
+  bool FaultInjected() const { return plan_.Injected(); }
   std::size_t OpenFiles() const { return open_.size(); }
 
   StubError OwnPath(StubText& path) override;
@@ -60,16 +43,11 @@ class FaultInjectingStubSystem final : public StubSystem {
   void AppendErrorText(StubText& text, StubError error) override;
 
  private:
-  // Records the call; true if it is the one to fail with an error.
-  bool Fails(const char* name);
-  // Records a read or write; the fault that it meets, if any.
-  std::optional<FaultKind> TransferFault(const char* name, std::uint32_t count);
+  bool Fails(const char* name) { return plan_.Fails(name); }
   StubError Tracked(StubError error, StubFile file);
 
   StubSystem& inner_;
-  std::optional<Fault> fault_;
-  std::vector<StubCall> calls_;
-  bool injected_ = false;
+  FaultPlan plan_;
   std::set<StubFile> open_;
 };
 

@@ -17,11 +17,11 @@ struct ExtractionRun {
   Extraction result;
   std::string savedPath;
   std::string failure;
-  std::vector<StubCall> calls;
+  std::vector<RecordedCall> calls;
 
   bool Called(const std::string& name) const {
     return std::any_of(calls.begin(), calls.end(),
-                       [&](const StubCall& call) { return call.name == name; });
+                       [&](const RecordedCall& call) { return call.name == name; });
   }
 };
 

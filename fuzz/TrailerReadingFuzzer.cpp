@@ -1,0 +1,136 @@
+// Feeds the player stub's reading of its own file arbitrary files, in memory. The first byte
+// limits how many bytes each read moves (0: no limit); the rest is the stub's own file.
+//
+// Whatever the file, the reading succeeds, closes the file, and finds a movie exactly when the
+// file ends in the marker 56 34 12 FA and a length that fits in front of it: the movie is then
+// the bytes right in front of the trailer.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "player-stub/OwnMovie.h"
+#include "player-stub/StubSystem.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr char kOwnPath[] = "C:\\Games\\intro.exe";
+constexpr swivex::StubFile kOwnFile = 7;
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "broken promise: %s\n", what);
+  std::abort();
+}
+
+// The stub's own file in memory; it is only ever found, opened, measured, read and closed.
+class OwnFileSystem final : public swivex::StubSystem {
+ public:
+  OwnFileSystem(Bytes file, std::uint32_t largestRead)
+      : file_(std::move(file)), largestRead_(largestRead) {}
+
+  bool open = false;
+  int opens = 0;
+
+  swivex::StubError OwnPath(swivex::StubText& path) override {
+    path.Append(kOwnPath);
+    return swivex::stub_errors::kNone;
+  }
+  swivex::StubError OpenForReading(const char* path, swivex::StubFile& file) override {
+    Check(std::strcmp(path, kOwnPath) == 0, "the stub opens its own file");
+    Check(!open, "the stub opens its file once");
+    open = true;
+    ++opens;
+    file = kOwnFile;
+    return swivex::stub_errors::kNone;
+  }
+  swivex::StubError FileSize(swivex::StubFile file, std::uint64_t& size) override {
+    Check(file == kOwnFile && open, "the size of the open file");
+    size = file_.size();
+    return swivex::stub_errors::kNone;
+  }
+  swivex::StubError Seek(swivex::StubFile file, std::uint64_t offset) override {
+    Check(file == kOwnFile && open, "a seek in the open file");
+    position_ = offset;
+    return swivex::stub_errors::kNone;
+  }
+  swivex::StubError Read(swivex::StubFile file, void* buffer, std::uint32_t count,
+                         std::uint32_t& done) override {
+    Check(file == kOwnFile && open, "a read of the open file");
+    done = 0;
+    if (position_ < file_.size()) {
+      std::uint64_t left = file_.size() - position_;
+      if (largestRead_ != 0 && left > largestRead_) left = largestRead_;
+      done = static_cast<std::uint32_t>(left < count ? left : count);
+    }
+    std::memcpy(buffer, file_.data() + position_, done);
+    position_ += done;
+    return swivex::stub_errors::kNone;
+  }
+  swivex::StubError Close(swivex::StubFile file) override {
+    Check(file == kOwnFile && open, "the open file is closed");
+    open = false;
+    return swivex::stub_errors::kNone;
+  }
+
+  // The reading never creates, writes, renames or deletes anything.
+  swivex::StubError TempFolder(swivex::StubText&) override { return Refused(); }
+  swivex::StubError CreateFolder(const char*) override { return Refused(); }
+  swivex::StubError CreateNewFile(const char*, swivex::StubFile&) override { return Refused(); }
+  swivex::StubError Write(swivex::StubFile, const void*, std::uint32_t, std::uint32_t&) override {
+    return Refused();
+  }
+  swivex::StubError Flush(swivex::StubFile) override { return Refused(); }
+  swivex::StubError Rename(const char*, const char*) override { return Refused(); }
+  swivex::StubError Delete(const char*) override { return Refused(); }
+  bool IsLeadByte(unsigned char) override { return false; }
+  void AppendErrorText(swivex::StubText& text, swivex::StubError) override { text.Append("error"); }
+
+ private:
+  static swivex::StubError Refused() {
+    Check(false, "the reading only reads");
+    return swivex::stub_errors::kAccessDenied;
+  }
+
+  Bytes file_;
+  std::uint32_t largestRead_;
+  std::uint64_t position_ = 0;
+};
+
+// Where the format says the movie lies: the trailer is the last eight bytes, the marker
+// 56 34 12 FA and the movie's length, little-endian; the movie lies right in front of it.
+std::optional<swivex::MovieLocation> CarriedMovie(const Bytes& file) {
+  if (file.size() < 8) return std::nullopt;
+  const unsigned char* trailer = file.data() + file.size() - 8;
+  if (trailer[0] != 0x56 || trailer[1] != 0x34 || trailer[2] != 0x12 || trailer[3] != 0xFA)
+    return std::nullopt;
+  const std::uint32_t length = trailer[4] | trailer[5] << 8 | trailer[6] << 16 |
+                               static_cast<std::uint32_t>(trailer[7]) << 24;
+  if (length > file.size() - 8) return std::nullopt;
+  return swivex::MovieLocation{file.size() - 8 - length, length};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const Bytes file(data + 1, data + size);
+  OwnFileSystem system(file, data[0]);
+  bool opened = false;
+  std::optional<swivex::MovieLocation> movie;
+  {
+    swivex::OwnMovie own;
+    swivex::StubText failure;
+    opened = swivex::OpenOwnMovie(system, own, failure);
+    movie = own.movie;
+  }
+  Check(opened, "a file that can be read is read");
+  Check(system.opens == 1 && !system.open, "the file is opened once and closed");
+  Check(movie == CarriedMovie(file), "the movie is where the trailer says");
+  return 0;
+}
