@@ -54,6 +54,11 @@ struct Command {
 class SwivexApp {
  public:
   explicit SwivexApp(const std::string& workingFolder = "");
+  // Swivex.exe of another folder than the build's: an installed or unpacked copy.
+  struct Copy {
+    std::string folder;  // ends with a backslash
+  };
+  explicit SwivexApp(const Copy& copy, const std::string& workingFolder = "");
 
   RunningProgram& Process() { return process_; }
   HWND Window() const { return window_; }
