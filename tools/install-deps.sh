@@ -11,6 +11,7 @@ packages=(
   nodejs npm                                                           # fetches library sources
   fp-utils                                                             # compiles the help file
   wine wine64 xvfb xdotool fonts-wine imagemagick                      # runs and tests under Wine
+  wixl zip unzip                                                       # packages; their tests
 )
 
 missing=()

@@ -12,6 +12,10 @@ SwivexApp::SwivexApp(const std::string& workingFolder, const std::vector<std::st
     : process_(ProgramFile("Swivex.exe"), workingFolder, arguments),
       window_(process_.WaitForWindow(swivexui::kClassName)) {}
 
+SwivexApp::SwivexApp(const Copy& copy, const std::string& workingFolder)
+    : process_(copy.folder + "Swivex.exe", workingFolder),
+      window_(process_.WaitForWindow(swivexui::kClassName)) {}
+
 HWND SwivexApp::Control(int id) const { return ControlById(window_, id); }
 
 std::string SwivexApp::Source() const { return TextOf(Control(swivexui::kEdit1)); }

@@ -63,6 +63,11 @@ class SwivexApp {
  public:
   explicit SwivexApp(const std::string& workingFolder = "",
                      const std::vector<std::string>& arguments = {});
+  // Swivex.exe of another folder than the build's: an installed or unpacked copy.
+  struct Copy {
+    std::string folder;  // ends with a backslash
+  };
+  explicit SwivexApp(const Copy& copy, const std::string& workingFolder = "");
 
   RunningProgram& Process() { return process_; }
   HWND Window() const { return window_; }

@@ -1,0 +1,36 @@
+# The help page "Licences" shows LICENSE and THIRD-PARTY-NOTICES.txt word for word: its two <pre>
+# blocks, with the HTML entities read back, are the two files.
+#   cmake -DPAGE=.../licences.html -DLICENSE=.../LICENSE -DNOTICES=.../THIRD-PARTY-NOTICES.txt
+#         -P CheckLicencesPage.cmake
+# The texts hold semicolons, so they are cut out by position rather than as CMake lists.
+file(READ ${PAGE} page)
+set(page_text "${page}")
+foreach(file IN ITEMS ${LICENSE} ${NOTICES})
+  string(FIND "${page}" "<pre>\n" open)
+  string(FIND "${page}" "</pre>" close)
+  if(open EQUAL -1 OR close LESS open)
+    message(FATAL_ERROR "${PAGE} has no <pre> block for ${file}")
+  endif()
+  math(EXPR first "${open} + 6")
+  math(EXPR length "${close} - ${first}")
+  string(SUBSTRING "${page}" ${first} ${length} shown)
+  math(EXPR rest "${close} + 6")
+  string(SUBSTRING "${page}" ${rest} -1 page)
+  string(REPLACE "&lt;" "<" shown "${shown}")
+  string(REPLACE "&gt;" ">" shown "${shown}")
+  string(REPLACE "&amp;" "&" shown "${shown}")
+  file(READ ${file} text)
+  if(NOT shown STREQUAL text)
+    message(FATAL_ERROR "${PAGE} does not show ${file} as it is")
+  endif()
+endforeach()
+string(FIND "${page}" "<pre>" more)
+if(NOT more EQUAL -1)
+  message(FATAL_ERROR "${PAGE} has more <pre> blocks than the licence and the notices")
+endif()
+# libjpeg's licence asks for this sentence in the documentation of every program built with it.
+string(FIND "${page_text}" "This software is based in part on the work of the Independent JPEG Group." ijg)
+if(ijg EQUAL -1)
+  message(FATAL_ERROR "${PAGE} lacks the sentence that the IJG licence requires")
+endif()
+message(STATUS "${PAGE} shows the licence and the notices as they are")
