@@ -12,6 +12,14 @@ bool EndsWithSeparator(std::string_view path, const PathSyntax& syntax) {
 
 }  // namespace
 
+std::string WithSystemSeparators(std::string path, const PathSyntax& syntax) {
+  // No trail byte of a double-byte character is as low as "/".
+  for (char& c : path) {
+    if (c == '/') c = syntax.separator;
+  }
+  return path;
+}
+
 std::string NamePart(std::string_view path, const PathSyntax& syntax) {
   return std::string(path.substr(FolderPart(path, syntax).size()));
 }

@@ -7,6 +7,10 @@
 
 namespace swivex::console {
 
+// `path` with every "/" made the system's separator. Windows takes "/" for "\\" in most calls
+// but not in all (ReplaceFileA refuses it), and the name functions here know one separator.
+std::string WithSystemSeparators(std::string path, const PathSyntax& syntax);
+
 // The last component of a path: "movies/intro.swf" -> "intro.swf".
 std::string NamePart(std::string_view path, const PathSyntax& syntax);
 

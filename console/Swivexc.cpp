@@ -1,11 +1,18 @@
 #include "console/Swivexc.h"
 
 #include "console/HelpText.h"
+#include "console/OutputNames.h"
 #include "resources/Version.h"
 
 namespace swivex::console {
 
 namespace {
+
+void UseSystemSeparators(CommandLine& line, const PathSyntax& syntax) {
+  for (std::string& input : line.inputs) input = WithSystemSeparators(input, syntax);
+  if (line.output) line.output = WithSystemSeparators(*line.output, syntax);
+  if (line.stub) line.stub = WithSystemSeparators(*line.stub, syntax);
+}
 
 void RunCommand(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
   switch (line.command) {
@@ -43,6 +50,7 @@ int RunSwivexc(std::span<const std::string> arguments, ConsoleSystem& system) {
                              " (swivexc --help tells more)\n");
     return kExitUsage;
   }
+  UseSystemSeparators(line, system.files.Syntax());
   Outcomes outcomes(system.console);
   try {
     RunCommand(line, system, outcomes);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemFiles.h"
 #include "tests/console/ProgramRun.h"
 #include "tests/console/SwivexcPath.h"
 #include "tests/support/TempFolder.h"
@@ -187,11 +188,12 @@ const Case kCases[] = {
      1,
      {"ok: bad/fits.exe -> bad/fits.swf\n", "failed: bad/long.exe: Stream read error\n"},
      {{"bad/fits.swf", Bytes(21, 1)}, {"bad/long.swf", std::nullopt}}},
-    {"extract a name in UTF-8",
-     {"extract", "unicode"},
+    {"extract names in UTF-8, listed and given",
+     {"extract", "unicode", "-o", "\xe5\x87\xba\xe5\x8a\x9b"},
      0,
-     {"ok: unicode/\xe6\x98\xa0\xe7\x94\xbb.exe -> unicode/\xe6\x98\xa0\xe7\x94\xbb.swf\n"},
-     {{"unicode/\xe6\x98\xa0\xe7\x94\xbb.swf", kFws}}},
+     {"ok: unicode/\xe6\x98\xa0\xe7\x94\xbb.exe -> \xe5\x87\xba\xe5\x8a\x9b/"
+      "\xe6\x98\xa0\xe7\x94\xbb.swf\n"},
+     {{"\xe5\x87\xba\xe5\x8a\x9b/\xe6\x98\xa0\xe7\x94\xbb.swf", kFws}}},
 
     {"info as JSON",
      {"info", "movies/intro.swf", "movies/show.exe", "--json"},
@@ -245,9 +247,53 @@ const Case kCases[] = {
      {{"movies/notes-pictures", std::nullopt}}},
 };
 
-std::string Slashed(std::string text) {
-  std::replace(text.begin(), text.end(), '\\', '/');
-  return text;
+// Windows' separators, also escaped in JSON, read as "/".
+std::string Slashed(const std::string& text) {
+  std::string slashed;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\\') {
+      slashed += text[at];
+      continue;
+    }
+    slashed += '/';
+    if (at + 1 < text.size() && text[at + 1] == '\\') ++at;
+  }
+  return slashed;
+}
+
+// Files go through the system's own calls, which take UTF-8 names on both systems (the test
+// program has swivexc.exe's manifest on Windows); the C++ library's name conversions there do
+// not.
+std::string At(const TempFolder& folder, const std::string& name) {
+  return folder.Path().string() + "/" + name;
+}
+
+void PutFile(const std::string& name, const Bytes& bytes) {
+  SystemFiles files;
+  files.RemoveFile(name);
+  const FileResult created = files.CreateNewFileExclusive(name);
+  ASSERT_NE(created.file, kNoFile) << name;
+  const TransferResult written = files.WriteFile(created.file, bytes.data(), bytes.size());
+  files.CloseFile(created.file);
+  ASSERT_EQ(written.done, bytes.size()) << name;
+}
+
+std::optional<Bytes> FileBytes(const std::string& name) {
+  SystemFiles files;
+  const FileResult opened = files.OpenFileExclusive(name);
+  if (opened.file == kNoFile) return std::nullopt;
+  Bytes bytes(files.FileSize(opened.file).size);
+  const TransferResult read = files.ReadFile(opened.file, bytes.data(), bytes.size());
+  files.CloseFile(opened.file);
+  bytes.resize(read.done);
+  return bytes;
+}
+
+void PutFiles(const TempFolder& folder, const std::map<std::string, Bytes>& names) {
+  for (const auto& [name, bytes] : names) {
+    std::filesystem::create_directories(std::filesystem::path(At(folder, name)).parent_path());
+    PutFile(At(folder, name), bytes);
+  }
 }
 
 void ExpectInOrder(const std::string& text, const std::vector<std::string>& pieces) {
@@ -261,13 +307,14 @@ void ExpectInOrder(const std::string& text, const std::vector<std::string>& piec
 
 void ExpectFile(const TempFolder& folder, const ExpectedFile& expected) {
   SCOPED_TRACE(expected.name);
-  const std::string name = folder / expected.name;
+  const std::string name = At(folder, expected.name);
   if (!expected.bytes) {
-    EXPECT_FALSE(Exists(name));
+    EXPECT_FALSE(std::filesystem::exists(name));  // file or folder
     return;
   }
-  ASSERT_TRUE(Exists(name));
-  Bytes bytes = ReadBytes(name);
+  std::optional<Bytes> found = FileBytes(name);
+  ASSERT_TRUE(found.has_value());
+  Bytes& bytes = *found;
   if (expected.startOnly) bytes.resize(std::min(bytes.size(), expected.bytes->size()));
   EXPECT_EQ(bytes, *expected.bytes);
 }
@@ -277,14 +324,8 @@ class SwivexcTest : public ::testing::TestWithParam<Case> {};
 TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
   const Case& c = GetParam();
   TempFolder folder;
-  for (const auto& [name, bytes] : kFiles) {
-    std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
-    WriteBytes(folder / name, bytes);
-  }
-  for (const auto& [name, bytes] : c.planted) {
-    std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
-    WriteBytes(folder / name, bytes);
-  }
+  PutFiles(folder, kFiles);
+  PutFiles(folder, c.planted);
 
   const ProgramResult result = RunProgram(kSwivexc, c.arguments, folder.Path().string());
 
@@ -299,7 +340,7 @@ TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
   for (const ExpectedFile& file : c.files) ExpectFile(folder, file);
   // Nothing is left behind: no scratch file of a replacement that was refused or done.
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
-    EXPECT_EQ(entry.path().filename().string().find("~swivex-"), std::string::npos);
+    EXPECT_EQ(entry.path().filename().u8string().find(u8"~swivex-"), std::u8string::npos);
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
