@@ -3,7 +3,9 @@
 #   info    on a 1 GiB projector (a 3 MB stub and an FWS movie)  vs  sha256sum of that file
 #   extract of a folder of 8 projectors (128 MiB movies each)    vs  cat of their 8 movies
 # natively and under Wine, and prints each time and its ratio (goals: info <= 1.20,
-# extract <= 1.10). SWIVEX_BENCH_MIB=N makes the projector N MiB and each movie N/8 MiB.
+# extract <= 1.10). Each is the best of several runs, of the elapsed time and, apart, of the
+# processor time (user + system): on a machine that other work shares, the elapsed times wait
+# for the processor as much as they measure the work, the processor times much less. SWIVEX_BENCH_MIB=N makes the projector N MiB and each movie N/8 MiB.
 #   bench/run-swivexc-bench.sh [NATIVE_BUILD_DIR] [WIN64_BUILD_DIR]
 # The build folders must hold a Release build of the swivexc target
 # (cmake --build DIR --target swivexc); a folder without one is skipped.
@@ -61,20 +63,35 @@ for i in 1 2 3 4 5 6 7 8; do
   make_projector "$work/stub.exe" "$work/movies/m$i.swf" "$work/folder/m$i.exe"
 done
 
-# Seconds of one command.
-measure() { /usr/bin/time -f '%e' -o "$work/time.txt" "$@" >/dev/null; cat "$work/time.txt"; }
+# Elapsed and processor seconds of one command: "ELAPSED CPU".
+measure() {
+  /usr/bin/time -f '%e %U %S' -o "$work/time.txt" "$@" >/dev/null
+  awk '{printf "%s %.2f\n", $1, $2 + $3}' "$work/time.txt"
+}
 
-# The best of $runs runs of a command (least disturbed by other work on the machine).
+# The best elapsed and the best processor time of $runs runs of a command (least disturbed by
+# other work on the machine): "ELAPSED CPU".
 best() {
-  local best_s="" s
+  local best_e="" best_c="" e c
   for _ in $(seq "$runs"); do
-    s=$(measure "$@")
-    if [ -z "$best_s" ] || awk "BEGIN{exit !($s < $best_s)}"; then best_s=$s; fi
+    read -r e c < <(measure "$@")
+    if [ -z "$best_e" ] || awk "BEGIN{exit !($e < $best_e)}"; then best_e=$e; fi
+    if [ -z "$best_c" ] || awk "BEGIN{exit !($c < $best_c)}"; then best_c=$c; fi
   done
-  echo "$best_s"
+  echo "$best_e $best_c"
 }
 
 ratio() { awk "BEGIN{printf \"%.2f\", $1 / ($2 > 0 ? $2 : 0.01)}"; }
+
+# NAME TOOL GOAL "OURS_E OURS_C" "TOOL_E TOOL_C"
+line() {
+  local ours_e ours_c tool_e tool_c
+  read -r ours_e ours_c <<<"$4"
+  read -r tool_e tool_c <<<"$5"
+  printf '%-7s %-7s %6.2f s  %-9s %6.2f s  ratio %s (processor %5.2f s / %5.2f s: %s)  goal <= %s\n' \
+    "$name" "$1" "$ours_e" "$2" "$tool_e" "$(ratio "$ours_e" "$tool_e")" "$ours_c" "$tool_c" \
+    "$(ratio "$ours_c" "$tool_c")" "$3"
+}
 
 report() {
   local name=$1
@@ -90,10 +107,8 @@ report() {
   done
   "${runner[@]}" info "$big_arg" --json | grep -q "\"sha256\": \"$movie_sha256\"" ||
     { echo "$name: info gives another SHA-256 than the movie's" >&2; exit 1; }
-  printf '%-7s info    %6.2f s  sha256sum %6.2f s  ratio %s (goal <= 1.20)\n' \
-    "$name" "$info" "$hash" "$(ratio "$info" "$hash")"
-  printf '%-7s extract %6.2f s  cat       %6.2f s  ratio %s (goal <= 1.10)\n' \
-    "$name" "$extract" "$copy" "$(ratio "$extract" "$copy")"
+  line info sha256sum 1.20 "$info" "$hash"
+  line extract cat 1.10 "$extract" "$copy"
   rm -f "$work"/out/* "$work"/cat-out/*
 }
 
