@@ -21,8 +21,7 @@ bool OutputIsOneFile(const CommandLine& line, ConsoleSystem& system) {
 }  // namespace
 
 void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
-  const std::string stub =
-      line.stub ? *line.stub : ProgramFolder(system.files) + kPlayerStubName;
+  const std::string stub = line.stub ? *line.stub : ProgramFolder(system.files) + kPlayerStubName;
   const bool oneFile = OutputIsOneFile(line, system);
   const std::string folder = oneFile || !line.output ? "" : *line.output;
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;

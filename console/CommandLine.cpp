@@ -115,8 +115,9 @@ class Parser {
   }
 
   void ReadOption(const std::string& spelling) {
-    const auto found = std::find_if(kOptionForms.begin(), kOptionForms.end(),
-                                    [&](const OptionForm& form) { return form.spelling == spelling; });
+    const auto found =
+        std::find_if(kOptionForms.begin(), kOptionForms.end(),
+                     [&](const OptionForm& form) { return form.spelling == spelling; });
     if (found == kOptionForms.end()) Fail("unknown option " + spelling);
     if ((form_->options & found->option) == 0)
       Fail("the option " + spelling + " does not go with " + std::string(form_->name));

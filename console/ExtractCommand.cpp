@@ -35,8 +35,8 @@ class Extraction {
   void WalkFolder(const std::string& folder, const std::string& targetFolder) {
     FolderListing listing = system_.folders.List(folder);
     if (listing.error != 0) {
-      outcomes_.Failed(folder, FileFailureText("Cannot list folder", folder, listing.error,
-                                               system_.files));
+      outcomes_.Failed(folder,
+                       FileFailureText("Cannot list folder", folder, listing.error, system_.files));
       return;
     }
     std::sort(listing.entries.begin(), listing.entries.end(),
@@ -82,8 +82,7 @@ class Extraction {
   // short one is simply something else.
   bool IsProjector(const std::string& file) {
     FileStream stream = FileStream::OpenRead(file, system_.files);
-    const bool projector =
-        stream.Size() >= kTrailerSize && FindEmbeddedMovie(stream).has_value();
+    const bool projector = stream.Size() >= kTrailerSize && FindEmbeddedMovie(stream).has_value();
     stream.Close();
     return projector;
   }

@@ -87,12 +87,12 @@ std::string FormatText(const std::string& path, const MovieInfo& info) {
     line("kind", "movie");
   }
   line("movie length", std::to_string(info.movieLength) + " bytes");
-  line("signature", std::string(Signature(header.compression)) + " (compression: " +
-                        CompressionName(header.compression) + ")");
+  line("signature", std::string(Signature(header.compression)) +
+                        " (compression: " + CompressionName(header.compression) + ")");
   line("version", std::to_string(header.version));
   line("declared length", std::to_string(header.declaredLength) + " bytes");
-  line("frame size", JsonNumber(header.WidthPixels()) + " x " + JsonNumber(header.HeightPixels()) +
-                         " pixels");
+  line("frame size",
+       JsonNumber(header.WidthPixels()) + " x " + JsonNumber(header.HeightPixels()) + " pixels");
   line("frame rate", JsonNumber(header.FramesPerSecond()) + " frames per second");
   line("frame count", std::to_string(header.frameCount));
   line("ActionScript 3", ActionScript3(info) ? "yes" : "no");

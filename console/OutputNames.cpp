@@ -30,8 +30,8 @@ std::string InFolder(std::string_view folder, std::string_view name, const PathS
   return path.append(name);
 }
 
-std::string TargetFor(std::string_view source, std::string_view extension,
-                      std::string_view folder, const PathSyntax& syntax) {
+std::string TargetFor(std::string_view source, std::string_view extension, std::string_view folder,
+                      const PathSyntax& syntax) {
   const std::string renamed = ReplaceExtension(source, extension, syntax);
   return folder.empty() ? renamed : InFolder(folder, NamePart(renamed, syntax), syntax);
 }

@@ -19,7 +19,7 @@ std::string InFolder(std::string_view folder, std::string_view name, const PathS
 
 // Where a converted file goes: beside the source with `extension` for its extension, or with
 // that name in `folder` when one is given.
-std::string TargetFor(std::string_view source, std::string_view extension,
-                      std::string_view folder, const PathSyntax& syntax);
+std::string TargetFor(std::string_view source, std::string_view extension, std::string_view folder,
+                      const PathSyntax& syntax);
 
 }  // namespace swivex::console

@@ -28,8 +28,9 @@ class PictureWriter final : public swf::PictureVisitor {
     const std::string what = swf::DescribePicture(picture.info);
     try {
       const swf::PictureFile file = swf::ToPictureFile(picture);
-      const std::string target = InFolder(
-          folder_, std::to_string(picture.info.characterId) + file.extension, system_.files.Syntax());
+      const std::string target =
+          InFolder(folder_, std::to_string(picture.info.characterId) + file.extension,
+                   system_.files.Syntax());
       Write(target, file.bytes);
       outcomes_.Ok(what, file.alphaDropped ? target + " (without its alpha plane)" : target);
       ++written_;

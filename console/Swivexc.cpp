@@ -45,8 +45,8 @@ int RunSwivexc(std::span<const std::string> arguments, ConsoleSystem& system) {
     line = ParseCommandLine(arguments);
   } catch (const EUsageError& error) {
     system.console.Write(ConsoleStream::kError,
-                         "swivexc: " + error.Message() + "\nusage: " +
-                             UsageLine(error.ForCommand().value_or(Command::kHelp)) +
+                         "swivexc: " + error.Message() +
+                             "\nusage: " + UsageLine(error.ForCommand().value_or(Command::kHelp)) +
                              " (swivexc --help tells more)\n");
     return kExitUsage;
   }

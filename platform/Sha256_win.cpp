@@ -45,8 +45,8 @@ Sha256::Sha256() : state_(std::make_unique<State>()) {
                                                  BCRYPT_SHA256_ALGORITHM, nullptr, 0));
   // Without a buffer of the caller's, BCrypt keeps the hash object itself (Windows 7 on).
   if (error_ == 0)
-    error_ = Outcome(::BCryptCreateHash(state_->algorithm.Get(), state_->hash.Receive(), nullptr,
-                                        0, nullptr, 0, 0));
+    error_ = Outcome(::BCryptCreateHash(state_->algorithm.Get(), state_->hash.Receive(), nullptr, 0,
+                                        nullptr, 0, 0));
 }
 
 Sha256::~Sha256() = default;

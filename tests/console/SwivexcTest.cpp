@@ -38,9 +38,9 @@ const Bytes kGif = {'G', 'I', 'F', '8', '9', 'a', 3, 0, 2, 0};
 const Bytes kLosslessPixel = {0x78, 0x01, 0x01, 0x04, 0x00, 0xFB, 0xFF, 0xFF,
                               0x10, 0x20, 0x30, 0x04, 0xA0, 0x01, 0x60};
 // The start of the PNG file for that picture: signature, IHDR of 1x1 8-bit RGB.
-const Bytes kOnePixelPngStart = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,   0,
-                                 0x0D, 'I', 'H', 'D', 'R',  0,    0,    0,    1,    0,   0,
-                                 0,    1,   8,   2,   0,    0,    0};
+const Bytes kOnePixelPngStart = {0x89, 'P',  'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0,
+                                 0,    0x0D, 'I', 'H', 'D',  'R',  0,    0,    0, 1,
+                                 0,    0,    0,   1,   8,    2,    0,    0,    0};
 
 // ActionScript 3, the movie's JPEG tables, then four pictures with character ids 3, 4, 6, 7.
 const MovieBuilder kMovie = MovieBuilder()
@@ -93,7 +93,7 @@ struct Case {
   std::vector<std::string> output;
   std::vector<ExpectedFile> files;
   std::map<std::string, Bytes> planted = {};  // written before the run, over kFiles
-  std::string error = "";  // a piece of standard error
+  std::string error = "";                     // a piece of standard error
 };
 
 std::string JsonLine(const std::string& file, const std::string& kind, const std::string& stub) {
@@ -115,7 +115,12 @@ const Case kCases[] = {
     {"help", {"info", "--help"}, 0, {"usage:", "swivexc build MOVIE...", "examples:"}, {}},
     {"no command", {}, 2, {}, {}, {}, "swivexc: no command given\n" + kUsage},
     {"no movie", {"build", "--force"}, 2, {}, {}, {}, "build needs a file\n" + kUsage + "build"},
-    {"option of another command", {"info", "movies/intro.swf", "-r"}, 2, {}, {}, {},
+    {"option of another command",
+     {"info", "movies/intro.swf", "-r"},
+     2,
+     {},
+     {},
+     {},
      "the option -r does not go with info\n" + kUsage + "info FILE..."},
 
     {"build beside the movie",
@@ -198,7 +203,8 @@ const Case kCases[] = {
     {"info as JSON",
      {"info", "movies/intro.swf", "movies/show.exe", "--json"},
      0,
-     {JsonLine("movies/intro.swf", "movie", "null") + JsonLine("movies/show.exe", "projector", "300")},
+     {JsonLine("movies/intro.swf", "movie", "null") +
+      JsonLine("movies/show.exe", "projector", "300")},
      {}},
     {"info as text, and a file that is no movie",
      {"info", "movies/inner/deep.exe", "movies/notes.txt"},

@@ -33,8 +33,8 @@ TEST_F(ProgressTest, ReportsEveryPieceWrittenUpToTheTargetsSize) {
   RecordingProgress building;
   EXPECT_EQ(BuildProjector(Work("m.swf"), Work("m.exe"), files, &building), kConvertedMessage);
   // The stub in two pieces of at most 1 MiB, the movie in two, then the two trailer fields.
-  EXPECT_EQ(building.reports, (std::vector<std::uint64_t>{0, 1048576, 1100000, 2148576, 2300000,
-                                                          2300004, 2300008}));
+  EXPECT_EQ(building.reports,
+            (std::vector<std::uint64_t>{0, 1048576, 1100000, 2148576, 2300000, 2300004, 2300008}));
   EXPECT_EQ(building.totals, std::vector<std::uint64_t>(7, 2300008));
 
   RecordingProgress extracting;
