@@ -73,8 +73,8 @@ TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::
 }
 
 TransferResult SystemFiles::CopyRange(NativeFile from, NativeFile to, std::size_t count) {
-  const ssize_t done = ::copy_file_range(static_cast<int>(from), nullptr, static_cast<int>(to),
-                                         nullptr, count, 0);
+  const ssize_t done =
+      ::copy_file_range(static_cast<int>(from), nullptr, static_cast<int>(to), nullptr, count, 0);
   if (done < 0) return {0, LastErrno()};
   return {static_cast<std::size_t>(done), 0};
 }
