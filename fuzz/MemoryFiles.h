@@ -30,6 +30,10 @@ class MemoryFiles final : public Files {
   FileResult CreateNewFileExclusive(const std::string& name) override;
   TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
   TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
+  // Declined: the conversions then read and write, which is what the fuzzer follows.
+  TransferResult CopyRange(NativeFile, NativeFile, std::size_t) override {
+    return {0, errors::kNotSupported};
+  }
   ErrorCode SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) override;
   SizeResult FileSize(NativeFile file) override;
   ErrorCode FlushFile(NativeFile file) override;

@@ -15,6 +15,8 @@ extern const ErrorCode kAccessDenied;
 extern const ErrorCode kSharingViolation;
 extern const ErrorCode kDiskFull;
 extern const ErrorCode kFileExists;
+// The system cannot do what was asked this way (a copy inside the system, say).
+extern const ErrorCode kNotSupported;
 // ReplaceExisting could not give the replacement the replaced file's name after the replaced file
 // was already gone (Windows' ERROR_UNABLE_TO_MOVE_REPLACEMENT); never reported elsewhere.
 extern const ErrorCode kUnableToMoveReplacement;

@@ -28,6 +28,11 @@ class Files {
   // Both may move fewer bytes than asked without an error; a failed transfer moves none.
   virtual TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) = 0;
   virtual TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) = 0;
+  // Copies up to `count` bytes from the position of `from` to that of `to` inside the system,
+  // without passing them through the program, and moves both positions past them. Moves fewer
+  // bytes without an error, none at the end of `from`. A system, or a pair of files, that
+  // cannot copy this way fails and moves none: the caller then reads and writes.
+  virtual TransferResult CopyRange(NativeFile from, NativeFile to, std::size_t count) = 0;
   // Moves to origin + offset; a result before the start fails and leaves the position alone.
   virtual ErrorCode SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) = 0;
   virtual SizeResult FileSize(NativeFile file) = 0;

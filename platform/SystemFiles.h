@@ -13,6 +13,8 @@ class SystemFiles : public Files {
   FileResult CreateNewFileExclusive(const std::string& name) override;
   TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
   TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
+  // copy_file_range elsewhere; Windows has no such call for open files and always fails.
+  TransferResult CopyRange(NativeFile from, NativeFile to, std::size_t count) override;
   ErrorCode SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) override;
   SizeResult FileSize(NativeFile file) override;
   ErrorCode FlushFile(NativeFile file) override;

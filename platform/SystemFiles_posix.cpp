@@ -72,6 +72,13 @@ TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::
   return {static_cast<std::size_t>(done), 0};
 }
 
+TransferResult SystemFiles::CopyRange(NativeFile from, NativeFile to, std::size_t count) {
+  const ssize_t done =
+      ::copy_file_range(static_cast<int>(from), nullptr, static_cast<int>(to), nullptr, count, 0);
+  if (done < 0) return {0, LastErrno()};
+  return {static_cast<std::size_t>(done), 0};
+}
+
 ErrorCode SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   // lseek fails with EINVAL for a negative result and leaves the offset unchanged.
   if (::lseek(static_cast<int>(file), static_cast<off_t>(offset),

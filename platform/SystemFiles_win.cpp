@@ -58,6 +58,10 @@ TransferResult SystemFiles::WriteFile(NativeFile file, const void* buffer, std::
   return {done, 0};
 }
 
+TransferResult SystemFiles::CopyRange(NativeFile, NativeFile, std::size_t) {
+  return {0, errors::kNotSupported};
+}
+
 ErrorCode SystemFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
   LARGE_INTEGER distance;
   distance.QuadPart = offset;

@@ -11,9 +11,16 @@ namespace swivex {
 
 std::string BuildProjector(const std::string& moviePath, const std::string& targetPath,
                            Files& files, ConversionProgress* progress) {
+  return BuildProjector(ProgramFolder(files) + kPlayerStubName, moviePath, targetPath, files,
+                        {progress, ExistingTarget::kReplace});
+}
+
+std::string BuildProjector(const std::string& stubPath, const std::string& moviePath,
+                           const std::string& targetPath, Files& files,
+                           const ConversionOptions& options) {
   // Both sources are held, without sharing, before the target is touched: a target that names
   // the movie or the stub, however it is spelled, then cannot be held and is refused.
-  FileStream stub = FileStream::OpenRead(ProgramFolder(files) + kPlayerStubName, files);
+  FileStream stub = FileStream::OpenRead(stubPath, files);
   FileStream movie = FileStream::OpenRead(moviePath, files);
   const std::uint64_t movieSize = movie.Size();
   if (movieSize > kLargestMovie) {
@@ -21,8 +28,8 @@ std::string BuildProjector(const std::string& moviePath, const std::string& targ
                       "\". A movie must be smaller than 4 GB");
   }
 
-  TargetFile target(targetPath, files);
-  target.Stream().FollowWrites(progress, stub.Size() + movieSize + kTrailerSize);
+  TargetFile target(targetPath, files, options.existingTarget);
+  target.Stream().FollowWrites(options.progress, stub.Size() + movieSize + kTrailerSize);
   target.Stream().CopyFrom(stub, 0);
   stub.Close();
   target.Stream().CopyFrom(movie, 0);

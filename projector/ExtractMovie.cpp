@@ -1,40 +1,30 @@
 #include "common/Exceptions.h"
 #include "platform/Files.h"
 #include "projector/Conversions.h"
+#include "projector/EmbeddedMovie.h"
 #include "projector/FileStream.h"
-#include "projector/ProjectorTrailer.h"
 #include "projector/TargetFile.h"
 
 namespace swivex {
 
-namespace {
-
-std::uint32_t ReadField(FileStream& stream) {
-  LittleEndian32 field;
-  stream.ReadExact(field.data(), field.size());
-  return FromLittleEndian(field);
-}
-
-}  // namespace
-
 std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath, Files& files,
                          ConversionProgress* progress) {
+  return ExtractMovie(bundlePath, targetPath, files, {progress, ExistingTarget::kReplace});
+}
+
+std::string ExtractMovie(const std::string& bundlePath, const std::string& targetPath, Files& files,
+                         const ConversionOptions& options) {
   FileStream bundle = FileStream::OpenRead(bundlePath, files);
-  // In a file shorter than the trailer this seek fails and the fields are read from the start.
-  bundle.Seek(-static_cast<std::int64_t>(kTrailerSize));
-  if (ReadField(bundle) != ProjectorMagic) {
+  // A length that does not fit in the file is refused before the target exists.
+  const std::optional<MovieExtent> movie = FindEmbeddedMovie(bundle);
+  if (!movie) {
     bundle.Close();
     return kUnknownProjectorMessage;
   }
-  const std::uint64_t movieLength = ReadField(bundle);
 
-  // A length that does not fit in the file is refused before the target exists.
-  if (movieLength + kTrailerSize > bundle.Size()) throw EReadError("Stream read error");
-  bundle.Seek(-static_cast<std::int64_t>(movieLength + kTrailerSize));
-
-  TargetFile target(targetPath, files);
-  target.Stream().FollowWrites(progress, movieLength);
-  target.Stream().CopyExactly(bundle, movieLength);
+  TargetFile target(targetPath, files, options.existingTarget);
+  target.Stream().FollowWrites(options.progress, movie->length);
+  target.Stream().CopyExactly(bundle, movie->length);
   // The bundle is let go first, so that nothing can fail once the target has been replaced.
   bundle.Close();
   target.Commit();

@@ -32,10 +32,12 @@ std::optional<FileStream> HoldExisting(const std::string& name, Files& files, Er
 
 }  // namespace
 
-TargetFile::TargetFile(const std::string& name, Files& files)
+TargetFile::TargetFile(const std::string& name, Files& files, ExistingTarget existing)
     : name_(name), files_(files), scratch_(kNoFile, files, FileStream::Direction::Write) {
   ErrorCode error = 0;
   existing_ = HoldExisting(name, files, error);
+  if (existing == ExistingTarget::kRefuse && (existing_ || error == errors::kSharingViolation))
+    throw ETargetExists(FileFailureText("Cannot create file", name, errors::kFileExists, files));
   if (error != 0) FailToCreate(error);
   const PathResult full = files.FullPathName(name);
   if (full.error != 0) FailToCreate(full.error);

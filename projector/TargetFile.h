@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "projector/Conversions.h"
 #include "projector/FileStream.h"
 
 namespace swivex {
@@ -15,8 +16,10 @@ class TargetFile {
  public:
   // Raises EFCreateError "Cannot create file "<target>". <reason>" when an existing target is
   // held elsewhere (the conversion's own source included) or cannot be written, or when its
-  // folder takes no new file.
-  TargetFile(const std::string& name, Files& files);
+  // folder takes no new file. With kRefuse an existing target raises ETargetExists, and one
+  // that appears while the scratch file is written is not replaced either.
+  TargetFile(const std::string& name, Files& files,
+             ExistingTarget existing = ExistingTarget::kReplace);
   TargetFile(const TargetFile&) = delete;
   TargetFile& operator=(const TargetFile&) = delete;
   ~TargetFile();

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ clang libclang-rt-14-dev googletest libjpeg62-turbo-dev   # native build and tests
   zlib1g-dev liblzma-dev                                               # reads compressed movies
+  libssl-dev                                                           # SHA-256 natively
   time                                                                 # benchmarks: peak memory
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 # Windows build
   libz-mingw-w64-dev make                                              # Windows zlib; builds liblzma

@@ -28,28 +28,28 @@ class RecordingProgress : public ConversionProgress {
 using ProgressTest = ProjectorTest;
 
 TEST_F(ProgressTest, ReportsEveryPieceWrittenUpToTheTargetsSize) {
-  PlantStub(70000);
-  WriteBytes(Work("m.swf"), RandomBytes(100000, 3));
+  PlantStub(1100000);
+  WriteBytes(Work("m.swf"), RandomBytes(1200000, 3));
   RecordingProgress building;
   EXPECT_EQ(BuildProjector(Work("m.swf"), Work("m.exe"), files, &building), kConvertedMessage);
-  // The stub in two pieces of at most 61,440 bytes, the movie in two, then the two trailer fields.
+  // The stub in two pieces of at most 1 MiB, the movie in two, then the two trailer fields.
   EXPECT_EQ(building.reports,
-            (std::vector<std::uint64_t>{0, 61440, 70000, 131440, 170000, 170004, 170008}));
-  EXPECT_EQ(building.totals, std::vector<std::uint64_t>(7, 170008));
+            (std::vector<std::uint64_t>{0, 1048576, 1100000, 2148576, 2300000, 2300004, 2300008}));
+  EXPECT_EQ(building.totals, std::vector<std::uint64_t>(7, 2300008));
 
   RecordingProgress extracting;
   EXPECT_EQ(ExtractMovie(Work("m.exe"), Work("back.swf"), files, &extracting), kConvertedMessage);
-  EXPECT_EQ(extracting.reports, (std::vector<std::uint64_t>{0, 61440, 100000}));
-  EXPECT_EQ(extracting.totals, std::vector<std::uint64_t>(3, 100000));
+  EXPECT_EQ(extracting.reports, (std::vector<std::uint64_t>{0, 1048576, 1200000}));
+  EXPECT_EQ(extracting.totals, std::vector<std::uint64_t>(3, 1200000));
 }
 
 // A cancel is the user's choice, not an error, but it leaves the files as a failure does: the
 // old target as it was, nothing beside it.
 TEST_F(ProgressTest, CancelStopsBeforeTheNextPieceAndLeavesTheOldTarget) {
-  PlantStub(70000);
-  WriteBytes(Work("m.swf"), RandomBytes(100000, 3));
+  PlantStub(1100000);
+  WriteBytes(Work("m.swf"), RandomBytes(1200000, 3));
   const Bytes old = RandomBytes(500, 9);
-  for (std::uint64_t stopAfter : {0u, 61440u, 170004u}) {
+  for (std::uint64_t stopAfter : {0u, 1048576u, 2300004u}) {
     WriteBytes(Work("m.exe"), old);
     RecordingProgress progress(stopAfter);
     try {

@@ -41,6 +41,15 @@ TransferResult ProjectorFiles::WriteFile(NativeFile file, const void* buffer, st
   return written;
 }
 
+TransferResult ProjectorFiles::CopyRange(NativeFile from, NativeFile to, std::size_t count) {
+  if (unreadableFiles_.count(from)) return {0, errors::kAccessDenied};
+  if (writeBudget == 0) return {0, errors::kDiskFull};
+  if (count > writeBudget) count = static_cast<std::size_t>(writeBudget);
+  TransferResult copied = MovedProgramFiles::CopyRange(from, to, count);
+  writeBudget -= copied.done;
+  return copied;
+}
+
 ErrorCode ProjectorFiles::CloseFile(NativeFile file) {
   openFiles.erase(file);
   unreadableFiles_.erase(file);

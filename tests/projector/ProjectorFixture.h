@@ -15,7 +15,7 @@
 namespace swivex::testing {
 
 // The system's files, with the program folder moved to a test folder and with reads and writes
-// that can be made to fail on demand.
+// (the system's own copies among them) that can be made to fail on demand.
 class ProjectorFiles : public MovedProgramFiles {
  public:
   // Writes fail with a full disk once this many bytes have been written.
@@ -28,6 +28,7 @@ class ProjectorFiles : public MovedProgramFiles {
   FileResult CreateNewFileExclusive(const std::string& name) override;
   TransferResult ReadFile(NativeFile file, void* buffer, std::size_t count) override;
   TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
+  TransferResult CopyRange(NativeFile from, NativeFile to, std::size_t count) override;
   ErrorCode CloseFile(NativeFile file) override;
 
   std::set<NativeFile> openFiles;  // every file the logic holds, to check that it lets go

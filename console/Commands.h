@@ -1,0 +1,25 @@
+#pragma once
+
+#include "console/CommandLine.h"
+#include "console/Outcomes.h"
+#include "platform/Console.h"
+#include "platform/Files.h"
+#include "platform/Folders.h"
+
+namespace swivex::console {
+
+// The system as the commands see it, created at the program's edge.
+struct ConsoleSystem {
+  Files& files;
+  Folders& folders;
+  Console& console;
+};
+
+// Each command works through its files in order, reports each one to `outcomes` and goes on
+// after a failure.
+void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
+void RunExtract(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
+void RunInfo(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
+void RunPictures(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
+
+}  // namespace swivex::console
