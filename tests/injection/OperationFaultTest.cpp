@@ -274,12 +274,12 @@ SweepCounts Sweep(const Folders& folders, Hive& hive, const Scenario& scenario) 
 
 Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// The stub, two full pieces of the copy (1 MiB each) and a part of one, and the trailer: the
-// marker 56 34 12 FA and the movie's length 0x200003, little-endian.
+// The stub, a full piece of the copy (1 MiB) and a part of one, and the trailer: the marker
+// 56 34 12 FA and the movie's length 0x100003, little-endian.
 const Bytes kStub = RandomBytes(3000, 1);
-const Bytes kMovie = RandomBytes(2 * 0x100000 + 3, 2);
+const Bytes kMovie = RandomBytes(0x100000 + 3, 2);
 const Bytes kProjector =
-    Concat(Concat(kStub, kMovie), Bytes{0x56, 0x34, 0x12, 0xFA, 0x03, 0x00, 0x20, 0x00});
+    Concat(Concat(kStub, kMovie), Bytes{0x56, 0x34, 0x12, 0xFA, 0x03, 0x00, 0x10, 0x00});
 const Bytes kOldProjector = RandomBytes(700, 3);
 const Bytes kOldMovie = RandomBytes(900, 4);
 const Bytes kModule = RandomBytes(5000, 5);
