@@ -6,10 +6,9 @@
 #include <utility>
 
 #include "shell/Application.h"
-#include "shell/Clipboard.h"
+#include "shell/DialogCopy.h"
 #include "shell/ErrorBoundary.h"
 #include "shell/MessageDialogGeometry.h"
-#include "shell/MessageDialogText.h"
 #include "winsupport/GdiScopes.h"
 #include "winsupport/Screens.h"
 #include "winsupport/WindowsHandles.h"
@@ -18,7 +17,6 @@ namespace swivex {
 
 namespace {
 
-constexpr char kOkCaption[] = "OK";
 constexpr int kTextId = 0xFFFF;  // as in the system's message box
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
@@ -100,17 +98,6 @@ void OnInitDialog(HWND window, MessageDialog& dialog) {
   ::SetFocus(ok);
 }
 
-void CopyContent(const MessageDialog& dialog) {
-  ::MessageBeep(0);
-  PutTextOnClipboard(dialog.window,
-                     MessageDialogClipboardText(ApplicationTitle(), dialog.text, {kOkCaption}));
-}
-
-bool IsCopyKey(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == 'C' && ::GetKeyState(VK_CONTROL) < 0 &&
-         ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_MENU) >= 0;
-}
-
 bool IsFor(const MSG& message, HWND dialog) {
   return message.hwnd == dialog || ::IsChild(dialog, message.hwnd);
 }
@@ -121,7 +108,7 @@ LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
   const MSG& message = *reinterpret_cast<const MSG*>(lParam);
   if (code == MSGF_DIALOGBOX && shownDialog != nullptr && shownDialog->window != nullptr &&
       IsCopyKey(message) && IsFor(message, shownDialog->window)) {
-    RunGuarded([] { CopyContent(*shownDialog); });
+    RunGuarded([] { CopyBoxContent(shownDialog->window, shownDialog->text); });
     return 1;
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
