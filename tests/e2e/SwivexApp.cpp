@@ -9,8 +9,10 @@ namespace swivex::e2e {
 std::string ProgramFile(const std::string& name) { return kProgramFolder + name; }
 
 SwivexApp::SwivexApp(const std::string& workingFolder)
-    : process_(ProgramFile("Swivex.exe"), workingFolder),
-      window_(process_.WaitForWindow(swivexui::kClassName)) {}
+    : SwivexApp(workingFolder, ProgramFile("Swivex.exe")) {}
+
+SwivexApp::SwivexApp(const std::string& workingFolder, const std::string& program)
+    : process_(program, workingFolder), window_(process_.WaitForWindow(swivexui::kClassName)) {}
 
 HWND SwivexApp::Control(int id) const { return ControlById(window_, id); }
 

@@ -54,6 +54,8 @@ struct Command {
 class SwivexApp {
  public:
   explicit SwivexApp(const std::string& workingFolder = "");
+  // Swivex.exe started from a copy of the program folder.
+  SwivexApp(const std::string& workingFolder, const std::string& program);
 
   RunningProgram& Process() { return process_; }
   HWND Window() const { return window_; }
