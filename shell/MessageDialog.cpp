@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/AnsiText_win.h"
 #include "shell/Application.h"
 #include "shell/DialogCopy.h"
 #include "shell/ErrorBoundary.h"
@@ -61,7 +62,11 @@ MessageDialogGeometry Arrange(const MessageDialog& dialog) {
   win::WindowDc screen;
   win::SelectedObject font(screen.Get(), dialog.font.Get());
   RECT text{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-  ::DrawTextA(screen.Get(), dialog.text.c_str(), -1, &text, DT_CALCRECT | kTextFormat);
+  // Measured in UTF-16: DrawTextA would convert through the font's character set's code page,
+  // not the program's (UTF-8 where the manifest's setting holds).
+  const std::wstring wide = WideFromAnsi(dialog.text);
+  ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &text,
+              DT_CALCRECT | kTextFormat);
   return ArrangeMessageDialog(text.right - text.left, text.bottom - text.top,
                               UnitsOf(screen.Get()));
 }
