@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "winsupport/GdiScopes.h"
 
 namespace swivex {
@@ -43,10 +45,34 @@ int TextHeight(HDC dc, HFONT font) {
   return extent.cy;
 }
 
-SIZE TextSize(HDC dc, HFONT font, const char* text) {
+// Captions are written in Windows-1252, as the version block's strings are ("\251" is the
+// copyright sign); the program's ANSI code page may be another, UTF-8 where the manifest's
+// setting holds.
+std::wstring Widened(const char* windows1252) {
+  constexpr UINT kWindows1252 = 1252;
+  const int length = ::MultiByteToWideChar(kWindows1252, 0, windows1252, -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(kWindows1252, 0, windows1252, -1, wide.data(), length);
+  wide.resize(wide.empty() ? 0 : wide.size() - 1);
+  return wide;
+}
+
+std::string InAnsiCodePage(const std::wstring& text) {
+  const int size = static_cast<int>(text.size());
+  const int length =
+      ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
+  return ansi;
+}
+
+// Measured in UTF-16: DrawTextA converts through the code page of the font's character set,
+// not the program's, and so measures UTF-8 text of a Western font as Windows-1252.
+SIZE TextSize(HDC dc, HFONT font, const std::wstring& text) {
   win::SelectedObject selected(dc, font);
   RECT bounds{};
-  ::DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
   return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
@@ -56,9 +82,10 @@ win::UniqueFont OwnFont(HDC dc, const FontLayout& font, const LayoutScale& scale
                             font.bold);
 }
 
-HWND CreateControl(HWND parent, const ControlLayout& control, const Bounds& bounds) {
+HWND CreateControl(HWND parent, const ControlLayout& control, const std::string& caption,
+                   const Bounds& bounds) {
   const ControlClass controlClass = ClassOf(control.kind);
-  return ::CreateWindowExA(0, controlClass.name, control.caption,
+  return ::CreateWindowExA(0, controlClass.name, caption.c_str(),
                            WS_CHILD | WS_VISIBLE | controlClass.style | control.style, bounds.left,
                            bounds.top, bounds.width, bounds.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
@@ -93,12 +120,13 @@ ControlFonts CreateControls(HWND parent, const FormLayout& form, const FormScale
       font = ownFonts.back().Get();
     }
     Bounds bounds = placed[index];
+    const std::wstring caption = Widened(control.caption);
     if (control.kind == ControlKind::Label && control.width == 0) {
-      const SIZE text = TextSize(screen.Get(), font, control.caption);
+      const SIZE text = TextSize(screen.Get(), font, caption);
       bounds.width = text.cx;
       bounds.height = text.cy;
     }
-    HWND created = CreateControl(parent, control, bounds);
+    HWND created = CreateControl(parent, control, InAnsiCodePage(caption), bounds);
     ::SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.kind == ControlKind::GroupBox) {
       ::SetWindowPos(created, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -35,7 +35,7 @@ struct ControlLayout {
   int top;
   int width;
   int height;
-  const char* caption;
+  const char* caption;  // in Windows-1252, whatever the ANSI code page
   std::uint32_t style;  // added to the kind's own window style
   int tabOrder;         // within the control's parent; kNoTabStop for controls that take no focus
   const char* container = nullptr;   // the name of the group box it lies in, or none

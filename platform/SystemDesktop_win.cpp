@@ -1,11 +1,14 @@
 // System directory, the user's data folder, file copies, the desktop's settings and starting
-// programs through the ANSI Win32 API.
+// programs through the ANSI Win32 API, and its wide form where the ANSI one is bound to MAX_PATH
+// bytes.
 #include <windows.h>
 // clang-format off
 #include <shlobj.h>
 // clang-format on
 
+#include "platform/AnsiText_win.h"
 #include "platform/SystemDesktop.h"
+#include "winsupport/AnsiPathCapacity.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex {
@@ -36,20 +39,25 @@ bool IsFolder(const std::string& name) {
 }  // namespace
 
 PathResult SystemDesktop::SystemDirectory() {
-  char buffer[255] = {};
-  const UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
+  // Asked with no buffer, it returns the size that it needs, NUL included.
+  const UINT needed = ::GetSystemDirectoryA(nullptr, 0);
+  if (needed == 0) return {{}, ::GetLastError()};
+  std::string folder(needed, '\0');
+  const UINT length = ::GetSystemDirectoryA(folder.data(), needed);
   if (length == 0) return {{}, ::GetLastError()};
-  // A longer name is reported as the size it needs, without an error of its own.
-  if (length >= sizeof buffer) return {{}, ERROR_INSUFFICIENT_BUFFER};
-  return {std::string(buffer, length), 0};
+  if (length >= needed) return {{}, ERROR_INSUFFICIENT_BUFFER};
+  folder.resize(length);
+  return {folder, 0};
 }
 
 PathResult SystemDesktop::LocalAppDataDirectory() {
-  char folder[MAX_PATH] = {};
-  const HRESULT result = ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE,
+  // SHGetFolderPathA fills MAX_PATH bytes, too few for a user's name in another script under
+  // the UTF-8 code page; the wide form is converted instead.
+  wchar_t folder[MAX_PATH] = {};
+  const HRESULT result = ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE,
                                             nullptr, SHGFP_TYPE_CURRENT, folder);
   if (FAILED(result)) return {{}, ErrorOfResult(result)};
-  return {folder, 0};
+  return {AnsiFromWide(folder), 0};
 }
 
 ErrorCode SystemDesktop::CreateFolder(const std::string& name) {
@@ -59,7 +67,7 @@ ErrorCode SystemDesktop::CreateFolder(const std::string& name) {
 }
 
 PathResult SystemDesktop::ShortPathName(const std::string& name) {
-  std::string shortName(MAX_PATH, '\0');
+  std::string shortName(win::kAnsiPathCapacity, '\0');
   for (;;) {
     const DWORD length =
         ::GetShortPathNameA(name.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
@@ -73,22 +81,25 @@ PathResult SystemDesktop::ShortPathName(const std::string& name) {
 }
 
 std::string SystemDesktop::CreateScratchFile(const std::string& folder, ErrorCode& error) {
-  char name[MAX_PATH];
-  if (::GetTempFileNameA(folder.c_str(), "swx", 0, name) == 0) {
+  // GetTempFileNameA cuts the name it returns off at MAX_PATH bytes: the wide form and a
+  // conversion keep a folder named in any script whole.
+  const std::wstring wideFolder = WideFromAnsi(folder);
+  wchar_t name[MAX_PATH];
+  if (::GetTempFileNameW(wideFolder.c_str(), L"swx", 0, name) == 0) {
     error = ::GetLastError();
     return {};
   }
-  // Wine's GetTempFileNameA returns a number even when the folder refused the file (access
+  // Wine's GetTempFileName returns a number even when the folder refused the file (access
   // denied, a missing folder). Creating the file once more either finds it there, as
-  // GetTempFileNameA left it, or reports the folder's own refusal.
+  // GetTempFileName left it, or reports the folder's own refusal.
   const win::UniqueFile again(
-      ::CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   const ErrorCode refusal = again ? 0 : ::GetLastError();
   if (refusal != 0 && refusal != ERROR_FILE_EXISTS) {
     error = refusal;
     return {};
   }
-  return name;
+  return AnsiFromWide(name);
 }
 
 bool SystemDesktop::CopyFileOver(const std::string& from, const std::string& to, ErrorCode& error) {

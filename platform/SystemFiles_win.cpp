@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/SystemFiles.h"
+#include "winsupport/AnsiPathCapacity.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex {
@@ -28,6 +29,8 @@ DWORD TransferSize(std::size_t count) {
 
 ErrorCode Outcome(BOOL succeeded) { return succeeded ? 0 : ::GetLastError(); }
 
+// Under the UTF-8 code page no byte is a lead byte: UTF-8 is no double-byte code page, and its
+// multi-byte characters hold no byte below 0x80, so none can be taken for "\\" or ".".
 bool IsAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
 
 }  // namespace
@@ -114,7 +117,7 @@ PathResult SystemFiles::FullPathName(const std::string& name) {
 }
 
 PathResult SystemFiles::ModuleFileName() {
-  std::string path(MAX_PATH, '\0');
+  std::string path(win::kAnsiPathCapacity, '\0');
   for (;;) {
     const DWORD length =
         ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "player-stub/SystemErrorText.h"
+#include "winsupport/AnsiPathCapacity.h"
 
 namespace swivex {
 
@@ -43,12 +44,12 @@ StubError Filled(DWORD length, DWORD size, const char* buffer, StubText& text) {
 }  // namespace
 
 StubError WindowsStubSystem::OwnPath(StubText& path) {
-  char buffer[MAX_PATH];
+  char buffer[win::kAnsiPathCapacity];
   return Filled(::GetModuleFileNameA(nullptr, buffer, sizeof buffer), sizeof buffer, buffer, path);
 }
 
 StubError WindowsStubSystem::TempFolder(StubText& folder) {
-  char buffer[MAX_PATH + 1];
+  char buffer[win::kAnsiPathCapacity + 1];
   return Filled(::GetTempPathA(sizeof buffer, buffer), sizeof buffer, buffer, folder);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "screensaver-module/MovieCaption.h"
+#include "winsupport/AnsiPathCapacity.h"
 
 namespace swivex::glowdrift {
 
@@ -11,12 +12,12 @@ namespace {
 // Glowdrift.swf beside the running module's own file: a user without administrator rights has
 // both installed into a folder of the user's own. Empty when the module's name is too long.
 std::string MovieBesideModule() {
-  char module[MAX_PATH] = {};
+  char module[win::kAnsiPathCapacity] = {};
   const DWORD length = ::GetModuleFileNameA(nullptr, module, sizeof module);
   if (length == 0 || length >= sizeof module) return {};
   // GetFullPathNameA finds where the file's name starts, minding double-byte characters whose
   // second byte equals "\".
-  char path[MAX_PATH] = {};
+  char path[win::kAnsiPathCapacity] = {};
   char* name = nullptr;
   const DWORD pathLength = ::GetFullPathNameA(module, sizeof path, path, &name);
   if (pathLength == 0 || pathLength >= sizeof path || name == nullptr) return {};
@@ -24,7 +25,7 @@ std::string MovieBesideModule() {
 }
 
 std::string MovieInSystemFolder() {
-  char folder[MAX_PATH] = {};
+  char folder[win::kAnsiPathCapacity] = {};
   const UINT length = ::GetSystemDirectoryA(folder, sizeof folder);
   if (length == 0 || length >= sizeof folder) return {};
   std::string path(folder, length);

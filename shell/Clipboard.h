@@ -6,7 +6,8 @@
 
 namespace swivex {
 
-// Replaces the clipboard's content with `text` as CF_TEXT. Raises Exception "Cannot open
+// Replaces the clipboard's content with `text` as CF_TEXT, and as CF_UNICODETEXT converted from
+// the ANSI code page. Raises Exception "Cannot open
 // clipboard" when another program holds the clipboard.
 void PutTextOnClipboard(HWND owner, const std::string& text);
 

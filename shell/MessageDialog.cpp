@@ -5,11 +5,11 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/AnsiText_win.h"
 #include "shell/Application.h"
-#include "shell/Clipboard.h"
+#include "shell/DialogCopy.h"
 #include "shell/ErrorBoundary.h"
 #include "shell/MessageDialogGeometry.h"
-#include "shell/MessageDialogText.h"
 #include "winsupport/GdiScopes.h"
 #include "winsupport/Screens.h"
 #include "winsupport/WindowsHandles.h"
@@ -18,7 +18,6 @@ namespace swivex {
 
 namespace {
 
-constexpr char kOkCaption[] = "OK";
 constexpr int kTextId = 0xFFFF;  // as in the system's message box
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
@@ -63,7 +62,11 @@ MessageDialogGeometry Arrange(const MessageDialog& dialog) {
   win::WindowDc screen;
   win::SelectedObject font(screen.Get(), dialog.font.Get());
   RECT text{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-  ::DrawTextA(screen.Get(), dialog.text.c_str(), -1, &text, DT_CALCRECT | kTextFormat);
+  // Measured in UTF-16: DrawTextA would convert through the font's character set's code page,
+  // not the program's (UTF-8 where the manifest's setting holds).
+  const std::wstring wide = WideFromAnsi(dialog.text);
+  ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &text,
+              DT_CALCRECT | kTextFormat);
   return ArrangeMessageDialog(text.right - text.left, text.bottom - text.top,
                               UnitsOf(screen.Get()));
 }
@@ -100,17 +103,6 @@ void OnInitDialog(HWND window, MessageDialog& dialog) {
   ::SetFocus(ok);
 }
 
-void CopyContent(const MessageDialog& dialog) {
-  ::MessageBeep(0);
-  PutTextOnClipboard(dialog.window,
-                     MessageDialogClipboardText(ApplicationTitle(), dialog.text, {kOkCaption}));
-}
-
-bool IsCopyKey(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == 'C' && ::GetKeyState(VK_CONTROL) < 0 &&
-         ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_MENU) >= 0;
-}
-
 bool IsFor(const MSG& message, HWND dialog) {
   return message.hwnd == dialog || ::IsChild(dialog, message.hwnd);
 }
@@ -121,7 +113,7 @@ LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
   const MSG& message = *reinterpret_cast<const MSG*>(lParam);
   if (code == MSGF_DIALOGBOX && shownDialog != nullptr && shownDialog->window != nullptr &&
       IsCopyKey(message) && IsFor(message, shownDialog->window)) {
-    RunGuarded([] { CopyContent(*shownDialog); });
+    RunGuarded([] { CopyBoxContent(shownDialog->window, shownDialog->text); });
     return 1;
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -9,6 +9,7 @@
 #include "common/Exceptions.h"
 #include "forms/ControlText.h"
 #include "forms/LayoutScaling.h"
+#include "platform/AnsiText_win.h"
 #include "platform/Files.h"
 #include "resources/about/AboutResources.h"
 #include "shell/ModalScope.h"
@@ -39,8 +40,12 @@ void SetLabelText(HWND label, const std::string& text) {
   win::WindowDc screen;
   win::SelectedObject font(screen.Get(),
                            reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)));
+  // Measured in UTF-16: DrawTextA would convert through the font's character set's code page,
+  // not the program's (UTF-8 where the manifest's setting holds).
+  const std::wstring wide = WideFromAnsi(text);
   RECT bounds{};
-  ::DrawTextA(screen.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  ::DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &bounds,
+              DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
   ::SetWindowPos(label, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,7 +5,9 @@
 namespace swivex {
 
 std::string UserThousandsSeparator() {
-  char separator[4] = {};  // the locale allows at most three characters
+  // The locale allows at most three characters, each up to three bytes under UTF-8 (a French
+  // separator is U+202F).
+  char separator[3 * 3 + 1] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0) {
     return ",";
   }

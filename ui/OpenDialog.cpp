@@ -4,19 +4,20 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "common/Exceptions.h"
 #include "forms/Placement.h"
 #include "shell/ErrorBoundary.h"
+#include "winsupport/AnsiPathCapacity.h"
 
 namespace swivex {
 
 namespace {
 
-// The name buffer holds MAX_PATH characters with the terminating NUL.
+// A chosen name may have MAX_PATH UTF-16 units with the terminating NUL, in any code page.
 constexpr int kLongestName = MAX_PATH - 1;
 
 std::string DialogFailureText(DWORD error) {
@@ -33,11 +34,26 @@ std::string DialogFailureText(DWORD error) {
   }
 }
 
+// The bytes that a name of MAX_PATH UTF-16 units takes at most in the ANSI code page: MAX_PATH
+// under a single-byte one, twice that under a double-byte one and three times under UTF-8. Wine's
+// dialog measures the name in UTF-16 against nMaxFile and then converts it into the buffer of
+// nMaxFile bytes, so a buffer of MAX_PATH bytes would cut a longer ANSI form off unreported.
+DWORD NameBufferSize() {
+  CPINFO codePage{};
+  if (!::GetCPInfo(CP_ACP, &codePage)) return win::kAnsiPathCapacity;
+  return MAX_PATH * std::min<DWORD>(codePage.MaxCharSize, win::kAnsiPathCapacity / MAX_PATH);
+}
+
+// UTF-16 units in an ANSI name, as the system counts a path's length.
+int WideLength(const char* name) {
+  return ::MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0) - 1;
+}
+
 }  // namespace
 
 bool OpenDialog::Execute(HWND owner) {
-  std::array<char, MAX_PATH + 1> file{};
-  std::copy_n(fileName_.begin(), std::min<std::size_t>(fileName_.size(), MAX_PATH), file.begin());
+  std::vector<char> file(NameBufferSize() + 1, '\0');
+  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 2), file.begin());
 
   placedBy_ = ::GetActiveWindow();
   if (placedBy_ == nullptr) placedBy_ = owner;
@@ -48,7 +64,7 @@ bool OpenDialog::Execute(HWND owner) {
   dialog.lpstrFilter = filter_;
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
-  dialog.nMaxFile = MAX_PATH;
+  dialog.nMaxFile = static_cast<DWORD>(file.size() - 1);
   dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
   dialog.lCustData = reinterpret_cast<LPARAM>(this);
   dialog.lpfnHook = Hook;
@@ -58,6 +74,9 @@ bool OpenDialog::Execute(HWND owner) {
     if (error == 0) return false;
     throw Exception(DialogFailureText(error));
   }
+  // With a buffer larger than MAX_PATH the dialog accepts names that no ANSI call would open.
+  if (WideLength(file.data()) > kLongestName)
+    throw Exception(DialogFailureText(FNERR_BUFFERTOOSMALL));
   fileName_ = file.data();
   return true;
 }

@@ -16,8 +16,8 @@ class OpenDialog {
 
   // Shows the dialog owned by `owner`. True if the user confirmed a file, which FileName then
   // holds; false if the user cancelled, and FileName keeps the previous pick. A dialog that
-  // fails (a chosen name longer than the buffer, no memory) raises Exception with a text that
-  // says what happened.
+  // fails (a chosen name of MAX_PATH UTF-16 units or more, no memory) raises Exception with a
+  // text that says what happened.
   bool Execute(HWND owner);
   const std::string& FileName() const { return fileName_; }
 

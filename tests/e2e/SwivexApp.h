@@ -63,7 +63,8 @@ class SwivexApp {
  public:
   explicit SwivexApp(const std::string& workingFolder = "",
                      const std::vector<std::string>& arguments = {});
-  // Swivex.exe of another folder than the build's: an installed or unpacked copy.
+  // Swivex.exe of another folder than the build's: an installed, unpacked or copied program
+  // folder.
   struct Copy {
     std::string folder;  // ends with a backslash
   };

@@ -33,7 +33,10 @@ class LockedGlobal {
   ~LockedGlobal() {
     if (data_) ::GlobalUnlock(memory_);
   }
-  const char* Text() const { return static_cast<const char*>(data_); }
+  template <typename Char>
+  const Char* Text() const {
+    return static_cast<const Char*>(data_);
+  }
 
  private:
   HGLOBAL memory_;
@@ -42,17 +45,26 @@ class LockedGlobal {
 
 }  // namespace
 
-std::optional<std::string> ClipboardText() {
+namespace {
+
+template <typename Char>
+std::optional<std::basic_string<Char>> ClipboardTextAs(UINT format) {
   // Only open the clipboard once text is there: a program under test that opens it to copy
   // while a poll holds it open would fail to copy (and Swivex would report "Cannot open
   // clipboard"). Asking whether text is available needs no opening.
-  if (!::IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
+  if (!::IsClipboardFormatAvailable(format)) return std::nullopt;
   OpenedClipboard clipboard;
   if (!clipboard.IsOpen()) return std::nullopt;
-  LockedGlobal text(::GetClipboardData(CF_TEXT));
-  if (!text.Text()) return std::nullopt;
-  return std::string(text.Text());
+  LockedGlobal text(::GetClipboardData(format));
+  if (!text.Text<Char>()) return std::nullopt;
+  return std::basic_string<Char>(text.Text<Char>());
 }
+
+}  // namespace
+
+std::optional<std::string> ClipboardText() { return ClipboardTextAs<char>(CF_TEXT); }
+
+std::optional<std::wstring> ClipboardWideText() { return ClipboardTextAs<wchar_t>(CF_UNICODETEXT); }
 
 void EmptyTheClipboard() {
   WaitUntil(

@@ -1,6 +1,7 @@
 #include "tests/e2e/driver/OpenFileDialog.h"
 
 #include "tests/e2e/driver/Controls.h"
+#include "tests/e2e/driver/WideText.h"
 #include "tests/e2e/driver/WindowList.h"
 
 namespace swivex::e2e {
@@ -30,7 +31,8 @@ std::string OpenFileDialog::FileName() const { return TextOf(FileNameField()); }
 
 void OpenFileDialog::TypeFileName(const std::string& name) {
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutA(FileNameField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()),
+  const std::wstring wide = WideFromAnsi(name);
+  ::SendMessageTimeoutW(FileNameField(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
                         SMTO_ABORTIFHUNG, 5000, &ignored);
   WaitUntil([&] { return FileName() == name; }, "the file name field to show \"" + name + "\"");
 }

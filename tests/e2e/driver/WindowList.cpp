@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "tests/e2e/driver/WideText.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
@@ -57,19 +58,21 @@ std::string ClassNameOf(HWND window) {
   return name;
 }
 
-std::string TextOf(HWND window) {
+std::wstring WideTextOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
                              &length))
-    return "<no answer>";
-  std::string text(length + 1, '\0');
+    return L"<no answer>";
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!::SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied))
-    return "<no answer>";
+    return L"<no answer>";
   text.resize(std::min<std::size_t>(copied, length));
   return text;
 }
+
+std::string TextOf(HWND window) { return AnsiFromWide(WideTextOf(window)); }
 
 DWORD ProcessOf(HWND window) {
   DWORD processId = 0;
@@ -81,10 +84,10 @@ std::string ProcessImageOf(DWORD processId) {
   const win::UniqueKernelObject process(
       ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return "";
-  char path[MAX_PATH] = {};
-  DWORD size = sizeof path;
-  if (!::QueryFullProcessImageNameA(process.Get(), 0, path, &size)) return "";
-  return std::string(path, size);
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  if (!::QueryFullProcessImageNameW(process.Get(), 0, path, &size)) return "";
+  return AnsiFromWide(std::wstring(path, size));
 }
 
 std::vector<HWND> TopLevelWindows() {

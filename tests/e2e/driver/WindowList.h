@@ -13,7 +13,9 @@ namespace swivex::e2e {
 std::string ClassNameOf(HWND window);
 // A window's or control's text, also for controls of other processes (GetWindowTextA returns
 // nothing for their edit fields).
+// Read as UTF-16 and given in the driver's ANSI code page.
 std::string TextOf(HWND window);
+std::wstring WideTextOf(HWND window);
 DWORD ProcessOf(HWND window);
 // The full path of a process's executable, or empty text if it cannot be asked.
 std::string ProcessImageOf(DWORD processId);
