@@ -13,44 +13,7 @@ set(SWIVEX_LIBJPEG_TARBALL jpeg-turbo-0.4.0.tgz)
 set(SWIVEX_LIBJPEG_INTEGRITY
     "sha512-pLzKt3I/QfcV1ey09MclMQjAAthd6uLjXkMvr3VkD4k1s+Q7eG7PsJdJqfgAeU38ZIHlIvSnYTqkY4vLkmiYbQ==")
 
-# Decodes base64 text into lower-case hex digits (npm integrities are base64, CMake hashes hex).
-function(swivex_base64_to_hex base64 out)
-  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-  set(digits "0123456789abcdef")
-  string(REGEX REPLACE "=+$" "" base64 "${base64}")
-  string(LENGTH "${base64}" length)
-  math(EXPR last "${length} - 1")
-  set(hex "")
-  set(bits 0)
-  set(pending 0)
-  foreach(index RANGE ${last})
-    string(SUBSTRING "${base64}" ${index} 1 char)
-    string(FIND "${alphabet}" "${char}" value)
-    if(value LESS 0)
-      message(FATAL_ERROR "LibJpeg: '${char}' is not a base64 digit")
-    endif()
-    math(EXPR bits "(${bits} << 6) | ${value}")
-    math(EXPR pending "${pending} + 6")
-    if(pending GREATER_EQUAL 8)
-      math(EXPR pending "${pending} - 8")
-      math(EXPR high "(${bits} >> (${pending} + 4)) & 15")
-      math(EXPR low "(${bits} >> ${pending}) & 15")
-      math(EXPR bits "${bits} & ((1 << ${pending}) - 1)")
-      string(SUBSTRING "${digits}" ${high} 1 high)
-      string(SUBSTRING "${digits}" ${low} 1 low)
-      string(APPEND hex "${high}${low}")
-    endif()
-  endforeach()
-  set(${out} "${hex}" PARENT_SCOPE)
-endfunction()
-
-function(swivex_run step)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                  ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "LibJpeg: ${step} failed (${result}):\n${output}")
-  endif()
-endfunction()
+include(NpmPackage)
 
 # Fetches, checks, unpacks and builds libjpeg-turbo into `root`, unless an earlier configure run
 # has done so from the same package.
@@ -63,20 +26,9 @@ function(swivex_build_libjpeg root)
   file(REMOVE_RECURSE ${root})
   file(MAKE_DIRECTORY ${root})
 
-  find_program(SWIVEX_NPM npm REQUIRED)
-  message(STATUS "LibJpeg: fetching ${SWIVEX_LIBJPEG_PACKAGE}")
-  swivex_run("npm pack" ${SWIVEX_NPM} pack ${SWIVEX_LIBJPEG_PACKAGE} --silent
-             --pack-destination ${root})
+  swivex_npm_fetch(${SWIVEX_LIBJPEG_PACKAGE} ${SWIVEX_LIBJPEG_TARBALL} ${SWIVEX_LIBJPEG_INTEGRITY}
+                   ${root})
   set(tarball ${root}/${SWIVEX_LIBJPEG_TARBALL})
-
-  string(REGEX REPLACE "^sha512-" "" expected "${SWIVEX_LIBJPEG_INTEGRITY}")
-  swivex_base64_to_hex("${expected}" expected)
-  file(SHA512 ${tarball} actual)
-  if(NOT actual STREQUAL expected)
-    file(REMOVE ${tarball})
-    message(FATAL_ERROR "LibJpeg: ${SWIVEX_LIBJPEG_TARBALL} does not match its recorded integrity "
-                        "${SWIVEX_LIBJPEG_INTEGRITY}; refusing to build from it")
-  endif()
 
   file(ARCHIVE_EXTRACT INPUT ${tarball} DESTINATION ${root}/unpacked
        PATTERNS package/deps/libjpeg-turbo)
@@ -92,13 +44,13 @@ function(swivex_build_libjpeg root)
   get_filename_component(toolchain "${CMAKE_TOOLCHAIN_FILE}" ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
   # libjpeg-turbo 1.4 asks for a CMake older than 3.5, which CMake 4 refuses unless told the
   # lowest policy version to assume.
-  swivex_run("configuring libjpeg-turbo" ${CMAKE_COMMAND} -S ${source} -B ${root}/build
+  swivex_npm_run("LibJpeg: configuring libjpeg-turbo" ${CMAKE_COMMAND} -S ${source} -B ${root}/build
              -G ${CMAKE_GENERATOR} -DCMAKE_TOOLCHAIN_FILE=${toolchain}
              -DCMAKE_POLICY_VERSION_MINIMUM=3.5
              -DCMAKE_BUILD_TYPE=MinSizeRel "-DCMAKE_C_FLAGS=-ffunction-sections -fdata-sections"
              -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON
              -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF -Wno-dev -Wno-deprecated)
-  swivex_run("building libjpeg-turbo" ${CMAKE_COMMAND} --build ${root}/build --target jpeg-static)
+  swivex_npm_run("LibJpeg: building libjpeg-turbo" ${CMAKE_COMMAND} --build ${root}/build --target jpeg-static)
 
   file(COPY ${source}/jpeglib.h ${source}/jerror.h ${source}/jmorecfg.h ${root}/build/jconfig.h
        DESTINATION ${root}/include)
