@@ -1,4 +1,4 @@
-// Feeds the About picture's JPEG loader damaged and arbitrary data. Whatever the bytes, reading
+// Feeds the JPEG loader (the About picture's and the screen saver's) damaged and arbitrary data. Whatever the bytes, reading
 // the header and decoding either raise an error report or give a picture that keeps its promises:
 // the size that the header announced, four bytes per pixel with alpha 255, grey pixels with equal
 // blue, green and red, and the same kept pixels on a second call. A decoding that fails keeps
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/Exceptions.h"
-#include "ui/JpegPicture.h"
+#include "pictures/JpegPicture.h"
 
 namespace {
 
@@ -21,15 +21,15 @@ void Check(bool condition, const char* what) {
 }
 
 void CheckPixels(const swivex::JpegPicture& picture, const swivex::BgraImage& image) {
-  Check(image.width == picture.Width() && image.height == picture.Height(),
+  Check(static_cast<int>(image.width) == picture.Width() &&
+            static_cast<int>(image.height) == picture.Height(),
         "the pixels have the size of the header");
-  Check(image.bytes.size() == image.RowBytes() * static_cast<std::size_t>(image.height),
-        "four bytes a pixel");
+  Check(image.pixels.size() == std::size_t{4} * image.width * image.height, "four bytes a pixel");
   const bool grey = picture.ColorSpace() == swivex::JpegColorSpace::Grayscale;
-  for (std::size_t at = 0; at < image.bytes.size(); at += 4) {
-    Check(image.bytes[at + 3] == 255, "every pixel is opaque");
+  for (std::size_t at = 0; at < image.pixels.size(); at += 4) {
+    Check(image.pixels[at + 3] == 255, "every pixel is opaque");
     if (grey)
-      Check(image.bytes[at] == image.bytes[at + 1] && image.bytes[at] == image.bytes[at + 2],
+      Check(image.pixels[at] == image.pixels[at + 1] && image.pixels[at] == image.pixels[at + 2],
             "a grey pixel is grey");
   }
 }

@@ -34,7 +34,7 @@ fuzzers=(
   "extract_movie_fuzzer $source_dir/fuzz/seeds"
   "trailer_reading_fuzzer $source_dir/fuzz/stub-seeds"
   "saver_arguments_fuzzer $source_dir/fuzz/saver-seeds"
-  "jpeg_picture_fuzzer $source_dir/tests/ui/JpegSamples"
+  "jpeg_picture_fuzzer $source_dir/tests/pictures/JpegSamples"
   "swf_reader_fuzzer $source_dir/fuzz/swf-seeds"
 )
 
