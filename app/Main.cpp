@@ -14,8 +14,10 @@
 #include "shell/ErrorBox.h"
 #include "ui/MainFrm.h"
 #include "winsupport/ComApartment.h"
+#include "winsupport/SystemDllSearch.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  swivex::win::LoadDllsFromSystemFolderOnly();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   const swivex::win::ComApartment com;

@@ -33,8 +33,15 @@ function(swivex_optimise_for_size target)
   endif()
 endfunction()
 
-# A program that ships in the program folder.
+# A program that ships in the program folder. On Windows it is linked for address-space layout
+# randomisation with 64-bit entropy, for no execution of data and as aware of terminal servers
+# (no compatibility shims). Most are the linker's defaults today; they are named so that a change
+# of tools cannot drop them, and a test reads them back from the shipped files.
 function(swivex_program_output target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SWIVEX_PROGRAM_DIR}
                                              LIBRARY_OUTPUT_DIRECTORY ${SWIVEX_PROGRAM_DIR})
+  if(WIN32)
+    target_link_options(${target} PRIVATE LINKER:--dynamicbase LINKER:--high-entropy-va
+                        LINKER:--nxcompat LINKER:--tsaware)
+  endif()
 endfunction()

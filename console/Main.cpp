@@ -8,8 +8,14 @@
 #include "platform/SystemConsole.h"
 #include "platform/SystemFiles.h"
 #include "platform/SystemFolders.h"
+#ifdef _WIN32
+#include "winsupport/SystemDllSearch.h"
+#endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  swivex::win::LoadDllsFromSystemFolderOnly();
+#endif
   swivex::SystemFiles files;
   swivex::SystemFolders folders;
   swivex::SystemConsole console;

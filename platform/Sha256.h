@@ -11,7 +11,8 @@ namespace swivex {
 
 // A SHA-256 digest computed by the system's own cryptography: BCrypt on Windows, OpenSSL's
 // libcrypto elsewhere. Bytes are added in pieces of any size as they are read. The first
-// failure of the system is kept and reported by Finish, so that a caller checks once.
+// failure of the system is kept and reported by Finish, so that a caller checks once. Making
+// one raises std::runtime_error if the system's cryptography library itself cannot be used.
 class Sha256 {
  public:
   using Digest = std::array<std::uint8_t, 32>;

@@ -5,6 +5,7 @@
 
 #include "platform/SystemFiles.h"
 #include "winsupport/AnsiPathCapacity.h"
+#include "winsupport/SystemMessage.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex {
@@ -130,15 +131,7 @@ PathResult SystemFiles::ModuleFileName() {
   }
 }
 
-std::string SystemFiles::SystemMessage(ErrorCode error) {
-  char* text = nullptr;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  const win::UniqueLocal buffer(text);
-  if (length == 0 || text == nullptr) return {};
-  return std::string(text, length);
-}
+std::string SystemFiles::SystemMessage(ErrorCode error) { return win::SystemMessage(error); }
 
 PathSyntax SystemFiles::Syntax() { return {'\\', IsAnsiLeadByte}; }
 

@@ -7,6 +7,7 @@
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
 #include "player-stub/WindowsStubSystem.h"
+#include "winsupport/SystemDllSearch.h"
 
 namespace swivex {
 
@@ -73,5 +74,6 @@ StubOutcome PlayAndTell() {
 }  // namespace swivex
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  swivex::win::LoadDllsFromSystemFolderOnly();
   return static_cast<int>(swivex::PlayAndTell());
 }

@@ -60,8 +60,10 @@ void GlowSprite::Draw(HDC target, int x, int y, int radius, double strength) con
   blend.BlendOp = AC_SRC_OVER;
   blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp(strength, 0.0, 1.0) * 255 + 0.5);
   blend.AlphaFormat = AC_SRC_ALPHA;
-  ::AlphaBlend(target, x - radius, y - radius, 2 * radius, 2 * radius, dc_.Get(), 0, 0, kSize,
-               kSize, blend);
+  // GDI32's own blend (a KnownDLL), which msimg32.dll's AlphaBlend only forwards to: importing
+  // msimg32.dll would let a file of that name beside the module be loaded in its place.
+  ::GdiAlphaBlend(target, x - radius, y - radius, 2 * radius, 2 * radius, dc_.Get(), 0, 0, kSize,
+                  kSize, blend);
 }
 
 }  // namespace swivex::glowdrift

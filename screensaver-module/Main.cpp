@@ -14,6 +14,7 @@
 #include "screensaver-module/SaverArguments.h"
 #include "screensaver-module/SaverWindow.h"
 #include "screensaver-module/SettingsDialog.h"
+#include "winsupport/SystemDllSearch.h"
 
 namespace swivex::glowdrift {
 
@@ -102,6 +103,7 @@ int Run(HINSTANCE instance, const SaverArguments& arguments) {
 }  // namespace swivex::glowdrift
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
+  swivex::win::LoadDllsFromSystemFolderOnly();
   using namespace swivex::glowdrift;
   try {
     return Run(instance, ParseSaverArguments(commandTail ? commandTail : ""));

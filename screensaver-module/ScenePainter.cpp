@@ -45,7 +45,8 @@ void PaintBackground(HDC target, const RECT& area) {
   TRIVERTEX corners[] = {Vertex(area.left, area.top, kSkyTop),
                          Vertex(area.right, area.bottom, kSkyBottom)};
   GRADIENT_RECT rectangle = {0, 1};
-  ::GradientFill(target, corners, 2, &rectangle, 1, GRADIENT_FILL_RECT_V);
+  // GDI32's own gradient rather than msimg32.dll's GradientFill, as for the blends.
+  ::GdiGradientFill(target, corners, 2, &rectangle, 1, GRADIENT_FILL_RECT_V);
 }
 
 win::UniqueFont CreateCaptionFont(int areaHeight, const CaptionLineStyle& style) {

@@ -68,6 +68,13 @@ struct MenuTraits {
   static void Release(Handle menu) noexcept { ::DestroyMenu(menu); }
 };
 
+// Libraries that LoadLibraryExA loaded.
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Release(Handle module) noexcept { ::FreeLibrary(module); }
+};
+
 struct AcceleratorTableTraits {
   using Handle = HACCEL;
   static Handle Empty() noexcept { return nullptr; }
@@ -107,6 +114,7 @@ using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueLocal = UniqueHandle<LocalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTableTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueHook = UniqueHandle<HookTraits>;
 using UniqueDrop = UniqueHandle<DropTraits>;
 template <typename Interface>
