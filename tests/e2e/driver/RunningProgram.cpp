@@ -4,11 +4,26 @@
 
 namespace swivex::e2e {
 
+namespace {
+
+std::string QuotedArguments(const std::vector<std::string>& arguments) {
+  std::string tail;
+  for (const std::string& argument : arguments)
+    tail += (tail.empty() ? "\"" : " \"") + argument + "\"";
+  return tail;
+}
+
+}  // namespace
+
 RunningProgram::RunningProgram(const std::string& program, const std::string& workingFolder,
                                const std::vector<std::string>& arguments)
+    : RunningProgram(program, workingFolder, Tail{QuotedArguments(arguments)}) {}
+
+RunningProgram::RunningProgram(const std::string& program, const std::string& workingFolder,
+                               const Tail& tail)
     : program_(program) {
   std::string commandLine = "\"" + program + "\"";
-  for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+  if (!tail.text.empty()) commandLine += " " + tail.text;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -17,6 +17,11 @@ class RunningProgram {
   // Each argument is passed in quotes.
   RunningProgram(const std::string& program, const std::string& workingFolder,
                  const std::vector<std::string>& arguments = {});
+  // A command tail passed as it stands, as Windows starts a screen saver ("/s").
+  struct Tail {
+    std::string text;
+  };
+  RunningProgram(const std::string& program, const std::string& workingFolder, const Tail& tail);
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
   ~RunningProgram();
