@@ -18,6 +18,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   swivex::win::LoadDllsFromSystemFolderOnly();
+  swivex::win::LoadThemeLibrariesFromSystemFolder();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   ::InitCommonControlsEx(&controls);
   const swivex::win::ComApartment com;

@@ -75,5 +75,6 @@ StubOutcome PlayAndTell() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   swivex::win::LoadDllsFromSystemFolderOnly();
+  swivex::win::LoadThemeLibrariesFromSystemFolder();
   return static_cast<int>(swivex::PlayAndTell());
 }

@@ -104,6 +104,7 @@ int Run(HINSTANCE instance, const SaverArguments& arguments) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
   swivex::win::LoadDllsFromSystemFolderOnly();
+  swivex::win::LoadThemeLibrariesFromSystemFolder();
   using namespace swivex::glowdrift;
   try {
     return Run(instance, ParseSaverArguments(commandTail ? commandTail : ""));

@@ -1,8 +1,9 @@
 // A stand-in for a DLL planted beside a program: copied into the program's folder under the name
 // of a system DLL. Loaded into a process, it appends one line to "<its file name>.loaded" beside
-// itself, fields separated by '|': the process's program; "imported" and every module of the
-// process whose import table names it, or else "requested" and the module that asked the loader
-// for it (the first on the stack that is not the loader's own). It does nothing else.
+// itself, fields separated by '|': the process's program; "in a call of the program" when code
+// of the program's own file is on the stack, else "before the program ran"; then "imported" and
+// every module of the process whose import table names it, or else "requested" and the module
+// that asked the loader for it (the first on the stack that is not the loader's own).
 #include <windows.h>
 #include <winternl.h>
 
@@ -81,30 +82,58 @@ bool IsLoaderModule(const std::string& path, HMODULE self) {
          name == "kernel32.dll";
 }
 
+// The return addresses on this thread's stack, innermost first.
+struct Stack {
+  void* frames[62] = {};
+  USHORT count = ::RtlCaptureStackBackTrace(0, 62, frames, nullptr);
+};
+
+bool Contains(const BYTE* image, const void* address) {
+  const auto* nt =
+      At<IMAGE_NT_HEADERS>(image, static_cast<DWORD>(At<IMAGE_DOS_HEADER>(image, 0)->e_lfanew));
+  const auto* pc = static_cast<const BYTE*>(address);
+  return pc >= image && pc < image + nt->OptionalHeader.SizeOfImage;
+}
+
+std::string OwnerOf(const void* address) {
+  std::string owner;
+  ForEachModule([&](const BYTE* image) {
+    if (Contains(image, address)) owner = PathOf(image);
+  });
+  return owner;
+}
+
 // The module whose code, below the loader's frames, is asking for this load.
-std::string Requester(HMODULE self) {
-  void* frames[62];
-  const USHORT count = ::RtlCaptureStackBackTrace(0, 62, frames, nullptr);
-  for (USHORT i = 0; i < count; ++i) {
-    const auto pc = reinterpret_cast<const BYTE*>(frames[i]);
-    std::string owner;
-    ForEachModule([&](const BYTE* image) {
-      const auto* nt = At<IMAGE_NT_HEADERS>(
-          image, static_cast<DWORD>(At<IMAGE_DOS_HEADER>(image, 0)->e_lfanew));
-      if (pc >= image && pc < image + nt->OptionalHeader.SizeOfImage)
-        owner = PathOf(image);
-    });
+std::string Requester(const Stack& stack, HMODULE self) {
+  for (USHORT i = 0; i < stack.count; ++i) {
+    const std::string owner = OwnerOf(stack.frames[i]);
     if (!owner.empty() && !IsLoaderModule(owner, self)) return owner;
   }
   return "(unknown)";
 }
 
+// Whether code of the program's own file called on the way here. While the process starts, the
+// walk runs on past the loader into the starting thread's saved context, which holds the
+// program's entry point: that address alone is no call of the program's.
+bool ProgramOnStack(const Stack& stack) {
+  const auto* program = reinterpret_cast<const BYTE*>(::GetModuleHandleA(nullptr));
+  const auto* nt = At<IMAGE_NT_HEADERS>(
+      program, static_cast<DWORD>(At<IMAGE_DOS_HEADER>(program, 0)->e_lfanew));
+  const BYTE* entryPoint = program + nt->OptionalHeader.AddressOfEntryPoint;
+  for (USHORT i = 0; i < stack.count; ++i)
+    if (Contains(program, stack.frames[i]) && stack.frames[i] != entryPoint) return true;
+  return false;
+}
+
 void Record(HMODULE self) {
   const std::string path = ModulePath(self);
+  const Stack stack;
   const std::string importers = Importers(Lower(BaseName(path)));
+  const std::string when =
+      ProgramOnStack(stack) ? "|in a call of the program" : "|before the program ran";
   const std::string how =
-      importers.empty() ? "|requested|" + Requester(self) : "|imported" + importers;
-  const std::string line = ModulePath(nullptr) + how + "\r\n";
+      importers.empty() ? "|requested|" + Requester(stack, self) : "|imported" + importers;
+  const std::string line = ModulePath(nullptr) + when + how + "\r\n";
   const HANDLE record = ::CreateFileA((path + ".loaded").c_str(), FILE_APPEND_DATA,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -29,23 +29,20 @@ using swivex::testing::WriteBytes;
 // The names planted: what the programs imported before they loaded system libraries from the
 // system folder only (VERSION, MSIMG32, bcrypt; COMCTL32, which the manifests send to Common
 // Controls 6), and what the windows, the open dialog and the player lookup load on their way
-// that is not a KnownDLL, as Wine's loader trace lists them (winspool.drv for the common
-// dialogs). Not planted: Wine's own drivers and runtime, and uxtheme.dll, which Wine's
-// comctl32.dll and user32.dll take through their delayed imports from the program's folder
-// whatever the program set (see the loads below), and without which no window can be drawn.
+// that is not a KnownDLL, as Wine's loader trace lists them (uxtheme.dll for themed controls,
+// winspool.drv for the common dialogs); Wine's own drivers and runtime excepted.
 const std::vector<std::string> kPlantedNames = {
-    "version.dll", "msimg32.dll", "bcrypt.dll", "comctl32.dll", "winspool.drv",
+    "version.dll", "msimg32.dll", "bcrypt.dll", "comctl32.dll", "uxtheme.dll", "winspool.drv",
 };
 
 // The programs started from the folder, under the names they are started by.
 const std::vector<std::string> kProgramNames = {"Swivex.exe", "show.exe", "Glowdrift.scr",
                                                 "swivexc.exe"};
 
-// Loads that Wine 8's own DLLs make where Windows' make none, before or without any request of
-// the program's: Wine's user32.dll imports version.dll and its comdlg32.dll imports
-// winspool.drv, so the processes that use them load those at start-up; Wine's uxtheme.dll,
-// which draws themed controls, resolves its delayed import of msimg32.dll through the process's
-// start-up search path, whatever the program set.
+// Loads that Wine 8's own DLLs make before any code of the program runs, where Windows' make
+// none: Wine's user32.dll imports version.dll and its comdlg32.dll imports winspool.drv; and
+// Wine's Common Controls 6, imported by Swivex.exe, turn theming on while they are loaded, for
+// which its user32.dll asks for uxtheme.dll by the search path that the process started with.
 struct WineOwnLoad {
   const char* dll;
   const char* how;  // "imported" or "requested"
@@ -53,7 +50,7 @@ struct WineOwnLoad {
 };
 constexpr WineOwnLoad kWineOwnLoads[] = {{"version.dll", "imported", "user32.dll"},
                                          {"winspool.drv", "imported", "comdlg32.dll"},
-                                         {"msimg32.dll", "requested", "uxtheme.dll"}};
+                                         {"uxtheme.dll", "requested", "user32.dll"}};
 
 // An uncompressed movie of one empty frame: header, frame fields, the end tag.
 const Bytes kSmallestMovie = {0x46, 0x57, 0x53, 0x0A, 0x17, 0x00, 0x00, 0x00, 0x78, 0x00, 0x05, 0x5F,
@@ -77,11 +74,11 @@ std::vector<std::string> Split(const std::string& line, char separator) {
   return parts;
 }
 
-// One line of a recorder: program|imported|importer... or program|requested|requester.
+// One line of a recorder: program|when|imported|importer... or program|when|requested|requester.
 bool IsWineOwnLoad(const std::string& dll, const std::vector<std::string>& fields) {
   for (const WineOwnLoad& known : kWineOwnLoads) {
-    if (dll == known.dll && fields.size() == 3 && fields[1] == known.how &&
-        Lower(fields[2]) == SystemFolder() + known.by)
+    if (dll == known.dll && fields.size() == 4 && fields[1] == "before the program ran" &&
+        fields[2] == known.how && Lower(fields[3]) == SystemFolder() + known.by)
       return true;
   }
   return false;
