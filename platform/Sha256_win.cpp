@@ -67,12 +67,12 @@ struct Sha256::State {
 
 Sha256::Sha256() : state_(std::make_unique<State>()) {
   const BCrypt& api = Api();
-  error_ = Outcome(api.openAlgorithm(state_->algorithm.Receive(),
-                                                 BCRYPT_SHA256_ALGORITHM, nullptr, 0));
+  error_ =
+      Outcome(api.openAlgorithm(state_->algorithm.Receive(), BCRYPT_SHA256_ALGORITHM, nullptr, 0));
   // Without a buffer of the caller's, BCrypt keeps the hash object itself (Windows 7 on).
   if (error_ == 0)
-    error_ = Outcome(api.createHash(state_->algorithm.Get(), state_->hash.Receive(), nullptr, 0,
-                                    nullptr, 0, 0));
+    error_ = Outcome(
+        api.createHash(state_->algorithm.Get(), state_->hash.Receive(), nullptr, 0, nullptr, 0, 0));
 }
 
 Sha256::~Sha256() = default;
@@ -89,8 +89,8 @@ void Sha256::Add(const void* bytes, std::size_t count) {
 
 ErrorCode Sha256::Finish(Digest& digest) {
   if (error_ == 0)
-    error_ = Outcome(Api().finishHash(state_->hash.Get(), digest.data(),
-                                      static_cast<ULONG>(digest.size()), 0));
+    error_ = Outcome(
+        Api().finishHash(state_->hash.Get(), digest.data(), static_cast<ULONG>(digest.size()), 0));
   return error_;
 }
 

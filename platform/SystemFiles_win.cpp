@@ -90,7 +90,8 @@ ErrorCode SystemFiles::RemoveFile(const std::string& name) {
   return Outcome(::DeleteFileA(name.c_str()));
 }
 
-ErrorCode SystemFiles::ReplaceExisting(const std::string& replaced, const std::string& replacement) {
+ErrorCode SystemFiles::ReplaceExisting(const std::string& replaced,
+                                       const std::string& replacement) {
   // ReplaceFileA gives the replacement the replaced file's attributes, security and streams on
   // Windows; Wine moves the replacement over as it is, so the attributes are carried over first.
   const DWORD attributes = ::GetFileAttributesA(replaced.c_str());

@@ -32,9 +32,9 @@ void PictureSprite::Draw(HDC target, const RECT& where, double opacity) const {
   blend.AlphaFormat = AC_SRC_ALPHA;
   if (blend.SourceConstantAlpha == 0) return;
   // GDI32's own blend, as in GlowSprite.
-  ::GdiAlphaBlend(target, where.left, where.top, where.right - where.left,
-                  where.bottom - where.top, dc_.Get(), 0, 0, static_cast<int>(size_.width),
-                  static_cast<int>(size_.height), blend);
+  ::GdiAlphaBlend(target, where.left, where.top, where.right - where.left, where.bottom - where.top,
+                  dc_.Get(), 0, 0, static_cast<int>(size_.width), static_cast<int>(size_.height),
+                  blend);
 }
 
 }  // namespace swivex::glowdrift

@@ -10,8 +10,8 @@ namespace swivex {
 
 std::string GetFileVersionText(const std::string& path) {
   const win::SystemLibrary version("VERSION.dll");
-  const auto getSize = version.Function<decltype(::GetFileVersionInfoSizeA)>(
-      "GetFileVersionInfoSizeA");
+  const auto getSize =
+      version.Function<decltype(::GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
   const auto getInfo = version.Function<decltype(::GetFileVersionInfoA)>("GetFileVersionInfoA");
   const auto query = version.Function<decltype(::VerQueryValueA)>("VerQueryValueA");
 

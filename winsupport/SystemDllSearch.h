@@ -47,8 +47,8 @@ inline void LoadDllsFromSystemFolderOnly() noexcept {
   if (address != nullptr) {
     // The detour through a function without parameters keeps the compiler from warning about
     // a cast between unrelated function types.
-    const auto setDefault = reinterpret_cast<SetDefaultDirectories*>(
-        reinterpret_cast<void (*)()>(address));
+    const auto setDefault =
+        reinterpret_cast<SetDefaultDirectories*>(reinterpret_cast<void (*)()>(address));
     setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
   ::SetDllDirectoryA("");

@@ -70,8 +70,7 @@ void ForEachModule(Visit visit) {
 std::string Importers(const std::string& dllName) {
   std::string importers;
   ForEachModule([&](const BYTE* image) {
-    if (Imports(image, dllName))
-      importers.append("|").append(PathOf(image));
+    if (Imports(image, dllName)) importers.append("|").append(PathOf(image));
   });
   return importers;
 }
@@ -117,8 +116,8 @@ std::string Requester(const Stack& stack, HMODULE self) {
 // program's entry point: that address alone is no call of the program's.
 bool ProgramOnStack(const Stack& stack) {
   const auto* program = reinterpret_cast<const BYTE*>(::GetModuleHandleA(nullptr));
-  const auto* nt = At<IMAGE_NT_HEADERS>(
-      program, static_cast<DWORD>(At<IMAGE_DOS_HEADER>(program, 0)->e_lfanew));
+  const auto* nt =
+      At<IMAGE_NT_HEADERS>(program, static_cast<DWORD>(At<IMAGE_DOS_HEADER>(program, 0)->e_lfanew));
   const BYTE* entryPoint = program + nt->OptionalHeader.AddressOfEntryPoint;
   for (USHORT i = 0; i < stack.count; ++i)
     if (Contains(program, stack.frames[i]) && stack.frames[i] != entryPoint) return true;
@@ -155,10 +154,9 @@ template <typename Signature>
 Signature* SystemFunction(const char* dll, const char* name) {
   char folder[MAX_PATH * 3];
   const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH * 2);
-  const HMODULE system = ::LoadLibraryExA(
-      (std::string(folder, length) + "\\" + dll).c_str(), nullptr, 0);  // kept to the end
-  return reinterpret_cast<Signature*>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(system, name)));
+  const HMODULE system = ::LoadLibraryExA((std::string(folder, length) + "\\" + dll).c_str(),
+                                          nullptr, 0);  // kept to the end
+  return reinterpret_cast<Signature*>(reinterpret_cast<void (*)()>(::GetProcAddress(system, name)));
 }
 
 }  // namespace
@@ -183,9 +181,9 @@ extern "C" BOOL WINAPI PassOnVerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPV
   return real(block, subBlock, buffer, length);
 }
 
-extern "C" BOOL WINAPI PassOnAlphaBlend(HDC target, int x, int y, int width, int height,
-                                        HDC source, int sourceX, int sourceY, int sourceWidth,
-                                        int sourceHeight, BLENDFUNCTION blend) {
+extern "C" BOOL WINAPI PassOnAlphaBlend(HDC target, int x, int y, int width, int height, HDC source,
+                                        int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                                        BLENDFUNCTION blend) {
   static auto* const real = SystemFunction<decltype(PassOnAlphaBlend)>("msimg32.dll", "AlphaBlend");
   return real(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight,
               blend);
@@ -199,8 +197,8 @@ extern "C" BOOL WINAPI PassOnGradientFill(HDC target, PTRIVERTEX vertices, ULONG
 }
 
 extern "C" BOOL WINAPI PassOnTransparentBlt(HDC target, int x, int y, int width, int height,
-                                            HDC source, int sourceX, int sourceY,
-                                            int sourceWidth, int sourceHeight, UINT colour) {
+                                            HDC source, int sourceX, int sourceY, int sourceWidth,
+                                            int sourceHeight, UINT colour) {
   static auto* const real =
       SystemFunction<decltype(PassOnTransparentBlt)>("msimg32.dll", "TransparentBlt");
   return real(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight,

@@ -53,8 +53,9 @@ constexpr WineOwnLoad kWineOwnLoads[] = {{"version.dll", "imported", "user32.dll
                                          {"uxtheme.dll", "requested", "user32.dll"}};
 
 // An uncompressed movie of one empty frame: header, frame fields, the end tag.
-const Bytes kSmallestMovie = {0x46, 0x57, 0x53, 0x0A, 0x17, 0x00, 0x00, 0x00, 0x78, 0x00, 0x05, 0x5F,
-                              0x00, 0x00, 0x0F, 0xA0, 0x00, 0x00, 0x18, 0x01, 0x00, 0x00, 0x00};
+const Bytes kSmallestMovie = {0x46, 0x57, 0x53, 0x0A, 0x17, 0x00, 0x00, 0x00,
+                              0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0,
+                              0x00, 0x00, 0x18, 0x01, 0x00, 0x00, 0x00};
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -91,8 +92,8 @@ bool IsWineOwnLoad(const std::string& dll, const std::vector<std::string>& field
 class PlantedFolder {
  public:
   PlantedFolder() {
-    for (const char* shipped : {"Swivex.exe", "Viewhost.exe", "Glowdrift.dll", "swivexc.exe",
-                                "Swivex.chm"})
+    for (const char* shipped :
+         {"Swivex.exe", "Viewhost.exe", "Glowdrift.dll", "swivexc.exe", "Swivex.chm"})
       std::filesystem::copy_file(ProgramFile(shipped), folder_ / shipped);
     for (const std::string& name : kPlantedNames)
       std::filesystem::copy_file(Recorder(), folder_ / name);
@@ -155,9 +156,7 @@ class PlantedFolder {
 
 class PlantedDllTest : public ::testing::Test {
  protected:
-  void ExpectNoPlantedDllLoaded() {
-    EXPECT_EQ(planted_.Loads(), std::vector<std::string>{});
-  }
+  void ExpectNoPlantedDllLoaded() { EXPECT_EQ(planted_.Loads(), std::vector<std::string>{}); }
 
   PlantedFolder planted_;
   swivex::testing::TempFolder work_;

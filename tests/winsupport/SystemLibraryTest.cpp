@@ -1,12 +1,12 @@
 // System libraries loaded from the system folder, their typed functions, and the errors that
 // name what is missing.
-#include "winsupport/SystemLibrary.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cctype>
 #include <string>
+
+#include "winsupport/SystemLibrary.h"
 
 namespace swivex::win {
 namespace {
@@ -43,8 +43,9 @@ TEST(SystemLibrary, LoadsTheSystemFoldersCopyAndFindsTypedFunctions) {
 }
 
 TEST(SystemLibrary, SaysWhichLibraryOrFunctionIsMissing) {
-  EXPECT_EQ(ErrorOf([] { SystemLibrary("swivex-no-such-library.dll"); }).rfind(
-                "Cannot load swivex-no-such-library.dll from the Windows system folder. ", 0),
+  EXPECT_EQ(ErrorOf([] {
+              SystemLibrary("swivex-no-such-library.dll");
+            }).rfind("Cannot load swivex-no-such-library.dll from the Windows system folder. ", 0),
             0u);
   EXPECT_EQ(ErrorOf([] { SystemLibrary("kernel32.dll").Function<void()>("SwivexNoSuchFunction"); }),
             "kernel32.dll in the Windows system folder has no function SwivexNoSuchFunction.");
