@@ -1,31 +1,16 @@
 #include "player-stub/SwfPlayer.h"
 
-#include <objbase.h>
+#include <windows.h>
+// shellapi.h and shlwapi.h build on windows.h.
 #include <shellapi.h>
 #include <shlwapi.h>
-#include <windows.h>
 
 #include "player-stub/SystemErrorText.h"
+#include "winsupport/ComApartment.h"
 
 namespace swivex {
 
 namespace {
-
-// Shell extensions that an open may load expect a single-threaded apartment.
-class ComApartment {
- public:
-  ComApartment()
-      : initialized_(SUCCEEDED(
-            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (initialized_) ::CoUninitialize();
-  }
-
- private:
-  bool initialized_;
-};
 
 // ShellExecute's own error numbers, in the words of the matching system message where one
 // exists.
@@ -64,7 +49,8 @@ bool IsSwfPlayerRegistered() {
 }
 
 OpenResult OpenWithSwfPlayer(const StubText& moviePath, StubText& failure) {
-  ComApartment apartment;
+  // Shell extensions that an open may load expect a single-threaded apartment.
+  const win::ComApartment apartment;
   // The shell returns a number above 32 on success, otherwise one of the SE_ERR_ codes.
   const auto result = reinterpret_cast<INT_PTR>(
       ::ShellExecuteA(nullptr, "open", moviePath.CStr(), nullptr, nullptr, SW_SHOWNORMAL));

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
+
+#include "winsupport/TopDownBitmap.h"
 
 namespace swivex::glowdrift {
 
@@ -39,18 +42,10 @@ void FillGlow(std::uint32_t* pixels, Color color) {
 }  // namespace
 
 GlowSprite::GlowSprite(Color color) : dc_(::CreateCompatibleDC(nullptr)) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kSize;
-  info.bmiHeader.biHeight = -kSize;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ =
-      win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dc_ || !bitmap_ || !bits) throw std::runtime_error("Cannot create the glow picture.");
-  FillGlow(static_cast<std::uint32_t*>(bits), color);
+  win::TopDownBitmap made = win::CreateTopDownBitmap(kSize, kSize);
+  bitmap_ = std::move(made.bitmap);
+  if (!dc_ || !bitmap_) throw std::runtime_error("Cannot create the glow picture.");
+  FillGlow(static_cast<std::uint32_t*>(made.bits), color);
   ::GdiFlush();
   selection_ = win::SelectedObject(dc_.Get(), bitmap_.Get());
 }

@@ -3,23 +3,19 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
+
+#include "winsupport/TopDownBitmap.h"
 
 namespace swivex::glowdrift {
 
 PictureSprite::PictureSprite(const BgraImage& premultiplied)
     : dc_(::CreateCompatibleDC(nullptr)), size_{premultiplied.width, premultiplied.height} {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(size_.width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(size_.height);  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ =
-      win::UniqueBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dc_ || !bitmap_ || !bits) throw std::runtime_error("Cannot create a picture of the movie.");
-  std::memcpy(bits, premultiplied.pixels.data(),
+  win::TopDownBitmap made =
+      win::CreateTopDownBitmap(static_cast<int>(size_.width), static_cast<int>(size_.height));
+  bitmap_ = std::move(made.bitmap);
+  if (!dc_ || !bitmap_) throw std::runtime_error("Cannot create a picture of the movie.");
+  std::memcpy(made.bits, premultiplied.pixels.data(),
               std::min(premultiplied.pixels.size(), std::size_t{size_.width} * size_.height * 4));
   ::GdiFlush();
   selection_ = win::SelectedObject(dc_.Get(), bitmap_.Get());

@@ -4,13 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "swf/JpegMarkers.h"
+
 namespace swivex::swf {
 namespace {
 
-constexpr std::uint8_t kMarker = 0xFF;
-constexpr std::uint8_t kStartOfImage = 0xD8;
-constexpr std::uint8_t kEndOfImage = 0xD9;
-constexpr std::uint8_t kStartOfScan = 0xDA;
+using namespace jpeg;
 
 std::uint16_t BigEndian16(const std::uint8_t* bytes) {
   return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
@@ -36,8 +35,7 @@ bool IsStartOfFrame(std::uint8_t marker) {
 }
 
 bool IsStandalone(std::uint8_t marker) {
-  return marker == kStartOfImage || marker == kEndOfImage || marker == 0x01 ||
-         (marker >= 0xD0 && marker <= 0xD7);
+  return marker == kStartOfImage || marker == kEndOfImage || HasNoLength(marker);
 }
 
 // Walks the marker segments up to the first frame header; the SOI/EOI pairs of the erroneous

@@ -1,18 +1,12 @@
 #include "swf/JpegCleanup.h"
 
+#include "swf/JpegMarkers.h"
 #include "swf/SwfError.h"
 
 namespace swivex::swf {
 namespace {
 
-constexpr std::uint8_t kMarker = 0xFF;
-constexpr std::uint8_t kStartOfImage = 0xD8;
-constexpr std::uint8_t kEndOfImage = 0xD9;
-constexpr std::uint8_t kStartOfScan = 0xDA;
-
-bool HasNoLength(std::uint8_t marker) {
-  return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
-}
+using namespace jpeg;
 
 // Copies the segments of one stream (tables or image) in front of the scan; returns true once
 // the scan started, after copying the rest of the stream.

@@ -20,6 +20,7 @@
 #include "ui/JpegResource.h"
 #include "winsupport/GdiScopes.h"
 #include "winsupport/Screens.h"
+#include "winsupport/TopDownBitmap.h"
 
 namespace swivex {
 
@@ -143,7 +144,8 @@ void TAboutForm::FormCreate() {
 }
 
 void TAboutForm::FormShow() {
-  SetLabelText(Control(kLabelVersion), "Version " + GetFileVersionText(files_.ModuleFileName().path));
+  SetLabelText(Control(kLabelVersion),
+               "Version " + GetFileVersionText(files_.ModuleFileName().path));
 }
 
 void TAboutForm::ShowModal() {
@@ -263,15 +265,9 @@ void TAboutForm::DrawPicture(const DRAWITEMSTRUCT& item) {
   const BgraImage& image = picture_.Decode();
   pictureFailed_ = false;
 
-  BITMAPINFO bitmap{};
-  bitmap.bmiHeader.biSize = sizeof(bitmap.bmiHeader);
   const int width = static_cast<int>(image.width);
   const int height = static_cast<int>(image.height);
-  bitmap.bmiHeader.biWidth = width;
-  bitmap.bmiHeader.biHeight = -height;  // rows from the top
-  bitmap.bmiHeader.biPlanes = 1;
-  bitmap.bmiHeader.biBitCount = 32;
-  bitmap.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bitmap = win::TopDownBitmapInfo(width, height);
   ::StretchDIBits(item.hDC, item.rcItem.left, item.rcItem.top, width, height, 0, 0, width, height,
                   image.pixels.data(), &bitmap, DIB_RGB_COLORS, SRCCOPY);
 }

@@ -14,6 +14,7 @@
 #include "tests/console/SwivexcPath.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/swf/JpegSegments.h"
 #include "tests/swf/MovieBuilder.h"
 
 namespace swivex::testing {
@@ -24,15 +25,13 @@ using swf::testing::Le32;
 using swf::testing::MovieBuilder;
 using swf::testing::operator+;
 
-// JPEG segments: tables, a 3x2 frame header, a scan and its data.
-const Bytes kSoi = {0xFF, 0xD8};
-const Bytes kEoi = {0xFF, 0xD9};
-const Bytes kDqt = {0xFF, 0xDB, 0x00, 0x04, 0xAA, 0xBB};
-const Bytes kDht = {0xFF, 0xC4, 0x00, 0x04, 0xCC, 0xDD};
-const Bytes kSof = {0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x02, 0x00, 0x03, 0x01, 0x01, 0x11, 0x00};
-const Bytes kScan = {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F,
-                     0x00, 0x12, 0x34, 0xFF, 0x00, 0x56, 0xFF, 0xD9};
-const Bytes kCleanJpeg = kSoi + kDqt + kDht + kSof + kScan;
+using swf::testing::kCleanJpeg;
+using swf::testing::kDht;
+using swf::testing::kDqt;
+using swf::testing::kEoi;
+using swf::testing::kScan;
+using swf::testing::kSof;
+using swf::testing::kSoi;
 const Bytes kGif = {'G', 'I', 'F', '8', '9', 'a', 3, 0, 2, 0};
 // One 24-bit pixel (pad, R, G, B) as a zlib stream with one stored block, and its Adler-32.
 const Bytes kLosslessPixel = {0x78, 0x01, 0x01, 0x04, 0x00, 0xFB, 0xFF, 0xFF,

@@ -15,15 +15,7 @@ Bytes MovieBytes(std::size_t size, std::uint32_t seed) {
 Bytes ExpectedProjector(const Bytes& movie) {
   Bytes projector = swivex::testing::ReadBytes(ProgramFile("Viewhost.exe"));
   projector.insert(projector.end(), movie.begin(), movie.end());
-  const auto length = static_cast<std::uint32_t>(movie.size());
-  const Bytes trailer = {0x56,
-                         0x34,
-                         0x12,
-                         0xFA,
-                         static_cast<unsigned char>(length),
-                         static_cast<unsigned char>(length >> 8),
-                         static_cast<unsigned char>(length >> 16),
-                         static_cast<unsigned char>(length >> 24)};
+  const Bytes trailer = swivex::testing::ProjectorTrailer(static_cast<std::uint32_t>(movie.size()));
   projector.insert(projector.end(), trailer.begin(), trailer.end());
   return projector;
 }

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
-
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/Keyboard.h"
 #include "tests/e2e/driver/WindowList.h"
+#include "tests/support/AsciiText.h"
 #include "tests/support/TempFolder.h"
 
 namespace swivex::e2e {
@@ -55,12 +53,6 @@ TEST_P(EndingTest, EndsTheProgramAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, EndingTest, ::testing::ValuesIn(kEndings), EndingName);
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 TEST(ProjectorRunTest, SaysThatNoProgramIsRegisteredForMovies) {
   swivex::testing::TempFolder work;
   swivex::testing::WriteBytes(work / "show.swf", MovieBytes(4000, 23));
@@ -75,7 +67,7 @@ TEST(ProjectorRunTest, SaysThatNoProgramIsRegisteredForMovies) {
   RunningProgram projector(work / "show.exe", work.Path().string());
   auto message = TextDialog::WaitForProgram("\\show.exe");
   EXPECT_EQ(message.Caption(), "Swivex projector");
-  const std::string text = Lower(message.Text());
+  const std::string text = swivex::testing::AsciiLower(message.Text());
   EXPECT_NE(text.find("no program is registered"), std::string::npos) << message.Text();
   EXPECT_NE(text.find(".swf"), std::string::npos) << message.Text();
   message.Press(IDOK);

@@ -7,16 +7,12 @@
 #include <windows.h>
 #include <winternl.h>
 
-#include <cctype>
 #include <string>
 
-namespace {
+#include "tests/support/AsciiText.h"
+#include "winsupport/SystemDllSearch.h"
 
-// DLL names are ASCII.
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
+namespace {
 
 std::string ModulePath(HMODULE module) {
   char path[MAX_PATH * 3];
@@ -44,7 +40,7 @@ bool Imports(const BYTE* image, const std::string& dllName) {
   if (directory.VirtualAddress == 0) return false;
   for (const auto* entry = At<IMAGE_IMPORT_DESCRIPTOR>(image, directory.VirtualAddress);
        entry->Name != 0; ++entry) {
-    if (Lower(At<char>(image, entry->Name)) == dllName) return true;
+    if (swivex::testing::AsciiLower(At<char>(image, entry->Name)) == dllName) return true;
   }
   return false;
 }
@@ -76,7 +72,7 @@ std::string Importers(const std::string& dllName) {
 }
 
 bool IsLoaderModule(const std::string& path, HMODULE self) {
-  const std::string name = Lower(BaseName(path));
+  const std::string name = swivex::testing::AsciiLower(BaseName(path));
   return path == ModulePath(self) || name == "ntdll.dll" || name == "kernelbase.dll" ||
          name == "kernel32.dll";
 }
@@ -127,7 +123,7 @@ bool ProgramOnStack(const Stack& stack) {
 void Record(HMODULE self) {
   const std::string path = ModulePath(self);
   const Stack stack;
-  const std::string importers = Importers(Lower(BaseName(path)));
+  const std::string importers = Importers(swivex::testing::AsciiLower(BaseName(path)));
   const std::string when =
       ProgramOnStack(stack) ? "|in a call of the program" : "|before the program ran";
   const std::string how =
@@ -152,10 +148,7 @@ namespace {
 
 template <typename Signature>
 Signature* SystemFunction(const char* dll, const char* name) {
-  char folder[MAX_PATH * 3];
-  const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH * 2);
-  const HMODULE system = ::LoadLibraryExA((std::string(folder, length) + "\\" + dll).c_str(),
-                                          nullptr, 0);  // kept to the end
+  const HMODULE system = swivex::win::LoadFromSystemFolder(dll);  // kept to the end
   return reinterpret_cast<Signature*>(reinterpret_cast<void (*)()>(::GetProcAddress(system, name)));
 }
 

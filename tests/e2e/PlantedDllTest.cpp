@@ -16,6 +16,7 @@
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/WindowList.h"
+#include "tests/support/AsciiText.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "winsupport/WindowsHandles.h"
@@ -57,15 +58,10 @@ const Bytes kSmallestMovie = {0x46, 0x57, 0x53, 0x0A, 0x17, 0x00, 0x00, 0x00,
                               0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0,
                               0x00, 0x00, 0x18, 0x01, 0x00, 0x00, 0x00};
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 std::string SystemFolder() {
   char folder[MAX_PATH] = {};
   ::GetSystemDirectoryA(folder, MAX_PATH);
-  return Lower(folder) + "\\";
+  return swivex::testing::AsciiLower(folder) + "\\";
 }
 
 std::vector<std::string> Split(const std::string& line, char separator) {
@@ -79,7 +75,8 @@ std::vector<std::string> Split(const std::string& line, char separator) {
 bool IsWineOwnLoad(const std::string& dll, const std::vector<std::string>& fields) {
   for (const WineOwnLoad& known : kWineOwnLoads) {
     if (dll == known.dll && fields.size() == 4 && fields[1] == "before the program ran" &&
-        fields[2] == known.how && Lower(fields[3]) == SystemFolder() + known.by)
+        fields[2] == known.how &&
+        swivex::testing::AsciiLower(fields[3]) == SystemFolder() + known.by)
       return true;
   }
   return false;

@@ -52,16 +52,8 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }  // namespace
 
 Bytes ProjectorOf(const Bytes& movie) {
-  const auto length = static_cast<std::uint32_t>(movie.size());
-  const Bytes trailer = {0x56,
-                         0x34,
-                         0x12,
-                         0xFA,
-                         static_cast<unsigned char>(length),
-                         static_cast<unsigned char>(length >> 8),
-                         static_cast<unsigned char>(length >> 16),
-                         static_cast<unsigned char>(length >> 24)};
-  return Concat(Concat(RandomBytes(5000, 99), movie), trailer);
+  return Concat(Concat(RandomBytes(5000, 99), movie),
+                ProjectorTrailer(static_cast<std::uint32_t>(movie.size())));
 }
 
 SweepCounts SweepFaults(ExtractionWorld& world, const Bytes& movie, const SweepScenario& scenario) {

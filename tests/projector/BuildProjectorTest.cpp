@@ -26,7 +26,8 @@ TEST_F(BuildProjectorTest, WritesStubMovieAndTrailer) {
 
     const Bytes built = ReadBytes(Work("intro.exe"));
     ASSERT_EQ(built.size(), stub.size() + movieSize + 8);
-    EXPECT_EQ(built, Concat(Concat(stub, movie), Trailer(static_cast<std::uint32_t>(movieSize))));
+    EXPECT_EQ(built,
+              Concat(Concat(stub, movie), ProjectorTrailer(static_cast<std::uint32_t>(movieSize))));
   }
 }
 
@@ -42,7 +43,7 @@ TEST_F(BuildProjectorTest, ReplacesAnExistingTargetEntirely) {
   WriteBytes(Work("m.swf"), {7, 7, 7});
   WriteBytes(Work("m.exe"), RandomBytes(100000, 5));
   BuildProjector(Work("m.swf"), Work("m.exe"), files);
-  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7, 7, 7}), Trailer(3)));
+  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7, 7, 7}), ProjectorTrailer(3)));
 }
 
 TEST_F(BuildProjectorTest, MissingStubNamesItsFullPathAndTheSystemsReason) {
@@ -165,7 +166,7 @@ TEST_F(BuildProjectorTest, ReplacedTargetKeepsItsAttributes) {
   WriteBytes(Work("m.exe"), {1, 2});
   ASSERT_TRUE(::SetFileAttributesA(Work("m.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
   BuildProjector(Work("m.swf"), Work("m.exe"), files);
-  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7}), Trailer(1)));
+  EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7}), ProjectorTrailer(1)));
   EXPECT_NE(::GetFileAttributesA(Work("m.exe").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 #endif

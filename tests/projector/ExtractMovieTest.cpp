@@ -90,7 +90,7 @@ TEST_F(ExtractMovieTest, LengthsThatDoNotFitAreReadErrorsThatCreateNothing) {
   const Bytes body = RandomBytes(1000, 6);
   for (std::uint32_t length : {1001u, 1007u, 0x7FFFFFF8u, 0x7FFFFFF9u, 0x80000000u, 0xFFFFFFF7u,
                                0xFFFFFFF8u, 0xFFFFFFFCu, 0xFFFFFFFFu}) {
-    WriteBytes(Work("bad.exe"), Concat(body, Trailer(length)));
+    WriteBytes(Work("bad.exe"), Concat(body, ProjectorTrailer(length)));
     WriteBytes(Work("bad.swf"), {5, 5});
     try {
       ExtractMovie(Work("bad.exe"), Work("bad.swf"), files);
@@ -104,7 +104,7 @@ TEST_F(ExtractMovieTest, LengthsThatDoNotFitAreReadErrorsThatCreateNothing) {
 
 TEST_F(ExtractMovieTest, LengthThatFillsTheWholeFileIsTheWholeFile) {
   const Bytes body = RandomBytes(1000, 6);
-  WriteBytes(Work("all.exe"), Concat(body, Trailer(1000)));
+  WriteBytes(Work("all.exe"), Concat(body, ProjectorTrailer(1000)));
   EXPECT_EQ(ExtractMovie(Work("all.exe"), Work("all.swf"), files), kConvertedMessage);
   EXPECT_EQ(ReadBytes(Work("all.swf")), body);
 }
@@ -136,7 +136,7 @@ TEST_F(ExtractMovieTest, MissingBundleNamesItsFullPath) {
 }
 
 TEST_F(ExtractMovieTest, BundleHeldByAnotherProgramCannotBeOpened) {
-  WriteBytes(Work("h.exe"), Concat({1, 2}, Trailer(2)));
+  WriteBytes(Work("h.exe"), Concat({1, 2}, ProjectorTrailer(2)));
   HeldByOtherProcess holder(Work("h.exe"));
   EXPECT_THROW(ExtractMovie(Work("h.exe"), Work("h.swf"), files), EFOpenError);
   EXPECT_FALSE(Exists(Work("h.swf")));
@@ -145,7 +145,7 @@ TEST_F(ExtractMovieTest, BundleHeldByAnotherProgramCannotBeOpened) {
 // "Convert Exe To Swf" proposes intro.swf beside intro.exe, which is usually the user's original
 // movie: a disk that fills up must leave it as it was.
 TEST_F(ExtractMovieTest, FullDiskLeavesTheOriginalMovieAsItWas) {
-  WriteBytes(Work("big.exe"), Concat(RandomBytes(150000, 2), Trailer(150000)));
+  WriteBytes(Work("big.exe"), Concat(RandomBytes(150000, 2), ProjectorTrailer(150000)));
   files.writeBudget = 70000;
   EXPECT_THROW(ExtractMovie(Work("big.exe"), Work("big.swf"), files), EWriteError);
   EXPECT_FALSE(Exists(Work("big.swf")));

@@ -50,7 +50,8 @@ TEST_F(LargeMovieTest, MovieBetweenTwoAndFourGigabytesExtractsByteForByte) {
   std::filesystem::resize_file(Work("big.exe"), 16 + movieLength);
   WriteAt(Work("big.exe"), 16, head);
   WriteAt(Work("big.exe"), 16 + movieLength - tail.size(), tail);
-  WriteAt(Work("big.exe"), 16 + movieLength, Trailer(static_cast<std::uint32_t>(movieLength)));
+  WriteAt(Work("big.exe"), 16 + movieLength,
+          ProjectorTrailer(static_cast<std::uint32_t>(movieLength)));
 
   EXPECT_EQ(ExtractMovie(Work("big.exe"), Work("big.swf"), files), kConvertedMessage);
   EXPECT_EQ(std::filesystem::file_size(Work("big.swf")), movieLength);

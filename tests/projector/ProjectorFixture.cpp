@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "projector/ProjectorTrailer.h"
-
 namespace swivex::testing {
 
 FileResult ProjectorFiles::Track(FileResult opened) {
@@ -74,12 +72,6 @@ Bytes ProjectorTest::PlantStub(std::size_t size, std::uint32_t seed) {
   Bytes stub = RandomBytes(size, seed);
   WriteBytes(StubPath(), stub);
   return stub;
-}
-
-Bytes Trailer(std::uint32_t movieLength) {
-  const auto magic = ToLittleEndian(ProjectorMagic);
-  const auto length = ToLittleEndian(movieLength);
-  return {magic[0], magic[1], magic[2], magic[3], length[0], length[1], length[2], length[3]};
 }
 
 }  // namespace swivex::testing

@@ -56,7 +56,4 @@ class ProjectorTest : public ::testing::Test {
   ProjectorFiles files;
 };
 
-// The trailer as the format lays it out.
-Bytes Trailer(std::uint32_t movieLength);
-
 }  // namespace swivex::testing

@@ -7,6 +7,7 @@
 #include "tests/screensaver-module/ScreenCapture.h"
 #include "tests/screensaver-module/TestSystem.h"
 #include "winsupport/GdiScopes.h"
+#include "winsupport/TopDownBitmap.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift::testing {
@@ -19,22 +20,14 @@ constexpr std::uint32_t kUntouched = 0x00FF00FF;  // magenta: no colour of the s
 Picture PaintFrame(const GlowField& field, int width, int height, const RECT& area,
                    const MovieCaption* caption, const std::vector<BgraImage>& pictures = {},
                    std::span<const PicturePlacement> placements = {}) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
   win::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  win::UniqueBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dc || !canvas || !bits) throw std::runtime_error("cannot create a canvas");
-  auto* pixels = static_cast<std::uint32_t*>(bits);
+  const win::TopDownBitmap canvas = win::CreateTopDownBitmap(width, height);
+  if (!dc || !canvas.bitmap) throw std::runtime_error("cannot create a canvas");
+  auto* pixels = static_cast<std::uint32_t*>(canvas.bits);
   const std::size_t count = static_cast<std::size_t>(width) * height;
   std::fill(pixels, pixels + count, kUntouched);
   {
-    win::SelectedObject selection(dc.Get(), canvas.Get());
+    win::SelectedObject selection(dc.Get(), canvas.bitmap.Get());
     ScenePainter painter(field);
     painter.ShowPictures(pictures);
     painter.Paint(dc.Get(), area, field, caption, placements);

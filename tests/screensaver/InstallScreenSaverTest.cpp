@@ -11,6 +11,7 @@
 #include "screensaver/InstallScreenSaver.h"
 #include "tests/screensaver/InstallerDesktop.h"
 #include "tests/screensaver/InstallerRegistry.h"
+#include "tests/support/AsciiText.h"
 #include "tests/support/MovedProgramFiles.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
@@ -29,12 +30,6 @@ namespace {
 
 using Started = std::vector<std::pair<std::string, int>>;
 const Started kScreenSaverPageOpened = {{"RunDLL32.exe Shell32.dll,Control_RunDLL desk.cpl,,1", 1}};
-
-std::string AsciiLower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 

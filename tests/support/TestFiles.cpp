@@ -46,4 +46,15 @@ Bytes Concat(const Bytes& a, const Bytes& b) {
   return joined;
 }
 
+Bytes ProjectorTrailer(std::uint32_t movieLength) {
+  return {0x56,
+          0x34,
+          0x12,
+          0xFA,
+          static_cast<unsigned char>(movieLength),
+          static_cast<unsigned char>(movieLength >> 8),
+          static_cast<unsigned char>(movieLength >> 16),
+          static_cast<unsigned char>(movieLength >> 24)};
+}
+
 }  // namespace swivex::testing

@@ -13,6 +13,8 @@ void WriteBytes(const std::string& name, const Bytes& bytes);
 Bytes ReadBytes(const std::string& name);
 bool Exists(const std::string& name);
 Bytes Concat(const Bytes& a, const Bytes& b);
+// A projector's trailer: the marker 56 34 12 FA and the movie's length, little-endian.
+Bytes ProjectorTrailer(std::uint32_t movieLength);
 // The names of the files and folders in `folder`, sorted.
 std::vector<std::string> NamesIn(const std::string& folder);
 

@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cctype>
 #include <string>
 
+#include "tests/support/AsciiText.h"
 #include "winsupport/SystemLibrary.h"
 
 namespace swivex::win {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string ErrorOf(void (*attempt)()) {
   try {
@@ -38,8 +33,8 @@ TEST(SystemLibrary, LoadsTheSystemFoldersCopyAndFindsTypedFunctions) {
   char loaded[MAX_PATH * 3];
   const DWORD loadedLength =
       ::GetModuleFileNameA(::GetModuleHandleA("version.dll"), loaded, sizeof loaded);
-  EXPECT_EQ(Lower(std::string(loaded, loadedLength)),
-            Lower(std::string(kernel, length) + "\\version.dll"));
+  EXPECT_EQ(swivex::testing::AsciiLower(std::string(loaded, loadedLength)),
+            swivex::testing::AsciiLower(std::string(kernel, length) + "\\version.dll"));
 }
 
 TEST(SystemLibrary, SaysWhichLibraryOrFunctionIsMissing) {

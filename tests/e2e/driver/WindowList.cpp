@@ -1,10 +1,10 @@
 #include "tests/e2e/driver/WindowList.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "tests/e2e/driver/WideText.h"
+#include "tests/support/AsciiText.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex::e2e {
@@ -19,14 +19,10 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 bool EndsWithIgnoringCase(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && Lower(text.substr(text.size() - end.size())) == Lower(end);
+  return text.size() >= end.size() &&
+         swivex::testing::AsciiLower(text.substr(text.size() - end.size())) ==
+             swivex::testing::AsciiLower(end);
 }
 
 std::string HandleText(const void* handle) {
