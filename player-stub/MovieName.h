@@ -9,4 +9,8 @@ namespace swivex {
 // Windows shell splits names ("intro" from "C:\Games\intro.exe"); "movie" when nothing is left.
 void AppendMovieName(StubText& text, const char* path, StubSystem& system);
 
+// Appends the folder of the file at `path` with its closing separator ("C:\Games\" from
+// "C:\Games\intro.exe"); nothing for a bare name.
+void AppendFolderPart(StubText& text, const char* path, StubSystem& system);
+
 }  // namespace swivex

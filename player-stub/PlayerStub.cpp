@@ -1,12 +1,18 @@
-// Viewhost.exe: the player stub at the front of every projector. It finds the movie behind
-// itself, saves it as a .swf file and hands that to the user's Flash player.
+// Viewhost.exe: the player stub at the front of every projector. It serves the movie behind
+// itself with the Flash player it carries to a browser window of its own; without a browser it
+// saves the movie as a .swf file and hands that to the user's Flash player.
 #include <windows.h>
 
+#include <array>
+
+#include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/MovieExtraction.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
 #include "player-stub/WindowsStubSystem.h"
+#include "player-stub/server/PlayerFileList.h"
+#include "player-stub/server/SystemServer.h"
 #include "winsupport/SystemDllSearch.h"
 
 namespace swivex {
@@ -30,8 +36,7 @@ StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
 
 // Saves the movie behind the stub and opens it, or says why there is nothing to open. The
 // projector's own file is closed again before the movie is opened.
-StubOutcome PlayOwnMovie(StubText& savedPath, StubText& failure) {
-  WindowsStubSystem system;
+StubOutcome PlayOwnMovie(StubSystem& system, StubText& savedPath, StubText& failure) {
   switch (ExtractOwnMovie(system, savedPath, failure)) {
     case Extraction::Saved:
       break;
@@ -45,14 +50,13 @@ StubOutcome PlayOwnMovie(StubText& savedPath, StubText& failure) {
   return OpenSavedMovie(savedPath, failure);
 }
 
-// Plays the movie and shows the message that the outcome calls for.
-StubOutcome PlayAndTell() {
+// Hands the movie to the program registered for .swf files and shows the message that the
+// outcome calls for.
+StubOutcome PlayWithSwfPlayerAndTell(StubSystem& system) {
   StubText savedPath;
   StubText failure;
-  const StubOutcome outcome = PlayOwnMovie(savedPath, failure);
+  const StubOutcome outcome = PlayOwnMovie(system, savedPath, failure);
   switch (outcome) {
-    case StubOutcome::MovieOpened:
-      break;
     case StubOutcome::BareStub:
       ShowBareStubMessage();
       break;
@@ -65,8 +69,23 @@ StubOutcome PlayAndTell() {
     case StubOutcome::Failed:
       ShowStubFailure(failure);
       break;
+    default:
+      break;
   }
   return outcome;
+}
+
+StubOutcome PlayAndTell() {
+  WindowsStubSystem system;
+  {
+    SystemServer network;
+    SystemBrowsers browsers;
+    std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;
+    const std::optional<StubOutcome> played =
+        PlayInBrowserAndTell(system, network, browsers, FindCarriedPlayerFiles(table));
+    if (played) return *played;
+  }
+  return PlayWithSwfPlayerAndTell(system);
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 #include "player-stub/StubMessages.h"
 
-#include <windows.h>
-
 namespace swivex {
 
 namespace {
-
-constexpr char kTitle[] = "Swivex projector";
 
 constexpr char kBareStub[] =
     "This is the player stub for Swivex projectors. It is not meant to be run on its own.\n\n"
@@ -16,15 +12,17 @@ constexpr char kBareStub[] =
 constexpr char kEmptyMovie[] =
     "This projector was made from an empty movie, so there is nothing to play.";
 
-void Show(const char* text, UINT icon) {
-  ::MessageBoxA(nullptr, text, kTitle, MB_OK | icon | MB_SETFOREGROUND);
-}
+constexpr char kNoBrowser[] =
+    "No web browser could be started, so the movie cannot be played.\n\n"
+    "The projector plays its movie in a browser window. Install a current web browser, such as "
+    "Mozilla Firefox, Google Chrome or Microsoft Edge (and, on Linux, xdg-utils, which opens "
+    "it), then run the projector again.";
 
 }  // namespace
 
-void ShowBareStubMessage() { Show(kBareStub, MB_ICONINFORMATION); }
+void ShowBareStubMessage() { ShowStubMessage(kBareStub, MessageKind::Information); }
 
-void ShowEmptyMovieMessage() { Show(kEmptyMovie, MB_ICONINFORMATION); }
+void ShowEmptyMovieMessage() { ShowStubMessage(kEmptyMovie, MessageKind::Information); }
 
 void ShowNoSwfPlayerMessage(const StubText& savedMovie) {
   StubText text(
@@ -34,9 +32,23 @@ void ShowNoSwfPlayerMessage(const StubText& savedMovie) {
       .Append(
           "\n\nInstall a Flash player, then open that file with it or run the projector "
           "again.");
-  Show(text.CStr(), MB_ICONWARNING);
+  ShowStubMessage(text.CStr(), MessageKind::Warning);
 }
 
-void ShowStubFailure(const StubText& failure) { Show(failure.CStr(), MB_ICONERROR); }
+void ShowNoPageMessage(const StubText& address) {
+  StubText text(
+      "The movie's page did not open in a web browser within two minutes, so the projector has "
+      "stopped.\n\nThe page was served at:\n");
+  text.Append(address).Append(
+      "\n\nRun the projector again. If no browser window appears, check that a current web "
+      "browser is installed and set as the default browser.");
+  ShowStubMessage(text.CStr(), MessageKind::Warning);
+}
+
+void ShowNoBrowserMessage() { ShowStubMessage(kNoBrowser, MessageKind::Warning); }
+
+void ShowStubFailure(const StubText& failure) {
+  ShowStubMessage(failure.CStr(), MessageKind::Error);
+}
 
 }  // namespace swivex

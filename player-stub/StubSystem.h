@@ -6,8 +6,8 @@
 
 namespace swivex {
 
-// A system error number. The stub runs only on Windows, so these are Win32 error codes wherever
-// its logic runs, in tests too; 0 is success.
+// A system error number: a Win32 error code wherever the stub's logic runs, in tests too; 0 is
+// success. Other systems translate theirs into these codes where one matches.
 using StubError = std::uint32_t;
 
 // The error numbers that the stub's logic tells apart (Windows' values).
@@ -41,6 +41,10 @@ class StubSystem {
   virtual StubError CreateFolder(const char* path) = 0;
   // Opens an existing file to read, sharing it with readers only.
   virtual StubError OpenForReading(const char* path, StubFile& file) = 0;
+  // Opens to read a regular file at `relative` ("/"-separated, checked by the caller) in
+  // `folder` (which ends in a separator) or below it, sharing it with readers and writers. No
+  // link or junction leads out of the folder: what is not a regular file there is kFileNotFound.
+  virtual StubError OpenBelow(const char* folder, const char* relative, StubFile& file) = 0;
   // Creates a file that must not exist yet (kFileExists), to write, sharing it with nobody.
   virtual StubError CreateNewFile(const char* path, StubFile& file) = 0;
   virtual StubError FileSize(StubFile file, std::uint64_t& size) = 0;

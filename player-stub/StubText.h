@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace swivex {
 
@@ -26,7 +27,7 @@ class StubText {
     return *this;
   }
   StubText& Append(const StubText& text) { return Append(text.CStr()); }
-  StubText& Append(unsigned long number) {
+  StubText& Append(std::uint64_t number) {
     char digits[24];
     std::size_t count = 0;
     do {

@@ -4,6 +4,7 @@
 
 #include "player-stub/SystemErrorText.h"
 #include "winsupport/AnsiPathCapacity.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex {
 
@@ -41,6 +42,45 @@ StubError Filled(DWORD length, DWORD size, const char* buffer, StubText& text) {
   return stub_errors::kNone;
 }
 
+// The path of what `handle` is open on, with every link and junction resolved.
+StubError FinalPathOf(HANDLE handle, StubText& path) {
+  char buffer[win::kAnsiPathCapacity];
+  const DWORD length = ::GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, 0);
+  return Filled(length, sizeof buffer, buffer, path);
+}
+
+bool StartsWith(const StubText& text, const StubText& start) {
+  for (std::size_t index = 0; index < start.Length(); ++index)
+    if (text.CStr()[index] != start.CStr()[index]) return false;
+  return text.Length() > start.Length();
+}
+
+// Whether the file lies in the folder or below it once every link is resolved.
+StubError CheckInsideFolder(const char* folder, HANDLE file) {
+  const win::UniqueFile opened(
+      ::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!opened) return ::GetLastError();
+  StubText folderPath;
+  StubText filePath;
+  StubError error = FinalPathOf(opened.Get(), folderPath);
+  if (error == stub_errors::kNone) error = FinalPathOf(file, filePath);
+  if (error != stub_errors::kNone) return error;
+  if (folderPath.Length() == 0 || folderPath.CStr()[folderPath.Length() - 1] != '\\')
+    folderPath.Append("\\");
+  return StartsWith(filePath, folderPath) ? stub_errors::kNone : stub_errors::kFileNotFound;
+}
+
+// A regular file on a disk: not a folder, a link or junction, a device or a pipe.
+bool IsRegularFile(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (::GetFileType(file) != FILE_TYPE_DISK || !::GetFileInformationByHandle(file, &information))
+    return false;
+  constexpr DWORD kNotRegular =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  return (information.dwFileAttributes & kNotRegular) == 0;
+}
+
 }  // namespace
 
 StubError WindowsStubSystem::OwnPath(StubText& path) {
@@ -61,6 +101,26 @@ StubError WindowsStubSystem::OpenForReading(const char* path, StubFile& file) {
   return Opened(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr),
                 file);
+}
+
+StubError WindowsStubSystem::OpenBelow(const char* folder, const char* relative, StubFile& file) {
+  StubText path(folder);
+  for (const char* byte = relative; *byte != '\0'; ++byte) {
+    const char name[2] = {*byte == '/' ? '\\' : *byte, '\0'};
+    path.Append(name);
+  }
+  // StubText cuts what does not fit.
+  if (path.Length() + 1 >= StubText::kCapacity) return stub_errors::kFilenameTooLong;
+  // The last name is opened as it is: a link there is seen as a link rather than followed.
+  win::UniqueFile opened(::CreateFileA(path.CStr(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!opened) return ::GetLastError();
+  if (!IsRegularFile(opened.Get())) return stub_errors::kFileNotFound;
+  const StubError error = CheckInsideFolder(folder, opened.Get());
+  if (error != stub_errors::kNone) return error;
+  file = reinterpret_cast<StubFile>(opened.Release());
+  return stub_errors::kNone;
 }
 
 StubError WindowsStubSystem::CreateNewFile(const char* path, StubFile& file) {

@@ -11,6 +11,7 @@ class WindowsStubSystem : public StubSystem {
   StubError TempFolder(StubText& folder) override;
   StubError CreateFolder(const char* path) override;
   StubError OpenForReading(const char* path, StubFile& file) override;
+  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override;
   StubError CreateNewFile(const char* path, StubFile& file) override;
   StubError FileSize(StubFile file, std::uint64_t& size) override;
   StubError Seek(StubFile file, std::uint64_t offset) override;

@@ -30,6 +30,13 @@ StubError FaultInjectingStubSystem::OpenForReading(const char* path, StubFile& f
   return Tracked(error, file);
 }
 
+StubError FaultInjectingStubSystem::OpenBelow(const char* folder, const char* relative,
+                                              StubFile& file) {
+  if (Fails("OpenBelow")) return kInjectedError;
+  const StubError error = inner_.OpenBelow(folder, relative, file);
+  return Tracked(error, file);
+}
+
 StubError FaultInjectingStubSystem::CreateNewFile(const char* path, StubFile& file) {
   if (Fails("CreateNewFile")) return kInjectedError;
   const StubError error = inner_.CreateNewFile(path, file);

@@ -83,6 +83,12 @@ StubError MemoryStubSystem::OpenForReading(const char* path, StubFile& file) {
   return kNone;
 }
 
+StubError MemoryStubSystem::OpenBelow(const char* folder, const char* relative, StubFile& file) {
+  std::string path(folder);
+  for (const char* byte = relative; *byte != '\0'; ++byte) path += *byte == '/' ? '\\' : *byte;
+  return OpenForReading(path.c_str(), file);
+}
+
 StubError MemoryStubSystem::CreateNewFile(const char* path, StubFile& file) {
   if (Exists(path)) return kFileExists;
   if (!FolderOfExists(path)) return kPathNotFound;

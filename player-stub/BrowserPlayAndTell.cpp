@@ -1,0 +1,40 @@
+#include "player-stub/BrowserPlayAndTell.h"
+
+#include "player-stub/OwnMovie.h"
+#include "player-stub/StubMessages.h"
+#include "player-stub/server/PagePlayback.h"
+
+namespace swivex {
+
+std::optional<StubOutcome> PlayInBrowserAndTell(StubSystem& files, ServerSystem& network,
+                                                BrowserSystem& browsers,
+                                                std::span<const PlayerFile> player) {
+  OwnMovie own;
+  StubText failure;
+  if (!OpenOwnMovie(files, own, failure)) {
+    ShowStubFailure(failure);
+    return StubOutcome::Failed;
+  }
+  if (!own.movie) {
+    ShowBareStubMessage();
+    return StubOutcome::BareStub;
+  }
+  if (own.movie->length == 0) {
+    ShowEmptyMovieMessage();
+    return StubOutcome::EmptyMovie;
+  }
+  StubText address;
+  switch (PlayInBrowser(own, player, files, network, browsers, address)) {
+    case Playback::Played:
+      return StubOutcome::MovieOpened;
+    case Playback::NoPage:
+      ShowNoPageMessage(address);
+      return StubOutcome::NoPage;
+    case Playback::NoBrowser:
+    case Playback::CannotServe:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace swivex

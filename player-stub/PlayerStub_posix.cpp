@@ -1,0 +1,21 @@
+// viewhost: the player stub of projectors for Linux. It serves the movie behind itself with the
+// Flash player it carries and opens the page with xdg-open, in the user's default browser.
+#include <array>
+
+#include "player-stub/BrowserPlayAndTell.h"
+#include "player-stub/PosixStubSystem.h"
+#include "player-stub/StubMessages.h"
+#include "player-stub/server/PlayerFileList.h"
+#include "player-stub/server/SystemServer.h"
+
+int main() {
+  swivex::PosixStubSystem system;
+  swivex::SystemServer network;
+  swivex::SystemBrowsers browsers;
+  std::array<swivex::PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;
+  const std::optional<swivex::StubOutcome> played = swivex::PlayInBrowserAndTell(
+      system, network, browsers, swivex::FindCarriedPlayerFiles(table));
+  if (played) return static_cast<int>(*played);
+  swivex::ShowNoBrowserMessage();
+  return static_cast<int>(swivex::StubOutcome::NoBrowser);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <span>
+
+#include "player-stub/StubText.h"
+
+namespace swivex {
+
+// The system calls with which the stub opens the page in a browser: one set for Windows, one
+// for POSIX systems. They translate calls and decide nothing; OpenPageInBrowser decides.
+class BrowserSystem {
+ public:
+  // The full path of a program that the system starts by its file name ("msedge.exe", from
+  // Windows' App Paths); false if none is registered under the name.
+  virtual bool FindRegisteredProgram(const char* name, StubText& path) = 0;
+  // Starts `path` with `arguments` without waiting for it; false if it cannot be started.
+  virtual bool StartProgram(const char* path, std::span<const char* const> arguments) = 0;
+  // Opens `address` with the program that the system opens web addresses with; false if there
+  // is none or it cannot be started.
+  virtual bool OpenWithDefaultBrowser(const char* address) = 0;
+
+ protected:
+  ~BrowserSystem() = default;
+};
+
+// The browsers' system calls on the system the stub runs on.
+class SystemBrowsers final : public BrowserSystem {
+ public:
+  bool FindRegisteredProgram(const char* name, StubText& path) override;
+  bool StartProgram(const char* path, std::span<const char* const> arguments) override;
+  bool OpenWithDefaultBrowser(const char* address) override;
+};
+
+// Opens the page at `address` in a window of its own: Microsoft Edge as an app window, else
+// Google Chrome the same way, else the default browser. False if no browser can be started.
+bool OpenPageInBrowser(BrowserSystem& system, const char* address);
+
+}  // namespace swivex

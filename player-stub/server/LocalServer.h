@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "player-stub/StubSystem.h"
+#include "player-stub/server/Connection.h"
+#include "player-stub/server/ServerSystem.h"
+
+namespace swivex {
+
+// The most connections served at once; one more is told 503 and closed.
+inline constexpr std::size_t kMostConnections = 32;
+static_assert(kMostConnections + 1 <= kMostSocketsWaited);
+
+// The page's server: it listens on 127.0.0.1 and serves the page, the player's files, the movie
+// and the files beside the projector, one round of work at a time on the calling thread. Too
+// large for the stack: it lives in static storage or on the heap.
+class LocalServer {
+ public:
+  LocalServer(ServerSystem& system, StubSystem& files);
+  LocalServer(const LocalServer&) = delete;
+  LocalServer& operator=(const LocalServer&) = delete;
+  // Closes the listener and every connection.
+  ~LocalServer();
+
+  // Starts listening at a port that the system chooses. False if it cannot.
+  bool Listen(unsigned& port);
+  // What is served from now on; `content` must outlive the server's rounds.
+  void Serve(const ServedContent& content) { content_ = &content; }
+
+  // Waits up to `milliseconds` for a client, then does what can be done without waiting:
+  // accepts, reads, answers, sends, and closes connections left idle.
+  void Round(std::uint32_t milliseconds);
+
+  const StreamCount& Streams() const { return streams_; }
+  std::size_t OpenConnections() const;
+
+ private:
+  void AcceptWaiting(ServerContext& context);
+  void TurnAway(Socket socket);
+  void CloseIdle(ServerContext& context);
+
+  ServerSystem& system_;
+  StubSystem& files_;
+  const ServedContent* content_ = nullptr;
+  Socket listener_ = kNoSocket;
+  StreamCount streams_;
+  std::array<Connection, kMostConnections> connections_;
+};
+
+}  // namespace swivex

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "player-stub/server/Connection.h"
+
+namespace swivex {
+
+// How long the stub waits for the browser to open the page, and how long it stays after the
+// page's last stream has closed: long enough for a reloaded page to open its stream again.
+inline constexpr std::uint64_t kPageArrivalMilliseconds = 120'000;
+inline constexpr std::uint64_t kAfterLastPageMilliseconds = 4'000;
+
+enum class PageState {
+  Waiting,  // the browser is starting: no page has opened its stream yet
+  Playing,  // a page holds its stream open, or the last one closed moments ago
+  Ended,    // the last page closed: the stub is done
+  NoPage,   // no page came within kPageArrivalMilliseconds
+};
+
+// Where the page's life stands at `now`, the browser having been opened at `openedAt`.
+PageState PageStateAt(const StreamCount& streams, std::uint64_t openedAt, std::uint64_t now);
+
+}  // namespace swivex

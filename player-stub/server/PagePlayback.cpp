@@ -1,0 +1,74 @@
+#include "player-stub/server/PagePlayback.h"
+
+#include <string_view>
+
+#include "player-stub/MovieName.h"
+#include "player-stub/server/LocalServer.h"
+#include "player-stub/server/PageLifetime.h"
+#include "player-stub/server/PageToken.h"
+#include "player-stub/server/PlayerPage.h"
+
+namespace swivex {
+
+namespace {
+
+// How long one round of the server waits for its clients before it looks at the time.
+constexpr std::uint32_t kRoundMilliseconds = 250;
+
+std::string_view ViewOf(const StubText& text) { return {text.CStr(), text.Length()}; }
+
+Playback ServeUntilClosed(LocalServer& server, ServerSystem& network) {
+  const std::uint64_t openedAt = network.NowMilliseconds();
+  while (true) {
+    server.Round(kRoundMilliseconds);
+    switch (PageStateAt(server.Streams(), openedAt, network.NowMilliseconds())) {
+      case PageState::Ended:
+        return Playback::Played;
+      case PageState::NoPage:
+        return Playback::NoPage;
+      case PageState::Waiting:
+      case PageState::Playing:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, StubSystem& files,
+                       ServerSystem& network, BrowserSystem& browsers, StubText& address) {
+  PageToken token;
+  LocalServer server(network, files);
+  unsigned port = 0;
+  if (player.empty() || !own.movie || !token.Make(network) || !server.Listen(port))
+    return Playback::CannotServe;
+
+  StubText title;
+  AppendMovieName(title, own.path.CStr(), files);
+  StubText movieName(title.CStr());
+  movieName.Append(".swf");
+  StubText folder;
+  AppendFolderPart(folder, own.path.CStr(), files);
+  char pageStorage[kPlayerPageCapacity];
+  TextBuffer page(pageStorage, sizeof pageStorage);
+  if (!WritePlayerPage(ViewOf(title), ViewOf(movieName), page)) return Playback::CannotServe;
+
+  const ServedContent content{.address = {.token = token.View(),
+                                          .port = port,
+                                          .movieName = ViewOf(movieName),
+                                          .playerFiles = player},
+                              .page = page.View(),
+                              .projector = own.file.Get(),
+                              .movie = *own.movie,
+                              .folder = folder.CStr()};
+  server.Serve(content);
+  address.Append("http://127.0.0.1:")
+      .Append(static_cast<std::uint64_t>(port))
+      .Append("/")
+      .Append(token.View().data(), token.View().data() + token.View().size())
+      .Append("/");
+  if (!OpenPageInBrowser(browsers, address.CStr())) return Playback::NoBrowser;
+  return ServeUntilClosed(server, network);
+}
+
+}  // namespace swivex

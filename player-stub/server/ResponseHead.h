@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "player-stub/StubText.h"
+#include "player-stub/server/ByteRange.h"
+
+namespace swivex {
+
+// What a response's head says. Every response forbids caching (the address lives as long as
+// the stub) and sniffing (a file beside the projector is never run as a page).
+struct ResponseHead {
+  int status = 200;
+  const char* contentType = nullptr;  // none for a response without a body
+  std::uint64_t contentLength = 0;
+  bool gzip = false;  // the body is the gzip bytes of the file
+  bool acceptsRanges = false;
+  const ByteSpan* part = nullptr;            // 206: the span sent
+  const std::uint64_t* wholeSize = nullptr;  // 206 and 416: the size of the whole file
+  bool eventStream = false;                  // no length: the body lasts as long as the connection
+  bool close = false;                        // the connection ends after this response
+};
+
+// The status line and headers, ending with the blank line.
+void WriteResponseHead(const ResponseHead& head, StubText& text);
+
+// The reason phrase of the statuses the server sends.
+const char* ReasonPhrase(int status);
+
+}  // namespace swivex
