@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace swivex::testing {
+
+struct HttpResponse {
+  int status = 0;                              // 0: the connection closed before a response
+  std::map<std::string, std::string> headers;  // names in lower case
+  std::string body;
+
+  // The header's value; empty when the response has none.
+  std::string Header(const std::string& name) const;
+};
+
+// A client connection to the page's server on 127.0.0.1, as a browser opens one. Every wait has
+// a deadline, so that a server that does not answer fails the test instead of hanging it.
+class HttpConnection {
+ public:
+  explicit HttpConnection(unsigned port);
+  HttpConnection(const HttpConnection&) = delete;
+  HttpConnection& operator=(const HttpConnection&) = delete;
+  ~HttpConnection();
+
+  bool Connected() const;
+  void Send(const std::string& bytes);
+  // The next response. Without a Content-Length its body runs to the end of the connection,
+  // except for an event stream, which returns after its head.
+  HttpResponse Receive(bool headOnly = false);
+  // Whether the server closes the connection within `patience`, dropping anything it sends.
+  bool ClosedWithin(std::chrono::milliseconds patience);
+  void Close();
+
+ private:
+  // Appends what arrives within the deadline to `pending_`; false at the end or the deadline.
+  bool ReceiveMore();
+
+  std::uintptr_t socket_;
+  std::string pending_;
+};
+
+// One request on a connection of its own, with the Host header of the server's address unless
+// `headers` names one.
+HttpResponse Request(unsigned port, const std::string& method, const std::string& target,
+                     const std::string& headers = "");
+
+}  // namespace swivex::testing
