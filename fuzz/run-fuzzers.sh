@@ -36,6 +36,7 @@ fuzzers=(
   "saver_arguments_fuzzer $source_dir/fuzz/saver-seeds"
   "jpeg_picture_fuzzer $source_dir/tests/pictures/JpegSamples"
   "swf_reader_fuzzer $source_dir/fuzz/swf-seeds"
+  "page_request_fuzzer $source_dir/fuzz/page-request-seeds"
 )
 
 for entry in "${fuzzers[@]}"; do

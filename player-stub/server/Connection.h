@@ -116,7 +116,6 @@ class Connection {
 
   StubText head_;
   std::span<const char> pending_;  // what is still to be sent of the current piece
-  bool headSent_ = false;
   Body body_ = Body::None;
   std::span<const char> memory_;
   UniqueStubFile ownFile_;  // a file beside the projector, owned while it is sent
