@@ -13,6 +13,7 @@ packages=(
   fp-utils                                                             # compiles the help file
   wine wine64 xvfb xdotool fonts-wine imagemagick                      # runs and tests under Wine
   wixl zip unzip                                                       # packages; their tests
+  chromium                                                             # draws projectors' pages in tests
 )
 
 missing=()
