@@ -23,8 +23,30 @@ std::string ScratchName(const std::string& folder, unsigned number) {
   return folder + name;
 }
 
+std::string KindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::kFolder:
+      return "a folder";
+    case FileKind::kDevice:
+      return "a device";
+    case FileKind::kPipe:
+      return "a named pipe";
+    case FileKind::kSocket:
+      return "a socket";
+    case FileKind::kLink:
+      return "a link";
+    case FileKind::kFile:
+      break;
+  }
+  return "a file";
+}
+
 std::optional<FileStream> HoldExisting(const std::string& name, Files& files, ErrorCode& error) {
   const FileResult held = files.OpenWritableExclusive(name);
+  if (held.kind != FileKind::kFile) {
+    throw EFCreateError("Cannot create file \"" + PathForMessage(name, files) + "\". It is " +
+                        KindName(held.kind) + ", not a file");
+  }
   error = held.file == kNoFile && held.error != errors::kFileNotFound ? held.error : 0;
   if (held.file == kNoFile) return std::nullopt;
   return FileStream(held.file, files, FileStream::Direction::Write);

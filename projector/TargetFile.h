@@ -16,8 +16,10 @@ class TargetFile {
  public:
   // Raises EFCreateError "Cannot create file "<target>". <reason>" when an existing target is
   // held elsewhere (the conversion's own source included) or cannot be written, or when its
-  // folder takes no new file. With kRefuse an existing target raises ETargetExists, and one
-  // that appears while the scratch file is written is not replaced either.
+  // folder takes no new file, and "... It is a device, not a file" (a folder, a named pipe, a
+  // socket, a link) when the name leads to anything but a file; such a thing is never written
+  // nor replaced, with kReplace either. With kRefuse an existing target raises ETargetExists,
+  // and one that appears while the scratch file is written is not replaced either.
   TargetFile(const std::string& name, Files& files,
              ExistingTarget existing = ExistingTarget::kReplace);
   TargetFile(const TargetFile&) = delete;

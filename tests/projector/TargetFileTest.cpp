@@ -1,0 +1,134 @@
+// Where a conversion's bytes may go: only into a file.
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+#include "common/Exceptions.h"
+#include "projector/Conversions.h"
+#include "tests/projector/ProjectorFixture.h"
+
+namespace swivex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+using TargetFileTest = ProjectorTest;
+
+// Each name in a folder with what it is, a file's size and where a link leads: a target that is
+// refused leaves all of it as it was.
+std::map<std::string, std::string> Contents(const fs::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    std::string what = std::to_string(static_cast<int>(entry.symlink_status().type()));
+    if (entry.is_symlink()) {
+      what += " -> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      what += ", " + std::to_string(entry.file_size()) + " bytes";
+    }
+    contents[entry.path().filename().string()] = what;
+  }
+  return contents;
+}
+
+#ifndef _WIN32
+void MakeSocket(const std::string& name) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(name.size(), sizeof address.sun_path);
+  std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
+  EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << name;
+  ::close(fd);
+}
+
+// A device node beside the other targets where the test may make one (as root), else the system's
+// own /dev/null, which nobody else may replace.
+std::string MakeDevice(const std::string& name) {
+  if (::mknod(name.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) return name;
+  return "/dev/null";
+}
+#endif
+
+#ifdef _WIN32
+// A symbolic link, where the system lets the test make one (developer mode on Windows; Wine 8
+// reports success and makes nothing).
+bool MakeSymbolicLink(const std::string& name, const std::string& target) {
+  const DWORD kAllowUnprivilegedCreate = 0x2;
+  return ::CreateSymbolicLinkA(name.c_str(), target.c_str(), kAllowUnprivilegedCreate) &&
+         (::GetFileAttributesA(name.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+#endif
+
+// Whatever is not a file keeps its name: the conversion refuses it and says what it is, whether
+// or not it may replace an existing target, and writes nothing anywhere.
+TEST_F(TargetFileTest, TargetThatIsNoFileIsRefusedAndLeftAsItWas) {
+  struct Case {
+    const char* kind;  // as the message words it
+    std::string target;
+    std::string shown;  // the target's name in the message
+  };
+  PlantStub(100);
+  WriteBytes(Work("intro.swf"), RandomBytes(300, 2));
+  WriteBytes(Work("linked.bin"), {4, 5, 6});
+  fs::create_directory(Work("inner"));
+  std::vector<Case> cases = {{"a folder", Work("folder.exe"), Work("folder.exe")}};
+  fs::create_directory(Work("folder.exe"));
+#ifdef _WIN32
+  // Device names mean the device in every folder, and "NUL.exe" still means NUL on Windows
+  // before 11 (and under Wine).
+  for (const char* device : {"NUL", "CON", "COM1"})
+    cases.push_back({"a device", Work(device), std::string("\\\\.\\") + device});
+  cases.push_back({"a device", Work("NUL.exe"), "\\\\.\\NUL"});
+  if (MakeSymbolicLink(Work("link.exe"), Work("linked.bin"))) {
+    cases.push_back({"a link", Work("link.exe"), Work("link.exe")});
+  } else {
+    std::cout << "[   NOTE   ] the system makes no symbolic link here: that kind is not tried\n";
+  }
+#else
+  ASSERT_EQ(::mkfifo(Work("pipe.exe").c_str(), 0666), 0);
+  MakeSocket(Work("socket.exe"));
+  const std::string device = MakeDevice(Work("device.exe"));
+  fs::create_symlink("linked.bin", Work("file-link.exe"));
+  fs::create_directory_symlink("inner", Work("folder-link.exe"));
+  fs::create_symlink("nowhere", Work("dangling-link.exe"));
+  cases.insert(cases.end(), {{"a named pipe", Work("pipe.exe"), Work("pipe.exe")},
+                             {"a socket", Work("socket.exe"), Work("socket.exe")},
+                             {"a device", device, device},
+                             {"a link", Work("file-link.exe"), Work("file-link.exe")},
+                             {"a link", Work("folder-link.exe"), Work("folder-link.exe")},
+                             {"a link", Work("dangling-link.exe"), Work("dangling-link.exe")}});
+#endif
+  const auto before = Contents(work.Path());
+  for (const Case& c : cases) {
+    for (const ExistingTarget existing : {ExistingTarget::kReplace, ExistingTarget::kRefuse}) {
+      SCOPED_TRACE(c.target + (existing == ExistingTarget::kRefuse ? ", refusing" : ""));
+      try {
+        BuildProjector(StubPath(), Work("intro.swf"), c.target, files, {nullptr, existing});
+        ADD_FAILURE() << "written";
+      } catch (const ETargetExists& error) {
+        ADD_FAILURE() << "refused as a file that may be replaced: " << error.Message();
+      } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.Message(),
+                  "Cannot create file \"" + c.shown + "\". It is " + c.kind + ", not a file");
+      }
+      EXPECT_EQ(Contents(work.Path()), before);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace swivex::testing
