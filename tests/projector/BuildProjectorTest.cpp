@@ -171,17 +171,25 @@ TEST_F(BuildProjectorTest, ReplacedTargetKeepsItsAttributes) {
 }
 #endif
 
-TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
+// The scratch file is the first file a conversion makes: when it cannot be made, the message
+// names it and gives the system's reason, rather than blaming the target.
+TEST_F(BuildProjectorTest, UncreatableScratchFileIsACreateErrorWithItsFullPath) {
   PlantStub(10);
   WriteBytes(Work("m.swf"), {1});
-  const std::string target = Work("no such folder") + "/m.exe";
+  const std::string folder = Work("no such folder");
   try {
-    BuildProjector(Work("m.swf"), target, files);
+    BuildProjector(Work("m.swf"), (std::filesystem::path(folder) / "m.exe").string(), files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    const std::string prefix = "Cannot create file \"" + files.FullPathName(target).path + "\". ";
-    EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
-    EXPECT_GT(error.Message().size(), prefix.size()) << "the system's reason follows";
+    const std::string prefix =
+        "Cannot create file \"" + (std::filesystem::path(folder) / "~swivex-").string();
+    const std::string suffix = ".tmp\". " + SystemErrorText(errors::kPathNotFound, files);
+    const std::string& message = error.Message();
+    ASSERT_EQ(message.size(), prefix.size() + 16 + suffix.size()) << message;
+    EXPECT_EQ(message.substr(0, prefix.size()), prefix);
+    EXPECT_EQ(message.find_first_not_of("0123456789abcdef", prefix.size()), prefix.size() + 16)
+        << "a random number of 16 hexadecimal digits: " << message;
+    EXPECT_EQ(message.substr(prefix.size() + 16), suffix);
   }
 }
 

@@ -1,4 +1,7 @@
-// Where a conversion's bytes may go: only into a file.
+// Where a conversion's bytes may go: only into a file, through a scratch file of its own that
+// nothing left behind can keep it from making.
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -128,6 +131,30 @@ TEST_F(TargetFileTest, TargetThatIsNoFileIsRefusedAndLeftAsItWas) {
       EXPECT_EQ(Contents(work.Path()), before);
     }
   }
+}
+
+// Runs that crashed leave their scratch files behind, named as their version named them: a
+// thousand of them, ten times the names that version tried before giving up, keep no later
+// conversion from making one of its own, and none of them is touched.
+TEST_F(TargetFileTest, LeftOverScratchFilesNeverUseUpTheNames) {
+  const Bytes stub = PlantStub(100);
+  const Bytes movie = RandomBytes(300, 2);
+  WriteBytes(Work("intro.swf"), movie);
+  fs::create_directory(Work("crashed"));
+  for (unsigned number = 0; number < 1000; ++number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "~swivex-%04X.tmp", number);
+    WriteBytes((work.Path() / "crashed" / name).string(), {});
+  }
+  std::vector<std::string> expected = NamesIn(Work("crashed"));
+  expected.push_back("intro.exe");
+  std::sort(expected.begin(), expected.end());
+
+  const std::string target = (work.Path() / "crashed" / "intro.exe").string();
+  EXPECT_EQ(BuildProjector(StubPath(), Work("intro.swf"), target, files, {}), kConvertedMessage);
+
+  EXPECT_EQ(ReadBytes(target), Concat(Concat(stub, movie), ProjectorTrailer(300)));
+  EXPECT_EQ(NamesIn(Work("crashed")), expected);
 }
 
 }  // namespace
