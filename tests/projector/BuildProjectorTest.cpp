@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include "common/Exceptions.h"
@@ -157,19 +159,28 @@ TEST_F(BuildProjectorTest, ReadFailureIsAReadErrorAndRemovesTheIncompleteTarget)
   EXPECT_EQ(ReadBytes(Work("m.swf")).size(), 1000u);
 }
 
-#ifdef _WIN32
 // The finished projector takes the old one's place as a replacement, not as a new file: what
-// the user set on the file stays.
+// the user set on the file stays (the hidden attribute on Windows, the permission bits elsewhere).
 TEST_F(BuildProjectorTest, ReplacedTargetKeepsItsAttributes) {
   const Bytes stub = PlantStub(10);
   WriteBytes(Work("m.swf"), {7});
   WriteBytes(Work("m.exe"), {1, 2});
+#ifdef _WIN32
   ASSERT_TRUE(::SetFileAttributesA(Work("m.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+  // Bits that no scratch file gets from the usual umask.
+  ASSERT_EQ(::chmod(Work("m.exe").c_str(), 0741), 0);
+#endif
   BuildProjector(Work("m.swf"), Work("m.exe"), files);
   EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7}), ProjectorTrailer(1)));
+#ifdef _WIN32
   EXPECT_NE(::GetFileAttributesA(Work("m.exe").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-}
+#else
+  struct stat info {};
+  ASSERT_EQ(::stat(Work("m.exe").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0741u);
 #endif
+}
 
 // The scratch file is the first file a conversion makes: when it cannot be made, the message
 // names it and gives the system's reason, rather than blaming the target.

@@ -20,6 +20,7 @@
 #endif
 
 #include "common/Exceptions.h"
+#include "common/SystemErrorText.h"
 #include "projector/Conversions.h"
 #include "tests/projector/ProjectorFixture.h"
 
@@ -44,6 +45,13 @@ std::map<std::string, std::string> Contents(const fs::path& folder) {
     contents[entry.path().filename().string()] = what;
   }
   return contents;
+}
+
+std::vector<std::string> ScratchFilesIn(const std::string& folder) {
+  std::vector<std::string> scratch;
+  for (const std::string& name : NamesIn(folder))
+    if (name.rfind("~swivex-", 0) == 0) scratch.push_back(name);
+  return scratch;
 }
 
 #ifndef _WIN32
@@ -155,6 +163,40 @@ TEST_F(TargetFileTest, LeftOverScratchFilesNeverUseUpTheNames) {
 
   EXPECT_EQ(ReadBytes(target), Concat(Concat(stub, movie), ProjectorTrailer(300)));
   EXPECT_EQ(NamesIn(Work("crashed")), expected);
+}
+
+// ReplaceFileA may remove the old target and then fail to give the new file the target's name:
+// the move is finished where it can be, and else the complete new file stays where it is and
+// the message says where.
+TEST_F(TargetFileTest, ReplaceThatCannotMoveTheNewFileNeverLosesIt) {
+  const Bytes stub = PlantStub(100);
+  const Bytes movie = RandomBytes(500, 3);
+  WriteBytes(Work("m.swf"), movie);
+  const Bytes projector = Concat(Concat(stub, movie), ProjectorTrailer(500));
+  files.replaceCannotMove = true;
+  for (const ErrorCode renameError : {ErrorCode{0}, errors::kAccessDenied}) {
+    SCOPED_TRACE(renameError);
+    WriteBytes(Work("m.exe"), {1, 2, 3});
+    files.renameError = renameError;
+    if (renameError == 0) {
+      EXPECT_EQ(BuildProjector(Work("m.swf"), Work("m.exe"), files), kConvertedMessage);
+      EXPECT_EQ(ReadBytes(Work("m.exe")), projector);
+      continue;
+    }
+    try {
+      BuildProjector(Work("m.swf"), Work("m.exe"), files);
+      ADD_FAILURE() << "no error raised";
+    } catch (const EFCreateError& error) {
+      const std::vector<std::string> kept = ScratchFilesIn(work.Path().string());
+      ASSERT_EQ(kept.size(), 1u);
+      EXPECT_EQ(error.Message(), "Cannot create file \"" + Work("m.exe") + "\". " +
+                                     SystemErrorText(errors::kAccessDenied, files) +
+                                     ". The new file was kept as \"" + Work(kept[0]) + "\"");
+      EXPECT_EQ(ReadBytes(Work(kept[0])), projector);
+      fs::remove(Work(kept[0]));
+    }
+    EXPECT_FALSE(Exists(Work("m.exe")));
+  }
 }
 
 }  // namespace
