@@ -79,8 +79,9 @@ std::string MakeDevice(const std::string& name) {
 // reports success and makes nothing).
 bool MakeSymbolicLink(const std::string& name, const std::string& target) {
   const DWORD kAllowUnprivilegedCreate = 0x2;
-  return ::CreateSymbolicLinkA(name.c_str(), target.c_str(), kAllowUnprivilegedCreate) &&
-         (::GetFileAttributesA(name.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (!::CreateSymbolicLinkA(name.c_str(), target.c_str(), kAllowUnprivilegedCreate)) return false;
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 #endif
 
