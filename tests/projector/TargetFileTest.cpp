@@ -100,8 +100,8 @@ TEST_F(TargetFileTest, TargetThatIsNoFileIsRefusedAndLeftAsItWas) {
   std::vector<Case> cases = {{"a folder", Work("folder.exe"), Work("folder.exe")}};
   fs::create_directory(Work("folder.exe"));
 #ifdef _WIN32
-  // Device names mean the device in every folder, and "NUL.exe" still means NUL on Windows
-  // before 11 (and under Wine).
+  // Device names mean the device in every folder, and on some versions of Windows (and under
+  // Wine) so does "NUL.exe".
   for (const char* device : {"NUL", "CON", "COM1"})
     cases.push_back({"a device", Work(device), std::string("\\\\.\\") + device});
   cases.push_back({"a device", Work("NUL.exe"), "\\\\.\\NUL"});
