@@ -11,6 +11,9 @@ using ErrorCode = std::uint32_t;
 // must recognise a particular failure.
 namespace errors {
 extern const ErrorCode kFileNotFound;
+// A folder on the way to the file is missing (the same as kFileNotFound where the system does not
+// tell them apart).
+extern const ErrorCode kPathNotFound;
 extern const ErrorCode kAccessDenied;
 extern const ErrorCode kSharingViolation;
 extern const ErrorCode kDiskFull;

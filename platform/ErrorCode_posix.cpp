@@ -5,6 +5,7 @@
 namespace swivex::errors {
 
 const ErrorCode kFileNotFound = ENOENT;
+const ErrorCode kPathNotFound = ENOENT;
 const ErrorCode kAccessDenied = EACCES;
 // What an exclusive open reports for a file that another open holds (see SystemFiles_posix.cpp).
 const ErrorCode kSharingViolation = EBUSY;

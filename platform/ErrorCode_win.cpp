@@ -5,6 +5,7 @@
 namespace swivex::errors {
 
 const ErrorCode kFileNotFound = ERROR_FILE_NOT_FOUND;
+const ErrorCode kPathNotFound = ERROR_PATH_NOT_FOUND;
 const ErrorCode kAccessDenied = ERROR_ACCESS_DENIED;
 const ErrorCode kSharingViolation = ERROR_SHARING_VIOLATION;
 const ErrorCode kDiskFull = ERROR_DISK_FULL;

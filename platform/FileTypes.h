@@ -14,9 +14,23 @@ inline constexpr NativeFile kNoFile = -1;
 
 enum class SeekOrigin { Begin, End };
 
+// What a name leads to. Only a file holds the program's bytes; the others are never written,
+// nor replaced by a file.
+enum class FileKind {
+  kFile,    // a regular file
+  kFolder,  // a folder (directory)
+  kDevice,  // /dev/null, a terminal; NUL, CON, COM1
+  kPipe,    // a named pipe (FIFO)
+  kSocket,  // a local socket
+  kLink,    // a symbolic link, a junction: the link itself, not what it leads to
+};
+
 struct FileResult {
   NativeFile file = kNoFile;
   ErrorCode error = 0;  // captured right after the failed call
+  // An open that takes files only and met something else says here what it met, with no file
+  // and no error.
+  FileKind kind = FileKind::kFile;
 };
 
 struct TransferResult {

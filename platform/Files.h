@@ -21,7 +21,9 @@ class Files {
   // process or another, and an exclusive open of a file held elsewhere fails.
   // An existing file, for reading.
   virtual FileResult OpenFileExclusive(const std::string& name) = 0;
-  // An existing file, for reading and writing; the file is not changed by the open.
+  // An existing file, for reading and writing; the file is not changed by the open. Only a
+  // regular file is opened: a link is not followed, and for anything else the result says what
+  // the name leads to (`kind`). What is opened decides, not what the name was a moment before.
   virtual FileResult OpenWritableExclusive(const std::string& name) = 0;
   // A file that does not exist yet, for reading and writing; kFileExists when the name is taken.
   virtual FileResult CreateNewFileExclusive(const std::string& name) = 0;

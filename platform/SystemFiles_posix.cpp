@@ -24,21 +24,33 @@ namespace {
 
 ErrorCode LastErrno() { return static_cast<ErrorCode>(errno); }
 
-FileResult OpenLocked(const std::string& name, int flags) {
+FileKind KindOfMode(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::kFile;
+  if (S_ISDIR(mode)) return FileKind::kFolder;
+  if (S_ISLNK(mode)) return FileKind::kLink;
+  if (S_ISFIFO(mode)) return FileKind::kPipe;
+  if (S_ISSOCK(mode)) return FileKind::kSocket;
+  return FileKind::kDevice;  // character and block devices
+}
+
+enum class Accepted { kAnything, kFilesOnly };
+
+FileResult OpenLocked(const std::string& name, int flags, Accepted accepted) {
   const int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
   if (fd < 0) return {kNoFile, LastErrno()};
   struct stat info {};
-  ErrorCode error = 0;
+  FileResult result{fd, 0};
   if (::fstat(fd, &info) != 0) {
-    error = LastErrno();
+    result = {kNoFile, LastErrno()};
+  } else if (accepted == Accepted::kFilesOnly && !S_ISREG(info.st_mode)) {
+    result = {kNoFile, 0, KindOfMode(info.st_mode)};
   } else if (S_ISDIR(info.st_mode)) {
-    error = EISDIR;
+    result = {kNoFile, EISDIR};
   } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    error = errno == EWOULDBLOCK ? errors::kSharingViolation : LastErrno();
+    result = {kNoFile, errno == EWOULDBLOCK ? errors::kSharingViolation : LastErrno()};
   }
-  if (error == 0) return {fd, 0};
-  ::close(fd);
-  return {kNoFile, error};
+  if (result.file == kNoFile) ::close(fd);
+  return result;
 }
 
 ErrorCode Outcome(int result) { return result == 0 ? 0 : LastErrno(); }
@@ -49,15 +61,22 @@ bool NeverLeadByte(unsigned char) { return false; }
 }  // namespace
 
 FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDONLY);
+  return OpenLocked(name, O_RDONLY, Accepted::kAnything);
 }
 
 FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDWR);
+  // What is no file is not opened at all where the name says so: a device's driver sees every
+  // open (a watchdog starts counting, a tape rewinds).
+  struct stat own {};
+  if (::lstat(name.c_str(), &own) != 0) return {kNoFile, LastErrno()};
+  if (!S_ISREG(own.st_mode)) return {kNoFile, 0, KindOfMode(own.st_mode)};
+  // The name may lead elsewhere by now: the open itself follows no link and waits for no other
+  // end of a pipe, and what it reached decides.
+  return OpenLocked(name, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, Accepted::kFilesOnly);
 }
 
 FileResult SystemFiles::CreateNewFileExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDWR | O_CREAT | O_EXCL);
+  return OpenLocked(name, O_RDWR | O_CREAT | O_EXCL, Accepted::kAnything);
 }
 
 TransferResult SystemFiles::ReadFile(NativeFile file, void* buffer, std::size_t count) {

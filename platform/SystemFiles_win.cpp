@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/SystemFiles.h"
 #include "winsupport/AnsiPathCapacity.h"
@@ -24,6 +25,47 @@ FileResult OpenWith(const std::string& name, DWORD access, DWORD disposition) {
   return {reinterpret_cast<NativeFile>(handle), 0};
 }
 
+// A name that the system maps to a device whatever the folder (CON, COM1, NUL, and on older
+// Windows "NUL.txt" too) has its full path in the device namespace.
+bool IsDeviceName(const std::string& name) {
+  char full[16];
+  const DWORD length = ::GetFullPathNameA(name.c_str(), sizeof full, full, nullptr);
+  return length >= 4 && length < sizeof full && std::string_view(full, 4) == "\\\\.\\";
+}
+
+// Why a name did not open, where what it leads to says more than the error: a device that is
+// not there (COM1 without a port), a folder that another program holds.
+FileResult NotOpened(const std::string& name, DWORD error) {
+  if (IsDeviceName(name)) return {kNoFile, 0, FileKind::kDevice};
+  const DWORD attributes = ::GetFileAttributesA(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    return {kNoFile, 0, FileKind::kFolder};
+  return {kNoFile, error};
+}
+
+// Only links and junctions stand for another name; other reparse points (a cloud file, a
+// deduplicated one) are the file itself.
+FileKind KindOfReparsePoint(DWORD tag) {
+  if (tag == static_cast<DWORD>(IO_REPARSE_TAG_AF_UNIX)) return FileKind::kSocket;
+  return IsReparseTagNameSurrogate(tag) ? FileKind::kLink : FileKind::kFile;
+}
+
+FileKind KindOfOpenFile(HANDLE file, DWORD& error) {
+  const DWORD type = ::GetFileType(file);
+  if (type == FILE_TYPE_PIPE) return FileKind::kPipe;
+  if (type != FILE_TYPE_DISK) return FileKind::kDevice;
+  FILE_ATTRIBUTE_TAG_INFO info{};
+  if (!::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof info)) {
+    error = ::GetLastError();
+    return FileKind::kFile;
+  }
+  if ((info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    if (const FileKind kind = KindOfReparsePoint(info.ReparseTag); kind != FileKind::kFile)
+      return kind;
+  return (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kFolder
+                                                               : FileKind::kFile;
+}
+
 DWORD TransferSize(std::size_t count) {
   return static_cast<DWORD>(std::min(count, kLargestTransfer));
 }
@@ -41,7 +83,17 @@ FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
 }
 
 FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
-  return OpenWith(name, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+  // The link or junction itself rather than what it leads to, and a folder too (backup
+  // semantics), so that what was opened can be told apart.
+  win::UniqueHandle<win::FileHandleTraits> opened(::CreateFileA(
+      name.c_str(), GENERIC_READ | GENERIC_WRITE, 0 /* no sharing */, nullptr, OPEN_EXISTING,
+      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!opened) return NotOpened(name, ::GetLastError());
+  DWORD error = 0;
+  const FileKind kind = KindOfOpenFile(opened.Get(), error);
+  if (error != 0) return {kNoFile, error};
+  if (kind != FileKind::kFile) return {kNoFile, 0, kind};
+  return {reinterpret_cast<NativeFile>(opened.Release()), 0};
 }
 
 FileResult SystemFiles::CreateNewFileExclusive(const std::string& name) {

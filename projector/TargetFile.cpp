@@ -1,6 +1,10 @@
 #include "projector/TargetFile.h"
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <exception>
+#include <random>
 
 #include "common/Exceptions.h"
 #include "common/FileFailure.h"
@@ -10,22 +14,58 @@ namespace swivex {
 
 namespace {
 
-// Scratch names tried before giving up: "~swivex-0000.tmp" and on.
-constexpr unsigned kScratchNames = 100;
+// A random part this long makes a clash with the left-overs of runs that never cleaned up (a
+// crash, a power cut) so unlikely that a few tries always find a free name.
+constexpr unsigned kScratchAttempts = 16;
 
-// Where the next search for a free scratch name starts, so that one run does not try the
-// names its earlier conversions already used.
-unsigned nextScratchNumber = 0;
+std::uint64_t RandomSeed() {
+  std::uint64_t seed = static_cast<std::uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    seed ^= std::uint64_t{device()} << 32 | device();
+  } catch (const std::exception&) {
+    // No source of entropy: the clock alone still differs from run to run.
+  }
+  return seed;
+}
 
-std::string ScratchName(const std::string& folder, unsigned number) {
+// "~swivex-" and 64 random bits: recognisably ours, and new in every run.
+std::string ScratchName(const std::string& folder) {
+  thread_local std::mt19937_64 numbers(RandomSeed());
   char name[32];
-  std::snprintf(name, sizeof name, "~swivex-%04X.tmp", number & 0xFFFFu);
+  std::snprintf(name, sizeof name, "~swivex-%016llx.tmp",
+                static_cast<unsigned long long>(numbers()));
   return folder + name;
+}
+
+std::string KindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::kFolder:
+      return "a folder";
+    case FileKind::kDevice:
+      return "a device";
+    case FileKind::kPipe:
+      return "a named pipe";
+    case FileKind::kSocket:
+      return "a socket";
+    case FileKind::kLink:
+      return "a link";
+    case FileKind::kFile:
+      break;
+  }
+  return "a file";
 }
 
 std::optional<FileStream> HoldExisting(const std::string& name, Files& files, ErrorCode& error) {
   const FileResult held = files.OpenWritableExclusive(name);
-  error = held.file == kNoFile && held.error != errors::kFileNotFound ? held.error : 0;
+  if (held.kind != FileKind::kFile) {
+    throw EFCreateError("Cannot create file \"" + PathForMessage(name, files) + "\". It is " +
+                        KindName(held.kind) + ", not a file");
+  }
+  // Without its folder there is no target either; making the scratch file then tells why.
+  const bool missing = held.error == errors::kFileNotFound || held.error == errors::kPathNotFound;
+  error = held.file == kNoFile && !missing ? held.error : 0;
   if (held.file == kNoFile) return std::nullopt;
   return FileStream(held.file, files, FileStream::Direction::Write);
 }
@@ -55,19 +95,18 @@ void TargetFile::FailToCreate(ErrorCode error) const {
 }
 
 void TargetFile::CreateScratch(const std::string& folder) {
-  ErrorCode error = errors::kFileExists;
-  for (unsigned tried = 0; tried < kScratchNames; ++tried) {
-    const std::string candidate = ScratchName(folder, nextScratchNumber++);
+  for (unsigned tried = 1;; ++tried) {
+    const std::string candidate = ScratchName(folder);
     const FileResult created = files_.CreateNewFileExclusive(candidate);
     if (created.file != kNoFile) {
       scratchName_ = candidate;
       scratch_ = FileStream(created.file, files_, FileStream::Direction::Write);
       return;
     }
-    error = created.error;
-    if (error != errors::kFileExists) break;
+    // The scratch file is what could not be made: its name and the reason, not the target's.
+    if (created.error != errors::kFileExists || tried == kScratchAttempts)
+      throw EFCreateError(FileFailureText("Cannot create file", candidate, created.error, files_));
   }
-  FailToCreate(error);
 }
 
 void TargetFile::Commit() {

@@ -9,15 +9,19 @@
 namespace swivex {
 
 // A conversion's target while it is being written. The bytes go to a new scratch file in the
-// target's folder, which takes the target's place in one step when the conversion commits it;
-// until then a file already under the target's name is untouched, and held so that no other
-// program opens it meanwhile. On every other way out the scratch file is removed.
+// target's folder ("~swivex-" and a random number, made only where no file has that name),
+// which takes the target's place in one step when the conversion commits it; until then a file
+// already under the target's name is untouched, and held so that no other program opens it
+// meanwhile. On every other way out the scratch file is removed.
 class TargetFile {
  public:
   // Raises EFCreateError "Cannot create file "<target>". <reason>" when an existing target is
-  // held elsewhere (the conversion's own source included) or cannot be written, or when its
-  // folder takes no new file. With kRefuse an existing target raises ETargetExists, and one
-  // that appears while the scratch file is written is not replaced either.
+  // held elsewhere (the conversion's own source included) or cannot be written, and
+  // "... It is a device, not a file" (a folder, a named pipe, a socket, a link) when the name
+  // leads to anything but a file; such a thing is never written nor replaced, with kReplace
+  // either. When the scratch file cannot be made the message names it and says why. With
+  // kRefuse an existing target raises ETargetExists, and one that appears while the scratch file
+  // is written is not replaced either.
   TargetFile(const std::string& name, Files& files,
              ExistingTarget existing = ExistingTarget::kReplace);
   TargetFile(const TargetFile&) = delete;

@@ -53,7 +53,10 @@ TransferResult FaultInjectingFiles::WriteFile(NativeFile file, const void* buffe
   const std::optional<FaultKind> fault = plan_.TransferFault("WriteFile", count);
   if (fault == FaultKind::Error) return {0, InjectedError()};
   if (fault == FaultKind::NoTransfer) return {0, 0};
-  return inner_.WriteFile(file, buffer, fault ? FaultPlan::ShortCount(count) : count);
+  const TransferResult written =
+      inner_.WriteFile(file, buffer, fault ? FaultPlan::ShortCount(count) : count);
+  if (written.done != 0) unflushed_.insert(file);
+  return written;
 }
 
 ErrorCode FaultInjectingFiles::SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) {
@@ -66,12 +69,16 @@ SizeResult FaultInjectingFiles::FileSize(NativeFile file) {
 }
 
 ErrorCode FaultInjectingFiles::FlushFile(NativeFile file) {
-  return plan_.Fails("FlushFile") ? InjectedError() : inner_.FlushFile(file);
+  if (plan_.Fails("FlushFile")) return InjectedError();
+  const ErrorCode error = inner_.FlushFile(file);
+  if (error == 0) unflushed_.erase(file);
+  return error;
 }
 
 ErrorCode FaultInjectingFiles::CloseFile(NativeFile file) {
   const bool fails = plan_.Fails("CloseFile");
   if (open_.erase(file) == 0) ADD_FAILURE() << "file " << file << " was closed, not open";
+  closedUnflushed_ += unflushed_.erase(file);
   const ErrorCode error = inner_.CloseFile(file);
   return fails ? InjectedError() : error;
 }

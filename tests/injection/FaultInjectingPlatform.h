@@ -21,13 +21,15 @@ ErrorCode InjectedError();
 // done, or for reads and writes with a short transfer or none. Calls that cannot fail (the
 // system's message texts, an announcement) pass through unrecorded.
 
-// Also keeps track of the open files. A failing close still closes the file, as CloseHandle and
-// close() do when they report an error.
+// Also keeps track of the open files, and of those closed with writes that were never flushed
+// to the disk. A failing close still closes the file, as CloseHandle and close() do when they
+// report an error.
 class FaultInjectingFiles final : public Files {
  public:
   FaultInjectingFiles(Files& inner, FaultPlan& plan) : inner_(inner), plan_(plan) {}
 
   std::size_t OpenFiles() const { return open_.size(); }
+  std::size_t ClosedUnflushed() const { return closedUnflushed_; }
 
   FileResult OpenFileExclusive(const std::string& name) override;
   FileResult OpenWritableExclusive(const std::string& name) override;
@@ -57,6 +59,8 @@ class FaultInjectingFiles final : public Files {
   Files& inner_;
   FaultPlan& plan_;
   std::set<NativeFile> open_;
+  std::set<NativeFile> unflushed_;  // written to since their last flush
+  std::size_t closedUnflushed_ = 0;
 };
 
 // Also keeps track of the open keys.

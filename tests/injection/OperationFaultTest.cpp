@@ -161,6 +161,7 @@ struct Outcome {
   std::string message;
   State state;
   std::size_t openFiles = 0;
+  std::size_t closedUnflushed = 0;
   std::size_t openKeys = 0;
   bool injected = false;
   std::vector<RecordedCall> calls;
@@ -206,6 +207,7 @@ Outcome Run(const Folders& folders, Hive& hive, const Scenario& scenario,
   outcome.state = {folders.Files(), hive.Setting(), !systemDesktop.started.empty()};
   EXPECT_LE(systemDesktop.started.size(), 1u) << "the page opens once at most";
   outcome.openFiles = files.OpenFiles();
+  outcome.closedUnflushed = files.ClosedUnflushed();
   outcome.openKeys = registry.OpenKeys();
   outcome.injected = plan.Injected();
   outcome.calls = plan.Calls();
@@ -242,6 +244,9 @@ SweepCounts Sweep(const Folders& folders, Hive& hive, const Scenario& scenario) 
   EXPECT_FALSE(clean.raised) << clean.message;
   EXPECT_EQ(clean.message, scenario.successMessage);
   EXPECT_EQ(clean.state, scenario.success);
+  // A file that takes another's place is on the disk first: a power cut right after the
+  // replacement must not leave an empty file where the old one was.
+  EXPECT_EQ(clean.closedUnflushed, 0u) << "a written file was closed without a flush";
 
   SweepCounts counts{clean.calls.size(), 0, 0, CallNames(clean.calls)};
   for (const Fault& fault : EveryFault(clean.calls)) {

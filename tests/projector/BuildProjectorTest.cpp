@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include "common/Exceptions.h"
@@ -157,31 +159,48 @@ TEST_F(BuildProjectorTest, ReadFailureIsAReadErrorAndRemovesTheIncompleteTarget)
   EXPECT_EQ(ReadBytes(Work("m.swf")).size(), 1000u);
 }
 
-#ifdef _WIN32
 // The finished projector takes the old one's place as a replacement, not as a new file: what
-// the user set on the file stays.
+// the user set on the file stays (the hidden attribute on Windows, the permission bits elsewhere).
 TEST_F(BuildProjectorTest, ReplacedTargetKeepsItsAttributes) {
   const Bytes stub = PlantStub(10);
   WriteBytes(Work("m.swf"), {7});
   WriteBytes(Work("m.exe"), {1, 2});
+#ifdef _WIN32
   ASSERT_TRUE(::SetFileAttributesA(Work("m.exe").c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+  // Bits that no scratch file gets from the usual umask.
+  ASSERT_EQ(::chmod(Work("m.exe").c_str(), 0741), 0);
+#endif
   BuildProjector(Work("m.swf"), Work("m.exe"), files);
   EXPECT_EQ(ReadBytes(Work("m.exe")), Concat(Concat(stub, {7}), ProjectorTrailer(1)));
+#ifdef _WIN32
   EXPECT_NE(::GetFileAttributesA(Work("m.exe").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-}
+#else
+  struct stat info {};
+  ASSERT_EQ(::stat(Work("m.exe").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0741u);
 #endif
+}
 
-TEST_F(BuildProjectorTest, UncreatableTargetIsACreateErrorWithItsFullPath) {
+// The scratch file is the first file a conversion makes: when it cannot be made, the message
+// names it and gives the system's reason, rather than blaming the target.
+TEST_F(BuildProjectorTest, UncreatableScratchFileIsACreateErrorWithItsFullPath) {
   PlantStub(10);
   WriteBytes(Work("m.swf"), {1});
-  const std::string target = Work("no such folder") + "/m.exe";
+  const std::string folder = Work("no such folder");
   try {
-    BuildProjector(Work("m.swf"), target, files);
+    BuildProjector(Work("m.swf"), (std::filesystem::path(folder) / "m.exe").string(), files);
     FAIL() << "no error raised";
   } catch (const EFCreateError& error) {
-    const std::string prefix = "Cannot create file \"" + files.FullPathName(target).path + "\". ";
-    EXPECT_EQ(error.Message().substr(0, prefix.size()), prefix);
-    EXPECT_GT(error.Message().size(), prefix.size()) << "the system's reason follows";
+    const std::string prefix =
+        "Cannot create file \"" + (std::filesystem::path(folder) / "~swivex-").string();
+    const std::string suffix = ".tmp\". " + SystemErrorText(errors::kPathNotFound, files);
+    const std::string& message = error.Message();
+    ASSERT_EQ(message.size(), prefix.size() + 16 + suffix.size()) << message;
+    EXPECT_EQ(message.substr(0, prefix.size()), prefix);
+    EXPECT_EQ(message.find_first_not_of("0123456789abcdef", prefix.size()), prefix.size() + 16)
+        << "a random number of 16 hexadecimal digits: " << message;
+    EXPECT_EQ(message.substr(prefix.size() + 16), suffix);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/projector/ProjectorFixture.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace swivex::testing {
@@ -42,10 +43,23 @@ TransferResult ProjectorFiles::WriteFile(NativeFile file, const void* buffer, st
 TransferResult ProjectorFiles::CopyRange(NativeFile from, NativeFile to, std::size_t count) {
   if (unreadableFiles_.count(from)) return {0, errors::kAccessDenied};
   if (writeBudget == 0) return {0, errors::kDiskFull};
-  if (count > writeBudget) count = static_cast<std::size_t>(writeBudget);
+  if (systemCopyBudget == 0) return {0, errors::kNotSupported};
+  count = static_cast<std::size_t>(std::min<std::uint64_t>({count, writeBudget, systemCopyBudget}));
   TransferResult copied = MovedProgramFiles::CopyRange(from, to, count);
   writeBudget -= copied.done;
+  systemCopyBudget -= copied.done;
   return copied;
+}
+
+ErrorCode ProjectorFiles::ReplaceExisting(const std::string& replaced,
+                                          const std::string& replacement) {
+  if (!replaceCannotMove) return MovedProgramFiles::ReplaceExisting(replaced, replacement);
+  if (const ErrorCode error = MovedProgramFiles::RemoveFile(replaced)) return error;
+  return errors::kUnableToMoveReplacement;
+}
+
+ErrorCode ProjectorFiles::RenameFile(const std::string& from, const std::string& to) {
+  return renameError != 0 ? renameError : MovedProgramFiles::RenameFile(from, to);
 }
 
 ErrorCode ProjectorFiles::CloseFile(NativeFile file) {

@@ -22,6 +22,13 @@ class ProjectorFiles : public MovedProgramFiles {
   std::uint64_t writeBudget = std::numeric_limits<std::uint64_t>::max();
   // Reads of files opened under this name fail.
   std::string unreadable;
+  // The system's copies decline once they have copied this many bytes in all.
+  std::uint64_t systemCopyBudget = std::numeric_limits<std::uint64_t>::max();
+  // ReplaceExisting removes the replaced file and fails, leaving the replacement under its own
+  // name, as ReplaceFileA does when it cannot move the replacement.
+  bool replaceCannotMove = false;
+  // RenameFile fails with this error; 0 lets it work.
+  ErrorCode renameError = 0;
 
   FileResult OpenFileExclusive(const std::string& name) override;
   FileResult OpenWritableExclusive(const std::string& name) override;
@@ -30,6 +37,8 @@ class ProjectorFiles : public MovedProgramFiles {
   TransferResult WriteFile(NativeFile file, const void* buffer, std::size_t count) override;
   TransferResult CopyRange(NativeFile from, NativeFile to, std::size_t count) override;
   ErrorCode CloseFile(NativeFile file) override;
+  ErrorCode ReplaceExisting(const std::string& replaced, const std::string& replacement) override;
+  ErrorCode RenameFile(const std::string& from, const std::string& to) override;
 
   std::set<NativeFile> openFiles;  // every file the logic holds, to check that it lets go
 

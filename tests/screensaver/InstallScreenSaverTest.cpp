@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -41,6 +42,24 @@ void MakeFolder(const std::string& name) {
   ASSERT_EQ(::mkdir(name.c_str(), 0777), 0) << name;
 #endif
 }
+
+#ifndef _WIN32
+// A file last written at a local date and time.
+void PlantWrittenAt(const std::string& name, int year, int month, int day, int hour, int minute,
+                    int second) {
+  WriteBytes(name, BytesOf("dated"));
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_sec = second;
+  local.tm_isdst = -1;
+  const auto written = std::chrono::system_clock::from_time_t(std::mktime(&local));
+  std::filesystem::last_write_time(name, std::chrono::file_clock::from_sys(written));
+}
+#endif
 
 class InstallScreenSaverTest : public ::testing::Test {
  protected:
@@ -160,7 +179,17 @@ TEST_F(InstallScreenSaverTest, OnlyAnExistingFileUnderTheAliasCounts) {
          std::filesystem::last_write_time(alias, file_clock::from_sys(written));
        },
        false},
-#ifdef _WIN32
+#ifndef _WIN32
+      // Windows' DOS dates end with 2107 and begin with 1980, in local time.
+      {"a file last written in the last second of 2107",
+       [](const std::string& alias) { PlantWrittenAt(alias, 2107, 12, 31, 23, 59, 59); }, true},
+      {"a file last written in the first second of 2108",
+       [](const std::string& alias) { PlantWrittenAt(alias, 2108, 1, 1, 0, 0, 0); }, false},
+      {"a file last written in the first second of 1980",
+       [](const std::string& alias) { PlantWrittenAt(alias, 1980, 1, 1, 0, 0, 0); }, true},
+      {"a file last written in the last second of 1979",
+       [](const std::string& alias) { PlantWrittenAt(alias, 1979, 12, 31, 23, 59, 59); }, false},
+#else
       {"a hidden system file",
        [](const std::string& alias) {
          WriteBytes(alias, BytesOf("hidden"));
