@@ -8,14 +8,24 @@
 namespace swivex {
 
 ConversionRunner::ConversionRunner(HINSTANCE instance, HWND window, Files& files,
-                                   ShowPaths showPaths)
-    : instance_(instance), window_(window), files_(files), showPaths_(std::move(showPaths)) {}
+                                   ConversionGate& gate, ShowPaths showPaths)
+    : instance_(instance),
+      window_(window),
+      files_(files),
+      gate_(gate),
+      showPaths_(std::move(showPaths)) {}
+
+ConversionRunner::~ConversionRunner() {
+  // The job's end cancels the conversion and waits for its thread.
+  job_.reset();
+  if (batch_) End();
+}
 
 std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
   batch_ = std::move(batch);
   cancelled_ = false;
-  // No owner is left out: the progress window, if it comes, is created after this.
-  inputBlocked_.emplace(nullptr);
+  // Before the progress window exists, so that it is the one window left taking input.
+  gate_.BatchBegins();
   return Continue();
 }
 
@@ -47,11 +57,6 @@ void ConversionRunner::StartJob(ConversionKind kind, const std::string& source) 
       [window] { ::PostMessageA(window, kWorkerNews, 0, 0); });
 }
 
-void ConversionRunner::Cancel() {
-  cancelled_ = true;
-  if (job_) job_->Cancel();
-}
-
 std::optional<BatchConclusion> ConversionRunner::OnWorkerNews() {
   // News can arrive after the conversion that sent it has been followed to its end.
   if (!job_) return std::nullopt;
@@ -81,12 +86,19 @@ void ConversionRunner::ShowProgress() {
 
 BatchConclusion ConversionRunner::End() {
   ::KillTimer(window_, kProgressTimer);
-  inputBlocked_.reset();
+  // The windows take input again before the progress window closes, so that activation returns
+  // to them rather than to another program.
+  gate_.BatchEnds();
   taskbar_.reset();
   progressForm_.reset();
   BatchConclusion conclusion = batch_->Conclude();
   batch_.reset();
   return conclusion;
+}
+
+void ConversionRunner::Cancel() {
+  cancelled_ = true;
+  if (job_) job_->Cancel();
 }
 
 }  // namespace swivex

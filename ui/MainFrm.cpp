@@ -68,6 +68,8 @@ TMainForm::TMainForm(HINSTANCE instance, Files& files, Registry& registry, Deskt
       OpenDialogSwf(kSwfFilter),
       OpenDialogExe(kExeFilter) {}
 
+TMainForm::~TMainForm() { runner_.reset(); }
+
 HWND TMainForm::Create() {
   if (!RegisterWindowClass(instance_, kClassName, ::LoadCursorA(nullptr, IDC_ARROW),
                            ProgramIcon(instance_, SM_CXICON, SM_CYICON),
@@ -141,9 +143,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::OnCommand(int id) {
-  // Commands that reach the window during a conversion, which takes its input, come from other
-  // programs; only Exit is taken, as a close.
-  if (runner_->Running() && id != kExit1) return;
+  if (!gate_.AllowsCommand(id)) return;
   if (id == IDOK) {
     PressFocusedButton();
     return;
@@ -216,7 +216,7 @@ void TMainForm::FormCreate() {
   SetApplicationTitle(ControlText(Handle()));
   ::EnableWindow(Control(kButton4), FALSE);
   runner_ = std::make_unique<ConversionRunner>(
-      instance_, Handle(), files_,
+      instance_, Handle(), files_, gate_,
       [this](ConversionKind kind, const std::string& source) { return ShowPaths(kind, source); });
   ::DragAcceptFiles(Handle(), TRUE);
 }
@@ -233,7 +233,7 @@ void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
-  if (files.empty() || runner_->Running()) return;
+  if (files.empty() || gate_.Converting()) return;
   RunBatch(ConversionBatch::ByFileType(files, files_.Syntax()));
 }
 
@@ -260,8 +260,7 @@ void TMainForm::OnDropFiles(HDROP dropped) {
   std::vector<std::string> files;
   {
     win::UniqueDrop drop(dropped);
-    // While a conversion or a modal box has the window's input, drops are refused as clicks are.
-    if (!::IsWindowEnabled(Handle()) || runner_->Running()) return;
+    if (!gate_.TakesDrop(Handle())) return;
     files = DroppedFiles(drop.Get());
   }
   ConvertFiles(files);
@@ -270,7 +269,7 @@ void TMainForm::OnDropFiles(HDROP dropped) {
 void TMainForm::OnWorkerNews() {
   const auto conclusion = runner_->OnWorkerNews();
   if (!conclusion) return;
-  if (closeWhenConverted_) {
+  if (gate_.Closing()) {
     ::DestroyWindow(Handle());
     return;
   }
@@ -280,8 +279,8 @@ void TMainForm::OnWorkerNews() {
 // True if the window may close now. During a conversion it closes once the conversion has
 // stopped, without a word about it.
 bool TMainForm::OnClose() {
-  if (!runner_->Running()) return true;
-  closeWhenConverted_ = true;
+  if (!gate_.Converting()) return true;
+  gate_.CloseAfterBatch();
   runner_->Cancel();
   return false;
 }

@@ -29,6 +29,8 @@ class TMainForm : public Window<TMainForm> {
   // The commands reach the system through the implementations handed in here, which outlive
   // the window.
   TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop);
+  // The batch stops before anything that it uses goes.
+  ~TMainForm();
 
   // Creates the window hidden, centred on the desktop, with its controls and menu; FormCreate
   // runs during creation. Returns the window, or null if the system refused to create it.
@@ -85,8 +87,8 @@ class TMainForm : public Window<TMainForm> {
   // The About box: created at its first opening and kept until the program ends.
   std::unique_ptr<TAboutForm> AboutForm;
   std::vector<std::string> filesToConvert_;  // for ConvertLater
-  bool closeWhenConverted_ = false;          // the window was asked to close during a conversion
-  // Created with the window; last, so that its conversion stops before anything else goes.
+  ConversionGate gate_;
+  // Created with the window.
   std::unique_ptr<ConversionRunner> runner_;
 };
 
