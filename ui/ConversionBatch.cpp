@@ -40,6 +40,19 @@ ConversionBatch ConversionBatch::ByFileType(const std::vector<std::string>& sour
   return ConversionBatch(std::move(files), syntax);
 }
 
+bool ConversionBatch::StartNext(const std::function<void(const BatchFile&)>& start) {
+  while (const BatchFile* file = Next()) {
+    try {
+      start(*file);
+      return true;
+    } catch (...) {
+      Finish(ConversionOutcome::Failed(std::current_exception()));
+    }
+  }
+  return false;
+}
+
+// The next file of a type that converts; the files of other types before it fail.
 const BatchFile* ConversionBatch::Next() {
   while (!stopped_ && outcomes_.size() < files_.size()) {
     const BatchFile& file = files_[outcomes_.size()];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -58,10 +59,13 @@ class ConversionBatch {
   static ConversionBatch ByFileType(const std::vector<std::string>& sources,
                                     const PathSyntax& syntax);
 
-  // The next file to convert. A file of another type is passed over, its outcome an
-  // EUnsupportedFile. Null once every file has had its turn, or after a cancel or Stop.
-  const BatchFile* Next();
-  // The outcome of the file that Next returned last. A cancel ends the batch.
+  // Hands the next file to `start`, which begins its conversion, and returns true; the file's
+  // outcome comes later through Finish. A file of another type is passed over, its outcome an
+  // EUnsupportedFile, and a file whose start raises an error (out of memory, no thread) fails
+  // with that error; the next file is tried after either. False once every file has had its
+  // turn, or after a cancel or Stop.
+  bool StartNext(const std::function<void(const BatchFile&)>& start);
+  // The outcome of the file that StartNext started last. A cancel ends the batch.
   void Finish(ConversionOutcome outcome);
   // Ends the batch before the files that have not had their turn.
   void Stop() { stopped_ = true; }
@@ -75,6 +79,7 @@ class ConversionBatch {
  private:
   ConversionBatch(std::vector<BatchFile> files, const PathSyntax& syntax)
       : files_(std::move(files)), syntax_(syntax) {}
+  const BatchFile* Next();
   std::string Line(std::size_t index) const;
 
   std::vector<BatchFile> files_;

@@ -30,13 +30,8 @@ std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
 }
 
 std::optional<BatchConclusion> ConversionRunner::Continue() {
-  try {
-    if (const BatchFile* file = batch_->Next()) StartJob(*file->kind, file->source);
-  } catch (...) {
-    End();  // the windows take input again before the error is shown
-    throw;
-  }
-  if (job_) return std::nullopt;
+  if (batch_->StartNext([this](const BatchFile& file) { StartJob(*file.kind, file.source); }))
+    return std::nullopt;
   return End();
 }
 
