@@ -44,6 +44,13 @@ struct BatchConclusion {
   std::exception_ptr error;
 };
 
+// Where a batch is: the file being converted, counted from 1 among all the batch's files, and
+// how many files the batch has.
+struct BatchPosition {
+  std::size_t number;
+  std::size_t count;
+};
+
 // A file given to convert and the conversion chosen for it; none for a file of another type.
 struct BatchFile {
   std::string source;
@@ -69,6 +76,8 @@ class ConversionBatch {
   void Finish(ConversionOutcome outcome);
   // Ends the batch before the files that have not had their turn.
   void Stop() { stopped_ = true; }
+  // Of the file that StartNext started last, while it converts.
+  BatchPosition Position() const { return {outcomes_.size() + 1, files_.size()}; }
 
   // One file's conclusion is what the menu commands show: its result message, its error report
   // or the cancel message. Several files' is one line per file: its name, ": " and its result

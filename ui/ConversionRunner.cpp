@@ -26,6 +26,7 @@ std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
   cancelled_ = false;
   // Before the progress window exists, so that it is the one window left taking input.
   gate_.BatchBegins();
+  ::SetTimer(window_, kProgressTimer, kProgressDelayMs, nullptr);
   return Continue();
 }
 
@@ -39,11 +40,7 @@ void ConversionRunner::StartJob(ConversionKind kind, const std::string& source) 
   const ConversionPaths paths = showPaths_(kind, source);
   const std::string movie = MovieOf(kind, paths.source, paths.target);
   movieName_ = movie.substr(FolderPart(movie, files_.Syntax()).size());
-  if (progressForm_) {
-    progressForm_->ShowMovie(movieName_);
-  } else {
-    ::SetTimer(window_, kProgressTimer, kProgressDelayMs, nullptr);
-  }
+  ShowFile();
   HWND window = window_;
   job_ = std::make_unique<ConversionJob>(
       [kind, paths, &files = files_](ConversionProgress& progress) {
@@ -66,14 +63,22 @@ std::optional<BatchConclusion> ConversionRunner::OnWorkerNews() {
 
 void ConversionRunner::OnTimer() {
   ::KillTimer(window_, kProgressTimer);
-  if (!job_ || progressForm_) return;
+  if (!batch_ || progressForm_) return;
   progressForm_ = TProgressForm::Show(instance_, window_, [this] { Cancel(); });
-  if (progressForm_) progressForm_->ShowMovie(movieName_);
   taskbar_.emplace(window_);
+  ShowFile();
   ShowProgress();
 }
 
+void ConversionRunner::ShowFile() {
+  if (!progressForm_) return;
+  progressForm_->ShowMovie(movieName_);
+  const BatchPosition position = batch_->Position();
+  progressForm_->ShowFileCount(position.number, position.count);
+}
+
 void ConversionRunner::ShowProgress() {
+  if (!job_) return;
   const ConversionShare share = job_->Share();
   if (progressForm_) progressForm_->ShowPercent(share.Percent());
   if (taskbar_) taskbar_->Show(share.done, share.total);

@@ -25,8 +25,9 @@ struct ConversionPaths {
 
 // Runs a batch's conversions one after the other on a worker thread while the window keeps
 // painting and answering; the gate takes the program's input for as long as the batch runs.
-// Once a conversion has run for half a second, the progress window and the window's taskbar
-// button show how far it is; they stay until the batch ends.
+// Once the batch has run for half a second, however many files it has converted by then, the
+// progress window and the window's taskbar button show how far it is; they stay until the batch
+// ends.
 class ConversionRunner {
  public:
   // What the window shows as a file's conversion starts: it returns the paths to convert.
@@ -60,6 +61,7 @@ class ConversionRunner {
  private:
   std::optional<BatchConclusion> Continue();
   void StartJob(ConversionKind kind, const std::string& source);
+  void ShowFile();
   void ShowProgress();
   BatchConclusion End();
 

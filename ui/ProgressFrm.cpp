@@ -77,6 +77,11 @@ void TProgressForm::ShowMovie(const std::string& name) {
   ShowPercent(0);
 }
 
+void TProgressForm::ShowFileCount(std::size_t number, std::size_t count) {
+  SetControlText(Control(kFileCount),
+                 count > 1 ? std::to_string(number) + " of " + std::to_string(count) : "");
+}
+
 void TProgressForm::ShowPercent(int percent) {
   ::SendMessageA(Control(kProgressBar), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
   SetControlText(Control(kPercent), std::to_string(percent) + "%");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Exceptions.h"
@@ -118,6 +119,21 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
     EXPECT_EQ(conclusion.message, c.summary);
     EXPECT_FALSE(conclusion.error);
   }
+}
+
+// The progress window's "3 of 300": files of other types, and files whose start failed, count.
+TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
+  ConversionBatch batch = ConversionBatch::ByFileType(
+      {"C:\\m\\a.swf", "C:\\m\\notes.txt", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
+      kWindowsPaths);
+  std::vector<std::pair<std::size_t, std::size_t>> positions;
+  const auto start = [&](const BatchFile& file) {
+    positions.emplace_back(batch.Position().number, batch.Position().count);
+    if (file.source == "C:\\m\\b.exe") throw std::bad_alloc();
+  };
+  while (batch.StartNext(start)) batch.Finish(ConversionOutcome::Converted(kConverted));
+  EXPECT_EQ(positions,
+            (std::vector<std::pair<std::size_t, std::size_t>>{{1, 5}, {3, 5}, {4, 5}, {5, 5}}));
 }
 
 TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
