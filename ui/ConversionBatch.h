@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "platform/FileNameComparison.h"
 #include "platform/PathSyntax.h"
 #include "projector/ConversionKind.h"
 
@@ -18,6 +19,14 @@ namespace swivex {
 class EUnsupportedFile : public Exception {
  public:
   explicit EUnsupportedFile(const std::string& path);
+};
+
+// Raised for a file whose target is another file of its batch, named `other` (intro.swf with
+// intro.exe): converting it would replace a file that was given to convert. Neither is
+// converted, whichever comes first.
+class ETargetInBatch : public Exception {
+ public:
+  explicit ETargetInBatch(const std::string& other);
 };
 
 // How one conversion ended.
@@ -58,18 +67,21 @@ struct BatchFile {
 };
 
 // Files converted one after the other, in the order given, with one conclusion for them all.
+// The files are full paths; `sameName` says whether two of them name one file.
 class ConversionBatch {
  public:
   // One file, and the conversion that a menu command chose for it whatever its type.
-  static ConversionBatch Single(std::string source, ConversionKind kind, const PathSyntax& syntax);
+  static ConversionBatch Single(std::string source, ConversionKind kind, const PathSyntax& syntax,
+                                SameNameTest sameName);
   // Files dropped on the window or named on the command line, each converted as its type says.
   static ConversionBatch ByFileType(const std::vector<std::string>& sources,
-                                    const PathSyntax& syntax);
+                                    const PathSyntax& syntax, SameNameTest sameName);
 
   // Hands the next file to `start`, which begins its conversion, and returns true; the file's
   // outcome comes later through Finish. A file of another type is passed over, its outcome an
-  // EUnsupportedFile, and a file whose start raises an error (out of memory, no thread) fails
-  // with that error; the next file is tried after either. False once every file has had its
+  // EUnsupportedFile, as is a file whose target is another file of the batch, its outcome an
+  // ETargetInBatch; a file whose start raises an error (out of memory, no thread) fails with
+  // that error. The next file is tried after any of them. False once every file has had its
   // turn, or after a cancel or Stop.
   bool StartNext(const std::function<void(const BatchFile&)>& start);
   // The outcome of the file that StartNext started last. A cancel ends the batch.
@@ -86,14 +98,18 @@ class ConversionBatch {
   BatchConclusion Conclude() const;
 
  private:
-  ConversionBatch(std::vector<BatchFile> files, const PathSyntax& syntax)
-      : files_(std::move(files)), syntax_(syntax) {}
+  ConversionBatch(std::vector<BatchFile> files, const PathSyntax& syntax, SameNameTest sameName)
+      : files_(std::move(files)), syntax_(syntax), sameName_(sameName) {}
   const BatchFile* Next();
+  // The batch's other file that the file's conversion would write, if any.
+  const BatchFile* OtherFileAtTarget(std::size_t index) const;
+  std::string NameOf(const std::string& path) const;
   std::string Line(std::size_t index) const;
 
   std::vector<BatchFile> files_;
   std::vector<ConversionOutcome> outcomes_;  // of the files that had their turn, in order
   PathSyntax syntax_;
+  SameNameTest sameName_;
   bool stopped_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
+#include "platform/FileNameComparison.h"
 #include "platform/Files.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
@@ -229,12 +230,12 @@ void TMainForm::ConvertLater(std::vector<std::string> files) {
 
 void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
   if (!dialog.Execute(Handle())) return;
-  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax()));
+  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax(), SameFileName));
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
   if (files.empty() || gate_.Converting()) return;
-  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax()));
+  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax(), SameFileName));
 }
 
 void TMainForm::RunBatch(ConversionBatch batch) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "tests/support/AsciiText.h"
 #include "ui/ConversionBatch.h"
 
 namespace swivex::testing {
@@ -16,6 +17,15 @@ namespace {
 bool NoLeadByte(unsigned char) { return false; }
 
 constexpr PathSyntax kWindowsPaths{'\\', NoLeadByte};
+
+// Names compared as Windows compares them, for the letters that these tests use.
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return AsciiLower(std::string(a)) == AsciiLower(std::string(b));
+}
+
+ConversionBatch WindowsBatch(const std::vector<std::string>& files) {
+  return ConversionBatch::ByFileType(files, kWindowsPaths, SameIgnoringCase);
+}
 constexpr char kConverted[] = "File has been converted successfully!";
 
 std::string ErrorText(const std::exception_ptr& error) {
@@ -65,7 +75,7 @@ std::optional<BatchFile> StartedNext(ConversionBatch& batch) {
   return started;
 }
 
-TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
+TEST(ConversionBatch, ConvertsInOrderPassingOverFilesItCannotConvertAndSumsUpEachFile) {
   struct Case {
     const char* name;
     std::vector<std::string> files;
@@ -102,6 +112,30 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
        "b.exe: Cannot load \"C:\\windows\\system32\\bcrypt.dll\"\r\n"
        "c.swf: Unknown error.\r\n"
        "d.swf: File has been converted successfully!"},
+      {"a file whose target is another file of the batch is not converted",
+       {"C:\\m\\intro.swf", "C:\\m\\intro.exe", "C:\\m\\b.swf"},
+       {Ends(ConversionOutcome::Converted(kConverted))},
+       {"C:\\m\\b.swf"},
+       "intro.swf: would replace \"intro.exe\", which is also being converted.\r\n"
+       "intro.exe: would replace \"intro.swf\", which is also being converted.\r\n"
+       "b.swf: File has been converted successfully!"},
+      {"in either order and any letter case, also after a file of another type",
+       {"C:\\m\\CLIP.EXE", "C:\\m\\clip.txt", "C:\\m\\clip.Swf"},
+       {},
+       {},
+       "CLIP.EXE: would replace \"clip.Swf\", which is also being converted.\r\n"
+       "clip.txt: Cannot convert \"C:\\m\\clip.txt\". Only movies (.swf) and projectors (.exe) can "
+       "be converted.\r\n"
+       "clip.Swf: would replace \"CLIP.EXE\", which is also being converted."},
+      {"the same name in another folder, or the same file twice, is no other file",
+       {"C:\\m\\intro.swf", "C:\\d\\intro.exe", "C:\\m\\intro.swf"},
+       {Ends(ConversionOutcome::Converted(kConverted)),
+        Ends(ConversionOutcome::Converted(kConverted)),
+        Ends(ConversionOutcome::Converted(kConverted))},
+       {"C:\\m\\intro.swf", "C:\\d\\intro.exe", "C:\\m\\intro.swf"},
+       "intro.swf: File has been converted successfully!\r\n"
+       "intro.exe: File has been converted successfully!\r\n"
+       "intro.swf: File has been converted successfully!"},
       {"nothing to convert",
        {"C:\\m\\x", "C:\\m\\y.jpg"},
        {},
@@ -113,7 +147,7 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ConversionBatch batch = ConversionBatch::ByFileType(c.files, kWindowsPaths);
+    ConversionBatch batch = WindowsBatch(c.files);
     EXPECT_EQ(HandOut(batch, c.turns), c.started);
     const BatchConclusion conclusion = batch.Conclude();
     EXPECT_EQ(conclusion.message, c.summary);
@@ -123,9 +157,8 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
 
 // The progress window's "3 of 300": files of other types, and files whose start failed, count.
 TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
-  ConversionBatch batch = ConversionBatch::ByFileType(
-      {"C:\\m\\a.swf", "C:\\m\\notes.txt", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
-      kWindowsPaths);
+  ConversionBatch batch = WindowsBatch(
+      {"C:\\m\\a.swf", "C:\\m\\notes.txt", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"});
   std::vector<std::pair<std::size_t, std::size_t>> positions;
   const auto start = [&](const BatchFile& file) {
     positions.emplace_back(batch.Position().number, batch.Position().count);
@@ -137,8 +170,7 @@ TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
 }
 
 TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
-  ConversionBatch batch =
-      ConversionBatch::ByFileType({"C:\\m\\A.Swf", "C:\\m\\b.exe"}, kWindowsPaths);
+  ConversionBatch batch = WindowsBatch({"C:\\m\\A.Swf", "C:\\m\\b.exe"});
   EXPECT_EQ(StartedNext(batch)->kind, ConversionKind::SwfToExe);
   batch.Finish(ConversionOutcome::Converted(kConverted));
   EXPECT_EQ(StartedNext(batch)->kind, ConversionKind::ExeToSwf);
@@ -147,21 +179,21 @@ TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
 // One file, dropped or chosen through a menu command, ends as the menu commands always did.
 TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
   {
-    ConversionBatch menu =
-        ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe, kWindowsPaths);
+    ConversionBatch menu = ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe,
+                                                   kWindowsPaths, SameIgnoringCase);
     EXPECT_EQ(StartedNext(menu)->kind, ConversionKind::SwfToExe)
         << "the command's kind, not the type's";
     menu.Finish(ConversionOutcome::Converted(kConverted));
     EXPECT_EQ(menu.Conclude().message, kConverted);
   }
   {
-    ConversionBatch cancelled = ConversionBatch::ByFileType({"C:\\m\\a.exe"}, kWindowsPaths);
+    ConversionBatch cancelled = WindowsBatch({"C:\\m\\a.exe"});
     HandOut(cancelled, {Ends(ConversionOutcome::Cancelled())});
     EXPECT_EQ(cancelled.Conclude().message, "The conversion was cancelled.");
   }
   {
     // The error report itself, to be raised again: the error box shows it as before.
-    ConversionBatch failed = ConversionBatch::ByFileType({"C:\\m\\a.swf"}, kWindowsPaths);
+    ConversionBatch failed = WindowsBatch({"C:\\m\\a.swf"});
     HandOut(failed, {Ends(ConversionOutcome::Failed(std::make_exception_ptr(
                         EFOpenError("Cannot open file \"C:\\m\\a.swf\". File not found"))))});
     const BatchConclusion conclusion = failed.Conclude();
@@ -170,7 +202,7 @@ TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
     EXPECT_EQ(ErrorText(conclusion.error), "Cannot open file \"C:\\m\\a.swf\". File not found");
   }
   {
-    ConversionBatch other = ConversionBatch::ByFileType({"C:\\m\\notes.txt"}, kWindowsPaths);
+    ConversionBatch other = WindowsBatch({"C:\\m\\notes.txt"});
     EXPECT_FALSE(StartedNext(other));
     const BatchConclusion conclusion = other.Conclude();
     EXPECT_THROW(std::rethrow_exception(conclusion.error), EUnsupportedFile);
@@ -181,8 +213,7 @@ TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
 }
 
 TEST(ConversionBatch, StopLeavesTheRestUnconverted) {
-  ConversionBatch batch =
-      ConversionBatch::ByFileType({"C:\\m\\a.swf", "C:\\m\\b.swf"}, kWindowsPaths);
+  ConversionBatch batch = WindowsBatch({"C:\\m\\a.swf", "C:\\m\\b.swf"});
   StartedNext(batch);
   batch.Finish(ConversionOutcome::Converted(kConverted));
   batch.Stop();
