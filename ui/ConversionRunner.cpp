@@ -98,7 +98,14 @@ BatchConclusion ConversionRunner::End() {
 
 void ConversionRunner::Cancel() {
   cancelled_ = true;
+  if (progressForm_) progressForm_->ShowCancelling();
   if (job_) job_->Cancel();
+}
+
+void ConversionRunner::CancelAndWait() {
+  Cancel();
+  // The batch goes on to its end when the window hears of the conversion's end.
+  if (job_) job_->Wait();
 }
 
 }  // namespace swivex

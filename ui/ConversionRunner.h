@@ -57,6 +57,9 @@ class ConversionRunner {
 
   // Stops the running conversion before its next piece, and the batch with it.
   void Cancel();
+  // The same, returning once the conversion has stopped and cleaned up after itself: the session
+  // is ending, and the process may end with it as soon as the window answers.
+  void CancelAndWait();
 
  private:
   std::optional<BatchConclusion> Continue();

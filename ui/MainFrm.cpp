@@ -135,6 +135,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (OnClose()) return ::DefWindowProcA(Handle(), message, wParam, lParam);
       return 0;
+    case WM_QUERYENDSESSION:
+      OnQueryEndSession();
+      return TRUE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -284,6 +290,20 @@ bool TMainForm::OnClose() {
   gate_.CloseAfterBatch();
   runner_->Cancel();
   return false;
+}
+
+// The user logs off or shuts down: the conversion is cancelled, and only once it has stopped
+// (its scratch file removed, an older target as it was) does Windows hear that it may go on.
+void TMainForm::OnQueryEndSession() {
+  if (gate_.Converting()) runner_->CancelAndWait();
+}
+
+// The session ends now (or after all not): the program ends without a word, once its conversion
+// has stopped, should it have been asked no question before.
+void TMainForm::OnEndSession(bool ending) {
+  if (!ending) return;
+  OnQueryEndSession();
+  ::DestroyWindow(Handle());
 }
 
 void TMainForm::ConvertSWFtoEXEClick() { Convert(OpenDialogSwf, ConversionKind::SwfToExe); }

@@ -66,6 +66,8 @@ class TMainForm : public Window<TMainForm> {
   void OnDropFiles(HDROP drop);
   void OnWorkerNews();
   bool OnClose();
+  void OnQueryEndSession();
+  void OnEndSession(bool ending);
 
   void OnCommand(int id);
   void PressFocusedButton();

@@ -90,11 +90,13 @@ void TProgressForm::ShowPercent(int percent) {
 // A cancel takes effect before the conversion's next piece; meanwhile the button cannot be
 // pressed again.
 void TProgressForm::CancelButtonClick() {
-  if (!::IsWindowEnabled(Control(kCancelButton))) return;
+  if (::IsWindowEnabled(Control(kCancelButton))) cancel_();
+}
+
+void TProgressForm::ShowCancelling() {
   // The focus leaves the button before it is greyed, so that the keyboard still reaches the window.
   ::SetFocus(Handle());
   ::EnableWindow(Control(kCancelButton), FALSE);
-  cancel_();
 }
 
 }  // namespace swivex

@@ -19,14 +19,15 @@ namespace swivex {
 class TProgressForm : public Window<TProgressForm> {
  public:
   // Creates the window owned by `owner`, centred on the screen, shown and active with Cancel
-  // focused. `cancel` runs when Cancel is pressed (or Esc, or the window is asked to close); the
-  // button is then greyed until the conversion ends. Null if the system refused to create it: the
-  // conversion goes on without.
+  // focused. `cancel` runs when Cancel is pressed (or Esc, or the window is asked to close). Null
+  // if the system refused to create it: the conversion goes on without.
   static std::unique_ptr<TProgressForm> Show(HINSTANCE instance, HWND owner,
                                              std::function<void()> cancel);
 
   void ShowMovie(const std::string& name);
   void ShowPercent(int percent);
+  // The batch is being cancelled: Cancel is greyed until it has stopped.
+  void ShowCancelling();
   // Nothing for a batch of one file.
   void ShowFileCount(std::size_t number, std::size_t count);
 

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <optional>
 #include <regex>
@@ -64,7 +65,7 @@ void WriteLargeMovie(const std::string& name) {
   if (!out) throw DriverError("cannot write the large movie " + name);
 }
 
-enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow };
+enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow, EndingTheSession };
 
 struct StopWay {
   const char* name;
@@ -128,6 +129,7 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
   if (GetParam().by == StopBy::CancelButton)
     SaveScreenshot(WindowRect(progress), std::string(kArtifactsFolder) + "progress-window.bmp");
 
+  std::future<DWORD_PTR> mayEndSession;
   switch (GetParam().by) {
     case StopBy::CancelButton:
       Click(ControlById(progress, swivexui::kCancelButton));
@@ -139,16 +141,34 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
     case StopBy::ClosingTheMainWindow:
       PostClose(app.Window());
       break;
+    case StopBy::EndingTheSession:
+      mayEndSession = std::async(std::launch::async, [window = app.Window()] {
+        DWORD_PTR mayEnd = 0;
+        ::SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                              static_cast<UINT>(kDefaultTimeout.count()), &mayEnd);
+        return mayEnd;
+      });
+      break;
   }
-  if (GetParam().by != StopBy::ClosingTheMainWindow) {
-    WaitUntil([&] { return !IsEnabled(ControlById(progress, swivexui::kCancelButton)); },
-              "Cancel to be taken");
+  WaitUntil([&] { return !IsEnabled(ControlById(progress, swivexui::kCancelButton)); },
+            "the cancel to be taken");
+  if (GetParam().by == StopBy::EndingTheSession) {
+    EXPECT_NE(mayEndSession.wait_for(std::chrono::seconds(0)), std::future_status::ready)
+        << "Windows heard the answer before the conversion had stopped";
+  } else {
+    WaitUntilHandled(app.Window());
   }
-  WaitUntilHandled(app.Window());
   const auto resumed = std::chrono::steady_clock::now();
   stalled.Resume();
 
-  if (GetParam().by == StopBy::ClosingTheMainWindow) {
+  if (GetParam().by == StopBy::EndingTheSession) {
+    EXPECT_EQ(mayEndSession.get(), static_cast<DWORD_PTR>(TRUE));
+    // As Windows heard the answer: the session may end the program any time now.
+    EXPECT_EQ(ReadBytes(target), oldTarget);
+    for (const std::string& name : NamesIn(shm_->Path())) EXPECT_FALSE(IsScratchName(name)) << name;
+    ::PostMessageA(app.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(app.Process().WaitForExit(), 0u);
+  } else if (GetParam().by == StopBy::ClosingTheMainWindow) {
     EXPECT_EQ(app.Process().WaitForExit(), 0u);
   } else {
     auto message = app.WaitForTitledDialog();
@@ -172,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, LongConversionTest,
     ::testing::Values(StopWay{"CancelButton", StopBy::CancelButton},
                       StopWay{"EscapeKey", StopBy::EscapeKey},
-                      StopWay{"ClosingTheMainWindow", StopBy::ClosingTheMainWindow}),
+                      StopWay{"ClosingTheMainWindow", StopBy::ClosingTheMainWindow},
+                      StopWay{"EndingTheSession", StopBy::EndingTheSession}),
     [](const ::testing::TestParamInfo<StopWay>& way) { return std::string(way.param.name); });
 
 }  // namespace
