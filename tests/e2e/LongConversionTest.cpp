@@ -5,16 +5,14 @@
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <future>
 #include <iostream>
-#include <optional>
 #include <regex>
 #include <set>
 
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/E2ePaths.h"
+#include "tests/e2e/LargeMovie.h"
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/FileDrop.h"
@@ -29,41 +27,6 @@ namespace {
 using swivex::testing::NamesIn;
 using swivex::testing::ReadBytes;
 using swivex::testing::WriteBytes;
-
-constexpr std::size_t kMiB = 1024 * 1024;
-constexpr std::size_t kLargeMovieSize = 256 * kMiB;
-
-// A folder on tmpfs (drive Z: is the Linux root), removed with the movie at the end.
-class ShmFolder {
- public:
-  ShmFolder() : path_("Z:\\dev\\shm\\swivex-e2e-" + std::to_string(::GetCurrentProcessId())) {
-    std::filesystem::create_directories(path_);
-  }
-  ShmFolder(const ShmFolder&) = delete;
-  ShmFolder& operator=(const ShmFolder&) = delete;
-  ~ShmFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::string Path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-// A movie signature followed by bytes that count up.
-void WriteLargeMovie(const std::string& name) {
-  std::vector<char> chunk(kMiB);
-  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>(i * 7);
-  std::ofstream out(name, std::ios::binary);
-  for (std::size_t written = 0; written < kLargeMovieSize; written += chunk.size()) {
-    if (written == 0) std::copy_n("FWS", 3, chunk.begin());
-    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    if (written == 0) std::copy_n("\0\7\16", 3, chunk.begin());
-  }
-  if (!out) throw DriverError("cannot write the large movie " + name);
-}
 
 enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow, EndingTheSession };
 
@@ -102,16 +65,8 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
 
   DropFiles(app.Window(), {movie});
   // The conversion's thread is the one that the drop started.
-  const auto worker = WaitFor<std::set<DWORD>>(
-      [&]() -> std::optional<std::set<DWORD>> {
-        std::set<DWORD> started;
-        for (DWORD id : ThreadsOf(app.Process().ProcessId()))
-          if (!threadsBefore.count(id)) started.insert(id);
-        if (started.empty()) return std::nullopt;
-        return started;
-      },
-      "the conversion's thread");
-  ThreadPause stalled(worker);
+  ThreadPause stalled(
+      WaitForThreadsBesides(app.Process().ProcessId(), threadsBefore, "the conversion's thread"));
 
   const HWND progress = WaitForTopLevelWindow({.className = swivexui::kProgressClassName,
                                                .processId = app.Process().ProcessId(),
