@@ -37,10 +37,14 @@ ConversionBatch ConversionBatch::Single(std::string source, ConversionKind kind,
 
 ConversionBatch ConversionBatch::ByFileType(const std::vector<std::string>& sources,
                                             const PathSyntax& syntax, SameNameTest sameName) {
-  std::vector<BatchFile> files;
+  ConversionBatch batch({}, syntax, sameName);
+  batch.Add(sources);
+  return batch;
+}
+
+void ConversionBatch::Add(const std::vector<std::string>& sources) {
   for (const std::string& source : sources)
-    files.push_back({source, ConversionForFile(source, syntax)});
-  return ConversionBatch(std::move(files), syntax, sameName);
+    files_.push_back({source, ConversionForFile(source, syntax_)});
 }
 
 bool ConversionBatch::StartNext(const std::function<void(const BatchFile&)>& start) {

@@ -77,6 +77,9 @@ class ConversionBatch {
   static ConversionBatch ByFileType(const std::vector<std::string>& sources,
                                     const PathSyntax& syntax, SameNameTest sameName);
 
+  // Files that join the batch while it runs, converted after its others as their type says.
+  void Add(const std::vector<std::string>& sources);
+
   // Hands the next file to `start`, which begins its conversion, and returns true; the file's
   // outcome comes later through Finish. A file of another type is passed over, its outcome an
   // EUnsupportedFile, as is a file whose target is another file of the batch, its outcome an

@@ -30,6 +30,11 @@ std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
   return Continue();
 }
 
+void ConversionRunner::Join(const std::vector<std::string>& files) {
+  batch_->Add(files);
+  ShowFile();
+}
+
 std::optional<BatchConclusion> ConversionRunner::Continue() {
   if (batch_->StartNext([this](const BatchFile& file) { StartJob(*file.kind, file.source); }))
     return std::nullopt;

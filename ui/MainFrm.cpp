@@ -3,9 +3,11 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "common/Exceptions.h"
+#include "common/FileFailure.h"
 #include "common/FileNames.h"
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
@@ -16,6 +18,7 @@
 #include "screensaver/InstallScreenSaver.h"
 #include "shell/Application.h"
 #include "shell/MessageDialog.h"
+#include "ui/HandedFiles.h"
 #include "ui/MainFrmIds.h"
 #include "ui/MainFrmLayout.h"
 #include "winsupport/Screens.h"
@@ -42,9 +45,11 @@ void OpenWithShell(HWND owner, const std::string& file) {
   ::ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// The files of ConvertLater are waiting.
-constexpr UINT kConvertWaitingFiles = WM_APP + 2;
-static_assert(kConvertWaitingFiles != ConversionRunner::kWorkerNews);
+// Files from outside wait until none has come for this long, so that the files of Explorer's
+// several starts are one batch, in which the files that would replace each other are seen.
+constexpr UINT_PTR kOutsideFilesTimer = 2;
+static_assert(kOutsideFilesTimer != ConversionRunner::kProgressTimer);
+constexpr UINT kOutsideFilesQuietMs = 400;
 
 std::vector<std::string> DroppedFiles(HDROP drop) {
   const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
@@ -126,11 +131,18 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case ConversionRunner::kWorkerNews:
       OnWorkerNews();
       return 0;
-    case kConvertWaitingFiles:
-      ConvertFiles(std::exchange(filesToConvert_, {}));
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_ENABLE:
+      // A box has closed: files from outside that waited for it go on.
+      if (wParam != FALSE) PlaceOutsideFiles(false);
       return 0;
     case WM_TIMER:
       if (wParam == ConversionRunner::kProgressTimer) runner_->OnTimer();
+      if (wParam == kOutsideFilesTimer) {
+        ::KillTimer(Handle(), kOutsideFilesTimer);
+        PlaceOutsideFiles(true);
+      }
       return 0;
     case WM_CLOSE:
       if (OnClose()) return ::DefWindowProcA(Handle(), message, wParam, lParam);
@@ -228,10 +240,31 @@ void TMainForm::FormCreate() {
   ::DragAcceptFiles(Handle(), TRUE);
 }
 
-void TMainForm::ConvertLater(std::vector<std::string> files) {
+void TMainForm::ConvertFromOutside(std::vector<std::string> files) {
   if (files.empty()) return;
-  filesToConvert_ = std::move(files);
-  ::PostMessageA(Handle(), kConvertWaitingFiles, 0, 0);
+  outsideFiles_.insert(outsideFiles_.end(), files.begin(), files.end());
+  PlaceOutsideFiles(false);
+}
+
+// Files from outside go where the gate says: into the running batch at once, into a batch of
+// their own once none has come for a moment (`quiet`: the moment has passed), or nowhere yet.
+void TMainForm::PlaceOutsideFiles(bool quiet) {
+  if (outsideFiles_.empty()) return;
+  switch (gate_.ForOutsideFiles(Handle())) {
+    case OutsideFiles::Join:
+      runner_->Join(std::exchange(outsideFiles_, {}));
+      break;
+    case OutsideFiles::Start:
+      if (quiet) {
+        ConvertFiles(std::exchange(outsideFiles_, {}));
+      } else {
+        ::SetTimer(Handle(), kOutsideFilesTimer, kOutsideFilesQuietMs, nullptr);
+      }
+      break;
+    case OutsideFiles::Wait:    // a box has the window's input: WM_ENABLE comes when it closes
+    case OutsideFiles::Refuse:  // the window closes
+      break;
+  }
 }
 
 void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
@@ -240,7 +273,7 @@ void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
-  if (files.empty() || gate_.Converting()) return;
+  if (files.empty()) return;
   RunBatch(ConversionBatch::ByFileType(files, files_.Syntax(), SameFileName));
 }
 
@@ -271,6 +304,22 @@ void TMainForm::OnDropFiles(HDROP dropped) {
     files = DroppedFiles(drop.Get());
   }
   ConvertFiles(files);
+}
+
+// Another Swivex hands over the files that it was started with (see FirstSwivex). The data is
+// taken only as a list of full paths of files to convert; anything else is refused, and so is
+// everything while the window closes, so that the sender keeps its files.
+bool TMainForm::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData != kHandedFilesTag) return false;
+  if (gate_.ForOutsideFiles(Handle()) == OutsideFiles::Refuse) return false;
+  const auto names = UnpackHandedFiles(
+      std::string_view(static_cast<const char*>(data.lpData), data.cbData), files_.Syntax());
+  if (!names) return false;
+  std::vector<std::string> paths;
+  // "C:\m\..\m\intro.swf" names C:\m\intro.swf, as every other file of the batch is named.
+  for (const std::string& name : *names) paths.push_back(PathForMessage(name, files_));
+  ConvertFromOutside(std::move(paths));
+  return true;
 }
 
 void TMainForm::OnWorkerNews() {

@@ -38,9 +38,11 @@ class TMainForm : public Window<TMainForm> {
   // The window's keyboard shortcuts, for the message loop.
   HACCEL Accelerators() const { return accelerators_.Get(); }
 
-  // Converts the files as a drop would, after the messages that are already waiting (those that
-  // show the window): the files named on the command line.
-  void ConvertLater(std::vector<std::string> files);
+  // Converts files from outside the window, named on the command line or handed over by another
+  // Swivex, as a drop would. They join a running batch at once; otherwise they wait until no more
+  // have come for a moment (Explorer starts one Swivex per file, and their files come one by one)
+  // and until no box has the window's input.
+  void ConvertFromOutside(std::vector<std::string> files);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -64,6 +66,8 @@ class TMainForm : public Window<TMainForm> {
   void Present(const BatchConclusion& conclusion);
 
   void OnDropFiles(HDROP drop);
+  bool OnCopyData(const COPYDATASTRUCT& data);
+  void PlaceOutsideFiles(bool quiet);
   void OnWorkerNews();
   bool OnClose();
   void OnQueryEndSession();
@@ -88,7 +92,7 @@ class TMainForm : public Window<TMainForm> {
   OpenDialog OpenDialogExe;
   // The About box: created at its first opening and kept until the program ends.
   std::unique_ptr<TAboutForm> AboutForm;
-  std::vector<std::string> filesToConvert_;  // for ConvertLater
+  std::vector<std::string> outsideFiles_;  // waiting for ConvertFromOutside
   ConversionGate gate_;
   // Created with the window.
   std::unique_ptr<ConversionRunner> runner_;

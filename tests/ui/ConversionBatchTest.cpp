@@ -169,6 +169,23 @@ TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
             (std::vector<std::pair<std::size_t, std::size_t>>{{1, 5}, {3, 5}, {4, 5}, {5, 5}}));
 }
 
+// Files that another Swivex hands over while the batch runs.
+TEST(ConversionBatch, FilesThatJoinComeAfterTheOthersAndCount) {
+  ConversionBatch batch = WindowsBatch({"C:\\m\\a.swf"});
+  ASSERT_TRUE(StartedNext(batch));
+  EXPECT_EQ(batch.Position().count, 1u);
+  batch.Add({"C:\\m\\b.exe", "C:\\m\\a.exe"});
+  EXPECT_EQ(batch.Position().number, 1u);
+  EXPECT_EQ(batch.Position().count, 3u);
+  batch.Finish(ConversionOutcome::Converted(kConverted));
+  EXPECT_EQ(HandOut(batch, {Ends(ConversionOutcome::Converted(kConverted))}),
+            std::vector<std::string>{"C:\\m\\b.exe"});
+  EXPECT_EQ(batch.Conclude().message,
+            "a.swf: File has been converted successfully!\r\n"
+            "b.exe: File has been converted successfully!\r\n"
+            "a.exe: would replace \"a.swf\", which is also being converted.");
+}
+
 TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
   ConversionBatch batch = WindowsBatch({"C:\\m\\A.Swf", "C:\\m\\b.exe"});
   EXPECT_EQ(StartedNext(batch)->kind, ConversionKind::SwfToExe);
