@@ -1,7 +1,5 @@
 #include "tests/e2e/LargeMovie.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <fstream>
 #include <vector>
@@ -15,16 +13,6 @@ namespace {
 constexpr std::size_t kMiB = 1024 * 1024;
 
 }  // namespace
-
-ShmFolder::ShmFolder()
-    : path_("Z:\\dev\\shm\\swivex-e2e-" + std::to_string(::GetCurrentProcessId())) {
-  std::filesystem::create_directories(path_);
-}
-
-ShmFolder::~ShmFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 void WriteLargeMovie(const std::string& name) {
   std::vector<char> chunk(kMiB);

@@ -20,6 +20,7 @@
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/ThreadPause.h"
 #include "tests/e2e/driver/WindowList.h"
+#include "tests/support/TempFolder.h"
 
 namespace swivex::e2e {
 namespace {
@@ -38,7 +39,7 @@ struct StopWay {
 class LongConversionTest : public ::testing::TestWithParam<StopWay> {
  protected:
   static void SetUpTestSuite() {
-    shm_ = new ShmFolder;
+    shm_ = new swivex::testing::TempFolder(kTmpfs);
     WriteLargeMovie(*shm_ / "big.swf");
   }
   static void TearDownTestSuite() {
@@ -46,10 +47,10 @@ class LongConversionTest : public ::testing::TestWithParam<StopWay> {
     shm_ = nullptr;
   }
 
-  static ShmFolder* shm_;
+  static swivex::testing::TempFolder* shm_;
 };
 
-ShmFolder* LongConversionTest::shm_ = nullptr;
+swivex::testing::TempFolder* LongConversionTest::shm_ = nullptr;
 
 bool IsScratchName(const std::string& name) {
   return std::regex_match(name, std::regex(R"(~swivex-[0-9A-F]{4}\.tmp)"));
@@ -120,7 +121,8 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
     EXPECT_EQ(mayEndSession.get(), static_cast<DWORD_PTR>(TRUE));
     // As Windows heard the answer: the session may end the program any time now.
     EXPECT_EQ(ReadBytes(target), oldTarget);
-    for (const std::string& name : NamesIn(shm_->Path())) EXPECT_FALSE(IsScratchName(name)) << name;
+    for (const std::string& name : NamesIn(shm_->Path().string()))
+      EXPECT_FALSE(IsScratchName(name)) << name;
     ::PostMessageA(app.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(app.Process().WaitForExit(), 0u);
   } else if (GetParam().by == StopBy::ClosingTheMainWindow) {
@@ -140,7 +142,8 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
   RecordProperty("stop_ms", static_cast<int>(stopped.count()));
 
   EXPECT_EQ(ReadBytes(target), oldTarget);
-  for (const std::string& name : NamesIn(shm_->Path())) EXPECT_FALSE(IsScratchName(name)) << name;
+  for (const std::string& name : NamesIn(shm_->Path().string()))
+    EXPECT_FALSE(IsScratchName(name)) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(

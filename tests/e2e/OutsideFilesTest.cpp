@@ -120,7 +120,7 @@ TEST_F(OutsideFilesTest, CommandLineFilesAreConvertedAsADropWouldBe) {
 // Each Swivex started with a file hands it to the one that runs and ends: the files of one verb
 // make one batch, whose files that would replace each other are not converted, with one summary.
 TEST_F(OutsideFilesTest, SwivexStartedWithFilesHandsThemToTheRunningOne) {
-  ShmFolder shm;
+  swivex::testing::TempFolder shm(kTmpfs);
   WriteLargeMovie(shm / "big.swf");
   const Bytes small = MovieBytes(3'000, 27);
   const Bytes intro = MovieBytes(2'000, 28);
