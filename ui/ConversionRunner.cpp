@@ -32,7 +32,7 @@ std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
 
 void ConversionRunner::Join(const std::vector<std::string>& files) {
   batch_->Add(files);
-  ShowFile();
+  ShowFileCount();
 }
 
 std::optional<BatchConclusion> ConversionRunner::Continue() {
@@ -76,8 +76,12 @@ void ConversionRunner::OnTimer() {
 }
 
 void ConversionRunner::ShowFile() {
+  if (progressForm_) progressForm_->ShowMovie(movieName_);
+  ShowFileCount();
+}
+
+void ConversionRunner::ShowFileCount() {
   if (!progressForm_) return;
-  progressForm_->ShowMovie(movieName_);
   const BatchPosition position = batch_->Position();
   progressForm_->ShowFileCount(position.number, position.count);
 }

@@ -67,6 +67,7 @@ class ConversionRunner {
   std::optional<BatchConclusion> Continue();
   void StartJob(ConversionKind kind, const std::string& source);
   void ShowFile();
+  void ShowFileCount();
   void ShowProgress();
   BatchConclusion End();
 
