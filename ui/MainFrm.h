@@ -22,7 +22,8 @@ class Registry;
 class Desktop;
 
 // The program's main window: the three commands as buttons and menu items, the paths of the
-// last conversion, "Go", help and exit. Files dropped on it are converted as their type says.
+// last conversion, "Go", help and exit. Files dropped on it, named on the command line or handed
+// over by another Swivex are converted as their type says.
 // Conversions run on a worker thread; the window takes no input meanwhile.
 class TMainForm : public Window<TMainForm> {
  public:
@@ -92,7 +93,7 @@ class TMainForm : public Window<TMainForm> {
   OpenDialog OpenDialogExe;
   // The About box: created at its first opening and kept until the program ends.
   std::unique_ptr<TAboutForm> AboutForm;
-  std::vector<std::string> outsideFiles_;  // waiting for ConvertFromOutside
+  std::vector<std::string> outsideFiles_;  // from outside, waiting for their batch
   ConversionGate gate_;
   // Created with the window.
   std::unique_ptr<ConversionRunner> runner_;
