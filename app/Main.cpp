@@ -4,7 +4,12 @@
 #include <commctrl.h>
 #include <stdlib.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/CommandLineFiles.h"
+#include "app/FirstSwivex.h"
 #include "app/MessageLoop.h"
 #include "app/StartupShow.h"
 #include "platform/SystemDesktop.h"
@@ -29,12 +34,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   swivex::SystemDesktop desktop;
   swivex::SetErrorBoxLeadByteTest(files.Syntax().isLeadByte);
 
+  // Kept to the end, so that later Swivex programs hand their files to this one.
+  swivex::FirstSwivex first;
+  std::vector<std::string> startFiles = swivex::CommandLineFiles(__argc, __argv, files);
+  if (!startFiles.empty()) {
+    startFiles = first.HandOver(std::move(startFiles), files.Syntax());
+    if (startFiles.empty()) return 0;  // the first Swivex converts them
+  }
+
   swivex::TMainForm mainForm(instance, files, registry, desktop);
   HWND window = mainForm.Create();
   if (window == nullptr) return 1;
   swivex::SetMainWindow(window);
   ::ShowWindow(window, swivex::StartupShowMode(showCommand));
-  mainForm.ConvertLater(swivex::CommandLineFiles(__argc, __argv, files));
+  mainForm.ConvertFromOutside(std::move(startFiles));
   const int exitCode = swivex::RunMessageLoop(window, mainForm.Accelerators());
   swivex::SetMainWindow(nullptr);
   return exitCode;

@@ -27,27 +27,66 @@ EUnsupportedFile::EUnsupportedFile(const std::string& path)
     : Exception("Cannot convert \"" + path +
                 "\". Only movies (.swf) and projectors (.exe) can be converted") {}
 
+ETargetInBatch::ETargetInBatch(const std::string& other)
+    : Exception("would replace \"" + other + "\", which is also being converted") {}
+
 ConversionBatch ConversionBatch::Single(std::string source, ConversionKind kind,
-                                        const PathSyntax& syntax) {
-  return ConversionBatch({{std::move(source), kind}}, syntax);
+                                        const PathSyntax& syntax, SameNameTest sameName) {
+  return ConversionBatch({{std::move(source), kind}}, syntax, sameName);
 }
 
 ConversionBatch ConversionBatch::ByFileType(const std::vector<std::string>& sources,
-                                            const PathSyntax& syntax) {
-  std::vector<BatchFile> files;
-  for (const std::string& source : sources)
-    files.push_back({source, ConversionForFile(source, syntax)});
-  return ConversionBatch(std::move(files), syntax);
+                                            const PathSyntax& syntax, SameNameTest sameName) {
+  ConversionBatch batch({}, syntax, sameName);
+  batch.Add(sources);
+  return batch;
 }
 
+void ConversionBatch::Add(const std::vector<std::string>& sources) {
+  for (const std::string& source : sources)
+    files_.push_back({source, ConversionForFile(source, syntax_)});
+}
+
+bool ConversionBatch::StartNext(const std::function<void(const BatchFile&)>& start) {
+  while (const BatchFile* file = Next()) {
+    try {
+      start(*file);
+      return true;
+    } catch (...) {
+      Finish(ConversionOutcome::Failed(std::current_exception()));
+    }
+  }
+  return false;
+}
+
+// The next file that can be converted; the files before it that cannot fail.
 const BatchFile* ConversionBatch::Next() {
   while (!stopped_ && outcomes_.size() < files_.size()) {
-    const BatchFile& file = files_[outcomes_.size()];
-    if (file.kind) return &file;
-    outcomes_.push_back(
-        ConversionOutcome::Failed(std::make_exception_ptr(EUnsupportedFile(file.source))));
+    const std::size_t index = outcomes_.size();
+    const BatchFile& file = files_[index];
+    std::exception_ptr refusal;
+    if (!file.kind) {
+      refusal = std::make_exception_ptr(EUnsupportedFile(file.source));
+    } else if (const BatchFile* other = OtherFileAtTarget(index)) {
+      refusal = std::make_exception_ptr(ETargetInBatch(NameOf(other->source)));
+    } else {
+      return &file;
+    }
+    outcomes_.push_back(ConversionOutcome::Failed(refusal));
   }
   return nullptr;
+}
+
+const BatchFile* ConversionBatch::OtherFileAtTarget(std::size_t index) const {
+  const std::string target = ConversionTarget(*files_[index].kind, files_[index].source, syntax_);
+  for (std::size_t other = 0; other < files_.size(); ++other) {
+    if (other != index && sameName_(files_[other].source, target)) return &files_[other];
+  }
+  return nullptr;
+}
+
+std::string ConversionBatch::NameOf(const std::string& path) const {
+  return path.substr(FolderPart(path, syntax_).size());
 }
 
 void ConversionBatch::Finish(ConversionOutcome outcome) {
@@ -76,8 +115,7 @@ BatchConclusion ConversionBatch::Conclude() const {
 }
 
 std::string ConversionBatch::Line(std::size_t index) const {
-  const std::string& source = files_[index].source;
-  std::string line = source.substr(FolderPart(source, syntax_).size()) + ": ";
+  std::string line = NameOf(files_[index].source) + ": ";
   if (index >= outcomes_.size()) return line + kNotConverted;
   const ConversionOutcome& outcome = outcomes_[index];
   switch (outcome.ending) {

@@ -37,6 +37,10 @@ class ConversionJob {
 
   // The conversion stops before it writes its next piece; its outcome is then a cancel.
   void Cancel() { thread_.request_stop(); }
+  // Returns once the work has ended.
+  void Wait() {
+    if (thread_.joinable()) thread_.join();
+  }
   bool Ended() const { return ended_; }
   ConversionShare Share() const { return {done_, total_}; }
   // How the work ended; only once it has.

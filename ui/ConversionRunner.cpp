@@ -8,25 +8,36 @@
 namespace swivex {
 
 ConversionRunner::ConversionRunner(HINSTANCE instance, HWND window, Files& files,
-                                   ShowPaths showPaths)
-    : instance_(instance), window_(window), files_(files), showPaths_(std::move(showPaths)) {}
+                                   ConversionGate& gate, ShowPaths showPaths)
+    : instance_(instance),
+      window_(window),
+      files_(files),
+      gate_(gate),
+      showPaths_(std::move(showPaths)) {}
+
+ConversionRunner::~ConversionRunner() {
+  // The job's end cancels the conversion and waits for its thread.
+  job_.reset();
+  if (batch_) End();
+}
 
 std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
   batch_ = std::move(batch);
   cancelled_ = false;
-  // No owner is left out: the progress window, if it comes, is created after this.
-  inputBlocked_.emplace(nullptr);
+  // Before the progress window exists, so that it is the one window left taking input.
+  gate_.BatchBegins();
+  ::SetTimer(window_, kProgressTimer, kProgressDelayMs, nullptr);
   return Continue();
 }
 
+void ConversionRunner::Join(const std::vector<std::string>& files) {
+  batch_->Add(files);
+  ShowFileCount();
+}
+
 std::optional<BatchConclusion> ConversionRunner::Continue() {
-  try {
-    if (const BatchFile* file = batch_->Next()) StartJob(*file->kind, file->source);
-  } catch (...) {
-    End();  // the windows take input again before the error is shown
-    throw;
-  }
-  if (job_) return std::nullopt;
+  if (batch_->StartNext([this](const BatchFile& file) { StartJob(*file.kind, file.source); }))
+    return std::nullopt;
   return End();
 }
 
@@ -34,22 +45,13 @@ void ConversionRunner::StartJob(ConversionKind kind, const std::string& source) 
   const ConversionPaths paths = showPaths_(kind, source);
   const std::string movie = MovieOf(kind, paths.source, paths.target);
   movieName_ = movie.substr(FolderPart(movie, files_.Syntax()).size());
-  if (progressForm_) {
-    progressForm_->ShowMovie(movieName_);
-  } else {
-    ::SetTimer(window_, kProgressTimer, kProgressDelayMs, nullptr);
-  }
+  ShowFile();
   HWND window = window_;
   job_ = std::make_unique<ConversionJob>(
       [kind, paths, &files = files_](ConversionProgress& progress) {
         return RunConversion(kind, paths.source, paths.target, files, &progress);
       },
       [window] { ::PostMessageA(window, kWorkerNews, 0, 0); });
-}
-
-void ConversionRunner::Cancel() {
-  cancelled_ = true;
-  if (job_) job_->Cancel();
 }
 
 std::optional<BatchConclusion> ConversionRunner::OnWorkerNews() {
@@ -66,14 +68,26 @@ std::optional<BatchConclusion> ConversionRunner::OnWorkerNews() {
 
 void ConversionRunner::OnTimer() {
   ::KillTimer(window_, kProgressTimer);
-  if (!job_ || progressForm_) return;
+  if (!batch_ || progressForm_) return;
   progressForm_ = TProgressForm::Show(instance_, window_, [this] { Cancel(); });
-  if (progressForm_) progressForm_->ShowMovie(movieName_);
   taskbar_.emplace(window_);
+  ShowFile();
   ShowProgress();
 }
 
+void ConversionRunner::ShowFile() {
+  if (progressForm_) progressForm_->ShowMovie(movieName_);
+  ShowFileCount();
+}
+
+void ConversionRunner::ShowFileCount() {
+  if (!progressForm_) return;
+  const BatchPosition position = batch_->Position();
+  progressForm_->ShowFileCount(position.number, position.count);
+}
+
 void ConversionRunner::ShowProgress() {
+  if (!job_) return;
   const ConversionShare share = job_->Share();
   if (progressForm_) progressForm_->ShowPercent(share.Percent());
   if (taskbar_) taskbar_->Show(share.done, share.total);
@@ -81,12 +95,26 @@ void ConversionRunner::ShowProgress() {
 
 BatchConclusion ConversionRunner::End() {
   ::KillTimer(window_, kProgressTimer);
-  inputBlocked_.reset();
+  // The windows take input again before the progress window closes, so that activation returns
+  // to them rather than to another program.
+  gate_.BatchEnds();
   taskbar_.reset();
   progressForm_.reset();
   BatchConclusion conclusion = batch_->Conclude();
   batch_.reset();
   return conclusion;
+}
+
+void ConversionRunner::Cancel() {
+  cancelled_ = true;
+  if (progressForm_) progressForm_->ShowCancelling();
+  if (job_) job_->Cancel();
+}
+
+void ConversionRunner::CancelAndWait() {
+  Cancel();
+  // The batch goes on to its end when the window hears of the conversion's end.
+  if (job_) job_->Wait();
 }
 
 }  // namespace swivex

@@ -3,18 +3,22 @@
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "common/Exceptions.h"
+#include "common/FileFailure.h"
 #include "common/FileNames.h"
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
+#include "platform/FileNameComparison.h"
 #include "platform/Files.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
 #include "shell/Application.h"
 #include "shell/MessageDialog.h"
+#include "ui/HandedFiles.h"
 #include "ui/MainFrmIds.h"
 #include "ui/MainFrmLayout.h"
 #include "winsupport/Screens.h"
@@ -41,9 +45,11 @@ void OpenWithShell(HWND owner, const std::string& file) {
   ::ShellExecuteA(owner, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// The files of ConvertLater are waiting.
-constexpr UINT kConvertWaitingFiles = WM_APP + 2;
-static_assert(kConvertWaitingFiles != ConversionRunner::kWorkerNews);
+// Files from outside wait until none has come for this long, so that the files of Explorer's
+// several starts are one batch, in which the files that would replace each other are seen.
+constexpr UINT_PTR kOutsideFilesTimer = 2;
+static_assert(kOutsideFilesTimer != ConversionRunner::kProgressTimer);
+constexpr UINT kOutsideFilesQuietMs = 400;
 
 std::vector<std::string> DroppedFiles(HDROP drop) {
   const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
@@ -67,6 +73,8 @@ TMainForm::TMainForm(HINSTANCE instance, Files& files, Registry& registry, Deskt
       desktop_(desktop),
       OpenDialogSwf(kSwfFilter),
       OpenDialogExe(kExeFilter) {}
+
+TMainForm::~TMainForm() { runner_.reset(); }
 
 HWND TMainForm::Create() {
   if (!RegisterWindowClass(instance_, kClassName, ::LoadCursorA(nullptr, IDC_ARROW),
@@ -123,14 +131,27 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case ConversionRunner::kWorkerNews:
       OnWorkerNews();
       return 0;
-    case kConvertWaitingFiles:
-      ConvertFiles(std::exchange(filesToConvert_, {}));
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_ENABLE:
+      // A box has closed: files from outside that waited for it go on.
+      if (wParam != FALSE) PlaceOutsideFiles(false);
       return 0;
     case WM_TIMER:
       if (wParam == ConversionRunner::kProgressTimer) runner_->OnTimer();
+      if (wParam == kOutsideFilesTimer) {
+        ::KillTimer(Handle(), kOutsideFilesTimer);
+        PlaceOutsideFiles(true);
+      }
       return 0;
     case WM_CLOSE:
       if (OnClose()) return ::DefWindowProcA(Handle(), message, wParam, lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      OnQueryEndSession();
+      return TRUE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -141,9 +162,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TMainForm::OnCommand(int id) {
-  // Commands that reach the window during a conversion, which takes its input, come from other
-  // programs; only Exit is taken, as a close.
-  if (runner_->Running() && id != kExit1) return;
+  if (!gate_.AllowsCommand(id)) return;
   if (id == IDOK) {
     PressFocusedButton();
     return;
@@ -216,25 +235,46 @@ void TMainForm::FormCreate() {
   SetApplicationTitle(ControlText(Handle()));
   ::EnableWindow(Control(kButton4), FALSE);
   runner_ = std::make_unique<ConversionRunner>(
-      instance_, Handle(), files_,
+      instance_, Handle(), files_, gate_,
       [this](ConversionKind kind, const std::string& source) { return ShowPaths(kind, source); });
   ::DragAcceptFiles(Handle(), TRUE);
 }
 
-void TMainForm::ConvertLater(std::vector<std::string> files) {
+void TMainForm::ConvertFromOutside(std::vector<std::string> files) {
   if (files.empty()) return;
-  filesToConvert_ = std::move(files);
-  ::PostMessageA(Handle(), kConvertWaitingFiles, 0, 0);
+  outsideFiles_.insert(outsideFiles_.end(), files.begin(), files.end());
+  PlaceOutsideFiles(false);
+}
+
+// Files from outside go where the gate says: into the running batch at once, into a batch of
+// their own once none has come for a moment (`quiet`: the moment has passed), or nowhere yet.
+void TMainForm::PlaceOutsideFiles(bool quiet) {
+  if (outsideFiles_.empty()) return;
+  switch (gate_.ForOutsideFiles(Handle())) {
+    case OutsideFiles::Join:
+      runner_->Join(std::exchange(outsideFiles_, {}));
+      break;
+    case OutsideFiles::Start:
+      if (quiet) {
+        ConvertFiles(std::exchange(outsideFiles_, {}));
+      } else {
+        ::SetTimer(Handle(), kOutsideFilesTimer, kOutsideFilesQuietMs, nullptr);
+      }
+      break;
+    case OutsideFiles::Wait:    // a box has the window's input: WM_ENABLE comes when it closes
+    case OutsideFiles::Refuse:  // the window closes
+      break;
+  }
 }
 
 void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
   if (!dialog.Execute(Handle())) return;
-  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax()));
+  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax(), SameFileName));
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
-  if (files.empty() || runner_->Running()) return;
-  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax()));
+  if (files.empty()) return;
+  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax(), SameFileName));
 }
 
 void TMainForm::RunBatch(ConversionBatch batch) {
@@ -260,17 +300,32 @@ void TMainForm::OnDropFiles(HDROP dropped) {
   std::vector<std::string> files;
   {
     win::UniqueDrop drop(dropped);
-    // While a conversion or a modal box has the window's input, drops are refused as clicks are.
-    if (!::IsWindowEnabled(Handle()) || runner_->Running()) return;
+    if (!gate_.TakesDrop(Handle())) return;
     files = DroppedFiles(drop.Get());
   }
   ConvertFiles(files);
 }
 
+// Another Swivex hands over the files that it was started with (see FirstSwivex). The data is
+// taken only as a list of full paths of files to convert; anything else is refused, and so is
+// everything while the window closes, so that the sender keeps its files.
+bool TMainForm::OnCopyData(const COPYDATASTRUCT& data) {
+  if (data.dwData != kHandedFilesTag) return false;
+  if (gate_.ForOutsideFiles(Handle()) == OutsideFiles::Refuse) return false;
+  const auto names = UnpackHandedFiles(
+      std::string_view(static_cast<const char*>(data.lpData), data.cbData), files_.Syntax());
+  if (!names) return false;
+  std::vector<std::string> paths;
+  // "C:\m\..\m\intro.swf" names C:\m\intro.swf, as every other file of the batch is named.
+  for (const std::string& name : *names) paths.push_back(PathForMessage(name, files_));
+  ConvertFromOutside(std::move(paths));
+  return true;
+}
+
 void TMainForm::OnWorkerNews() {
   const auto conclusion = runner_->OnWorkerNews();
   if (!conclusion) return;
-  if (closeWhenConverted_) {
+  if (gate_.Closing()) {
     ::DestroyWindow(Handle());
     return;
   }
@@ -280,10 +335,24 @@ void TMainForm::OnWorkerNews() {
 // True if the window may close now. During a conversion it closes once the conversion has
 // stopped, without a word about it.
 bool TMainForm::OnClose() {
-  if (!runner_->Running()) return true;
-  closeWhenConverted_ = true;
+  if (!gate_.Converting()) return true;
+  gate_.CloseAfterBatch();
   runner_->Cancel();
   return false;
+}
+
+// The user logs off or shuts down: the conversion is cancelled, and only once it has stopped
+// (its scratch file removed, an older target as it was) does Windows hear that it may go on.
+void TMainForm::OnQueryEndSession() {
+  if (gate_.Converting()) runner_->CancelAndWait();
+}
+
+// The session ends now (or after all not): the program ends without a word, once its conversion
+// has stopped, should it have been asked no question before.
+void TMainForm::OnEndSession(bool ending) {
+  if (!ending) return;
+  OnQueryEndSession();
+  ::DestroyWindow(Handle());
 }
 
 void TMainForm::ConvertSWFtoEXEClick() { Convert(OpenDialogSwf, ConversionKind::SwfToExe); }

@@ -22,13 +22,16 @@ class Registry;
 class Desktop;
 
 // The program's main window: the three commands as buttons and menu items, the paths of the
-// last conversion, "Go", help and exit. Files dropped on it are converted as their type says.
+// last conversion, "Go", help and exit. Files dropped on it, named on the command line or handed
+// over by another Swivex are converted as their type says.
 // Conversions run on a worker thread; the window takes no input meanwhile.
 class TMainForm : public Window<TMainForm> {
  public:
   // The commands reach the system through the implementations handed in here, which outlive
   // the window.
   TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop);
+  // The batch stops before anything that it uses goes.
+  ~TMainForm();
 
   // Creates the window hidden, centred on the desktop, with its controls and menu; FormCreate
   // runs during creation. Returns the window, or null if the system refused to create it.
@@ -36,9 +39,11 @@ class TMainForm : public Window<TMainForm> {
   // The window's keyboard shortcuts, for the message loop.
   HACCEL Accelerators() const { return accelerators_.Get(); }
 
-  // Converts the files as a drop would, after the messages that are already waiting (those that
-  // show the window): the files named on the command line.
-  void ConvertLater(std::vector<std::string> files);
+  // Converts files from outside the window, named on the command line or handed over by another
+  // Swivex, as a drop would. They join a running batch at once; otherwise they wait until no more
+  // have come for a moment (Explorer starts one Swivex per file, and their files come one by one)
+  // and until no box has the window's input.
+  void ConvertFromOutside(std::vector<std::string> files);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -62,8 +67,12 @@ class TMainForm : public Window<TMainForm> {
   void Present(const BatchConclusion& conclusion);
 
   void OnDropFiles(HDROP drop);
+  bool OnCopyData(const COPYDATASTRUCT& data);
+  void PlaceOutsideFiles(bool quiet);
   void OnWorkerNews();
   bool OnClose();
+  void OnQueryEndSession();
+  void OnEndSession(bool ending);
 
   void OnCommand(int id);
   void PressFocusedButton();
@@ -84,9 +93,9 @@ class TMainForm : public Window<TMainForm> {
   OpenDialog OpenDialogExe;
   // The About box: created at its first opening and kept until the program ends.
   std::unique_ptr<TAboutForm> AboutForm;
-  std::vector<std::string> filesToConvert_;  // for ConvertLater
-  bool closeWhenConverted_ = false;          // the window was asked to close during a conversion
-  // Created with the window; last, so that its conversion stops before anything else goes.
+  std::vector<std::string> outsideFiles_;  // from outside, waiting for their batch
+  ConversionGate gate_;
+  // Created with the window.
   std::unique_ptr<ConversionRunner> runner_;
 };
 

@@ -77,6 +77,11 @@ void TProgressForm::ShowMovie(const std::string& name) {
   ShowPercent(0);
 }
 
+void TProgressForm::ShowFileCount(std::size_t number, std::size_t count) {
+  SetControlText(Control(kFileCount),
+                 count > 1 ? std::to_string(number) + " of " + std::to_string(count) : "");
+}
+
 void TProgressForm::ShowPercent(int percent) {
   ::SendMessageA(Control(kProgressBar), PBM_SETPOS, static_cast<WPARAM>(percent), 0);
   SetControlText(Control(kPercent), std::to_string(percent) + "%");
@@ -85,11 +90,13 @@ void TProgressForm::ShowPercent(int percent) {
 // A cancel takes effect before the conversion's next piece; meanwhile the button cannot be
 // pressed again.
 void TProgressForm::CancelButtonClick() {
-  if (!::IsWindowEnabled(Control(kCancelButton))) return;
+  if (::IsWindowEnabled(Control(kCancelButton))) cancel_();
+}
+
+void TProgressForm::ShowCancelling() {
   // The focus leaves the button before it is greyed, so that the keyboard still reaches the window.
   ::SetFocus(Handle());
   ::EnableWindow(Control(kCancelButton), FALSE);
-  cancel_();
 }
 
 }  // namespace swivex

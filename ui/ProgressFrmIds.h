@@ -9,6 +9,7 @@ inline constexpr char kClassName[] = "TProgressForm";
 inline constexpr int kMovieName = 101;
 inline constexpr int kProgressBar = 102;
 inline constexpr int kPercent = 103;
+inline constexpr int kFileCount = 104;
 // IDCANCEL, so that Esc presses it as in a dialog.
 inline constexpr int kCancelButton = 2;
 

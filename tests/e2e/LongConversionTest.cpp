@@ -5,15 +5,14 @@
 #include <windows.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
+#include <future>
 #include <iostream>
-#include <optional>
 #include <regex>
 #include <set>
 
 #include "tests/e2e/E2eFiles.h"
 #include "tests/e2e/E2ePaths.h"
+#include "tests/e2e/LargeMovie.h"
 #include "tests/e2e/SwivexApp.h"
 #include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/FileDrop.h"
@@ -21,6 +20,7 @@
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/ThreadPause.h"
 #include "tests/e2e/driver/WindowList.h"
+#include "tests/support/TempFolder.h"
 
 namespace swivex::e2e {
 namespace {
@@ -29,42 +29,7 @@ using swivex::testing::NamesIn;
 using swivex::testing::ReadBytes;
 using swivex::testing::WriteBytes;
 
-constexpr std::size_t kMiB = 1024 * 1024;
-constexpr std::size_t kLargeMovieSize = 256 * kMiB;
-
-// A folder on tmpfs (drive Z: is the Linux root), removed with the movie at the end.
-class ShmFolder {
- public:
-  ShmFolder() : path_("Z:\\dev\\shm\\swivex-e2e-" + std::to_string(::GetCurrentProcessId())) {
-    std::filesystem::create_directories(path_);
-  }
-  ShmFolder(const ShmFolder&) = delete;
-  ShmFolder& operator=(const ShmFolder&) = delete;
-  ~ShmFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::string Path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-// A movie signature followed by bytes that count up.
-void WriteLargeMovie(const std::string& name) {
-  std::vector<char> chunk(kMiB);
-  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>(i * 7);
-  std::ofstream out(name, std::ios::binary);
-  for (std::size_t written = 0; written < kLargeMovieSize; written += chunk.size()) {
-    if (written == 0) std::copy_n("FWS", 3, chunk.begin());
-    out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    if (written == 0) std::copy_n("\0\7\16", 3, chunk.begin());
-  }
-  if (!out) throw DriverError("cannot write the large movie " + name);
-}
-
-enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow };
+enum class StopBy { CancelButton, EscapeKey, ClosingTheMainWindow, EndingTheSession };
 
 struct StopWay {
   const char* name;
@@ -74,7 +39,7 @@ struct StopWay {
 class LongConversionTest : public ::testing::TestWithParam<StopWay> {
  protected:
   static void SetUpTestSuite() {
-    shm_ = new ShmFolder;
+    shm_ = new swivex::testing::TempFolder(kTmpfs);
     WriteLargeMovie(*shm_ / "big.swf");
   }
   static void TearDownTestSuite() {
@@ -82,10 +47,10 @@ class LongConversionTest : public ::testing::TestWithParam<StopWay> {
     shm_ = nullptr;
   }
 
-  static ShmFolder* shm_;
+  static swivex::testing::TempFolder* shm_;
 };
 
-ShmFolder* LongConversionTest::shm_ = nullptr;
+swivex::testing::TempFolder* LongConversionTest::shm_ = nullptr;
 
 bool IsScratchName(const std::string& name) {
   return std::regex_match(name, std::regex(R"(~swivex-[0-9A-F]{4}\.tmp)"));
@@ -101,16 +66,8 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
 
   DropFiles(app.Window(), {movie});
   // The conversion's thread is the one that the drop started.
-  const auto worker = WaitFor<std::set<DWORD>>(
-      [&]() -> std::optional<std::set<DWORD>> {
-        std::set<DWORD> started;
-        for (DWORD id : ThreadsOf(app.Process().ProcessId()))
-          if (!threadsBefore.count(id)) started.insert(id);
-        if (started.empty()) return std::nullopt;
-        return started;
-      },
-      "the conversion's thread");
-  ThreadPause stalled(worker);
+  ThreadPause stalled(
+      WaitForThreadsBesides(app.Process().ProcessId(), threadsBefore, "the conversion's thread"));
 
   const HWND progress = WaitForTopLevelWindow({.className = swivexui::kProgressClassName,
                                                .processId = app.Process().ProcessId(),
@@ -128,6 +85,7 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
   if (GetParam().by == StopBy::CancelButton)
     SaveScreenshot(WindowRect(progress), std::string(kArtifactsFolder) + "progress-window.bmp");
 
+  std::future<DWORD_PTR> mayEndSession;
   switch (GetParam().by) {
     case StopBy::CancelButton:
       Click(ControlById(progress, swivexui::kCancelButton));
@@ -139,16 +97,35 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
     case StopBy::ClosingTheMainWindow:
       PostClose(app.Window());
       break;
+    case StopBy::EndingTheSession:
+      mayEndSession = std::async(std::launch::async, [window = app.Window()] {
+        DWORD_PTR mayEnd = 0;
+        ::SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                              static_cast<UINT>(kDefaultTimeout.count()), &mayEnd);
+        return mayEnd;
+      });
+      break;
   }
-  if (GetParam().by != StopBy::ClosingTheMainWindow) {
-    WaitUntil([&] { return !IsEnabled(ControlById(progress, swivexui::kCancelButton)); },
-              "Cancel to be taken");
+  WaitUntil([&] { return !IsEnabled(ControlById(progress, swivexui::kCancelButton)); },
+            "the cancel to be taken");
+  if (GetParam().by == StopBy::EndingTheSession) {
+    EXPECT_NE(mayEndSession.wait_for(std::chrono::seconds(0)), std::future_status::ready)
+        << "Windows heard the answer before the conversion had stopped";
+  } else {
+    WaitUntilHandled(app.Window());
   }
-  WaitUntilHandled(app.Window());
   const auto resumed = std::chrono::steady_clock::now();
   stalled.Resume();
 
-  if (GetParam().by == StopBy::ClosingTheMainWindow) {
+  if (GetParam().by == StopBy::EndingTheSession) {
+    EXPECT_EQ(mayEndSession.get(), static_cast<DWORD_PTR>(TRUE));
+    // As Windows heard the answer: the session may end the program any time now.
+    EXPECT_EQ(ReadBytes(target), oldTarget);
+    for (const std::string& name : NamesIn(shm_->Path().string()))
+      EXPECT_FALSE(IsScratchName(name)) << name;
+    ::PostMessageA(app.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(app.Process().WaitForExit(), 0u);
+  } else if (GetParam().by == StopBy::ClosingTheMainWindow) {
     EXPECT_EQ(app.Process().WaitForExit(), 0u);
   } else {
     auto message = app.WaitForTitledDialog();
@@ -165,14 +142,16 @@ TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
   RecordProperty("stop_ms", static_cast<int>(stopped.count()));
 
   EXPECT_EQ(ReadBytes(target), oldTarget);
-  for (const std::string& name : NamesIn(shm_->Path())) EXPECT_FALSE(IsScratchName(name)) << name;
+  for (const std::string& name : NamesIn(shm_->Path().string()))
+    EXPECT_FALSE(IsScratchName(name)) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, LongConversionTest,
     ::testing::Values(StopWay{"CancelButton", StopBy::CancelButton},
                       StopWay{"EscapeKey", StopBy::EscapeKey},
-                      StopWay{"ClosingTheMainWindow", StopBy::ClosingTheMainWindow}),
+                      StopWay{"ClosingTheMainWindow", StopBy::ClosingTheMainWindow},
+                      StopWay{"EndingTheSession", StopBy::EndingTheSession}),
     [](const ::testing::TestParamInfo<StopWay>& way) { return std::string(way.param.name); });
 
 }  // namespace

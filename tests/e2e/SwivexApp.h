@@ -44,6 +44,7 @@ inline constexpr char kProgressClassName[] = "TProgressForm";
 inline constexpr int kMovieName = 101;
 inline constexpr int kProgressBar = 102;
 inline constexpr int kPercent = 103;
+inline constexpr int kFileCount = 104;  // "3 of 300"
 inline constexpr int kCancelButton = IDCANCEL;
 
 }  // namespace swivexui

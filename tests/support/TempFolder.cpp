@@ -6,10 +6,9 @@
 
 namespace swivex::testing {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::filesystem::path& base) {
   std::random_device entropy;
   static std::atomic<unsigned> counter{0};
-  const auto base = std::filesystem::temp_directory_path();
   for (;;) {
     path_ = base / ("swivex-test-" + std::to_string(entropy()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(path_)) return;

@@ -5,10 +5,12 @@
 
 namespace swivex::testing {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder under the system's temporary folder, or under `base`, removed with everything in
+// it at the end.
 class TempFolder {
  public:
-  TempFolder();
+  TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+  explicit TempFolder(const std::filesystem::path& base);
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder();

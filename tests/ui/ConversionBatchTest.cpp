@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "tests/support/AsciiText.h"
 #include "ui/ConversionBatch.h"
 
 namespace swivex::testing {
@@ -12,6 +17,15 @@ namespace {
 bool NoLeadByte(unsigned char) { return false; }
 
 constexpr PathSyntax kWindowsPaths{'\\', NoLeadByte};
+
+// Names compared as Windows compares them, for the letters that these tests use.
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return AsciiLower(std::string(a)) == AsciiLower(std::string(b));
+}
+
+ConversionBatch WindowsBatch(const std::vector<std::string>& files) {
+  return ConversionBatch::ByFileType(files, kWindowsPaths, SameIgnoringCase);
+}
 constexpr char kConverted[] = "File has been converted successfully!";
 
 std::string ErrorText(const std::exception_ptr& error) {
@@ -26,33 +40,54 @@ ConversionOutcome Failing(const char* message) {
   return ConversionOutcome::Failed(std::make_exception_ptr(EReadError(message)));
 }
 
-// Hands the outcomes, in order, to the files that the batch gives out; returns those files.
-std::vector<std::string> HandOut(ConversionBatch& batch,
-                                 const std::vector<ConversionOutcome>& outcomes) {
-  std::vector<std::string> converted;
-  for (const ConversionOutcome& outcome : outcomes) {
-    const BatchFile* file = batch.Next();
-    if (file == nullptr) break;
-    converted.push_back(file->source);
-    batch.Finish(outcome);
-  }
-  if (batch.Next() != nullptr) ADD_FAILURE() << "a file is left over";
-  return converted;
+// What becomes of a file that the batch starts: its conversion's outcome, or an error that its
+// start raises.
+struct Turn {
+  ConversionOutcome outcome = ConversionOutcome::Cancelled();
+  std::exception_ptr startError = nullptr;
+};
+
+Turn Ends(ConversionOutcome outcome) { return {std::move(outcome)}; }
+
+template <typename Error>
+Turn StartRaises(Error error) {
+  return {ConversionOutcome::Cancelled(), std::make_exception_ptr(error)};
 }
 
-TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
+// Plays the turns, in order, on the files that the batch starts; returns those files.
+std::vector<std::string> HandOut(ConversionBatch& batch, const std::vector<Turn>& turns) {
+  std::vector<std::string> started;
+  auto turn = turns.begin();
+  const auto start = [&](const BatchFile& file) {
+    started.push_back(file.source);
+    if (turn == turns.end()) throw std::logic_error("a file is left over");
+    if (turn->startError) std::rethrow_exception((turn++)->startError);
+  };
+  while (batch.StartNext(start)) batch.Finish((turn++)->outcome);
+  EXPECT_TRUE(turn == turns.end()) << "a turn is left over";
+  return started;
+}
+
+// The file that the batch starts next, if any.
+std::optional<BatchFile> StartedNext(ConversionBatch& batch) {
+  std::optional<BatchFile> started;
+  batch.StartNext([&](const BatchFile& file) { started = file; });
+  return started;
+}
+
+TEST(ConversionBatch, ConvertsInOrderPassingOverFilesItCannotConvertAndSumsUpEachFile) {
   struct Case {
     const char* name;
     std::vector<std::string> files;
-    std::vector<ConversionOutcome> outcomes;
-    std::vector<std::string> converted;
+    std::vector<Turn> turns;
+    std::vector<std::string> started;
     std::string summary;
   };
   const Case cases[] = {
       {"mixed",
        {"C:\\m\\a.swf", "C:\\m\\notes.txt", "C:\\d\\b.EXE", "C:\\m\\c.exe"},
-       {ConversionOutcome::Converted(kConverted), Failing("Stream read error"),
-        ConversionOutcome::Converted("Unknown type of executable flash file!")},
+       {Ends(ConversionOutcome::Converted(kConverted)), Ends(Failing("Stream read error")),
+        Ends(ConversionOutcome::Converted("Unknown type of executable flash file!"))},
        {"C:\\m\\a.swf", "C:\\d\\b.EXE", "C:\\m\\c.exe"},
        "a.swf: File has been converted successfully!\r\n"
        "notes.txt: Cannot convert \"C:\\m\\notes.txt\". Only movies (.swf) and projectors (.exe) "
@@ -61,12 +96,46 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
        "c.exe: Unknown type of executable flash file!"},
       {"a cancel ends the batch",
        {"C:\\m\\a.swf", "C:\\m\\b.swf", "C:\\m\\c.swf", "C:\\m\\d.txt"},
-       {ConversionOutcome::Converted(kConverted), ConversionOutcome::Cancelled()},
+       {Ends(ConversionOutcome::Converted(kConverted)), Ends(ConversionOutcome::Cancelled())},
        {"C:\\m\\a.swf", "C:\\m\\b.swf"},
        "a.swf: File has been converted successfully!\r\n"
        "b.swf: The conversion was cancelled.\r\n"
        "c.swf: Not converted.\r\n"
        "d.txt: Not converted."},
+      {"an error as a file starts fails that file alone",
+       {"C:\\m\\a.swf", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
+       {StartRaises(std::bad_alloc()),
+        StartRaises(std::runtime_error("Cannot load \"C:\\windows\\system32\\bcrypt.dll\"")),
+        StartRaises(42), Ends(ConversionOutcome::Converted(kConverted))},
+       {"C:\\m\\a.swf", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
+       "a.swf: std::bad_alloc.\r\n"
+       "b.exe: Cannot load \"C:\\windows\\system32\\bcrypt.dll\"\r\n"
+       "c.swf: Unknown error.\r\n"
+       "d.swf: File has been converted successfully!"},
+      {"a file whose target is another file of the batch is not converted",
+       {"C:\\m\\intro.swf", "C:\\m\\intro.exe", "C:\\m\\b.swf"},
+       {Ends(ConversionOutcome::Converted(kConverted))},
+       {"C:\\m\\b.swf"},
+       "intro.swf: would replace \"intro.exe\", which is also being converted.\r\n"
+       "intro.exe: would replace \"intro.swf\", which is also being converted.\r\n"
+       "b.swf: File has been converted successfully!"},
+      {"in either order and any letter case, also after a file of another type",
+       {"C:\\m\\CLIP.EXE", "C:\\m\\clip.txt", "C:\\m\\clip.Swf"},
+       {},
+       {},
+       "CLIP.EXE: would replace \"clip.Swf\", which is also being converted.\r\n"
+       "clip.txt: Cannot convert \"C:\\m\\clip.txt\". Only movies (.swf) and projectors (.exe) can "
+       "be converted.\r\n"
+       "clip.Swf: would replace \"CLIP.EXE\", which is also being converted."},
+      {"the same name in another folder, or the same file twice, is no other file",
+       {"C:\\m\\intro.swf", "C:\\d\\intro.exe", "C:\\m\\intro.swf"},
+       {Ends(ConversionOutcome::Converted(kConverted)),
+        Ends(ConversionOutcome::Converted(kConverted)),
+        Ends(ConversionOutcome::Converted(kConverted))},
+       {"C:\\m\\intro.swf", "C:\\d\\intro.exe", "C:\\m\\intro.swf"},
+       "intro.swf: File has been converted successfully!\r\n"
+       "intro.exe: File has been converted successfully!\r\n"
+       "intro.swf: File has been converted successfully!"},
       {"nothing to convert",
        {"C:\\m\\x", "C:\\m\\y.jpg"},
        {},
@@ -78,49 +147,80 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverOtherTypesAndSumsUpEachFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ConversionBatch batch = ConversionBatch::ByFileType(c.files, kWindowsPaths);
-    EXPECT_EQ(HandOut(batch, c.outcomes), c.converted);
+    ConversionBatch batch = WindowsBatch(c.files);
+    EXPECT_EQ(HandOut(batch, c.turns), c.started);
     const BatchConclusion conclusion = batch.Conclude();
     EXPECT_EQ(conclusion.message, c.summary);
     EXPECT_FALSE(conclusion.error);
   }
 }
 
-TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
-  ConversionBatch batch =
-      ConversionBatch::ByFileType({"C:\\m\\A.Swf", "C:\\m\\b.exe"}, kWindowsPaths);
-  EXPECT_EQ(batch.Next()->kind, ConversionKind::SwfToExe);
+// The progress window's "3 of 300": files of other types, and files whose start failed, count.
+TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
+  ConversionBatch batch = WindowsBatch(
+      {"C:\\m\\a.swf", "C:\\m\\notes.txt", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"});
+  std::vector<std::pair<std::size_t, std::size_t>> positions;
+  const auto start = [&](const BatchFile& file) {
+    positions.emplace_back(batch.Position().number, batch.Position().count);
+    if (file.source == "C:\\m\\b.exe") throw std::bad_alloc();
+  };
+  while (batch.StartNext(start)) batch.Finish(ConversionOutcome::Converted(kConverted));
+  EXPECT_EQ(positions,
+            (std::vector<std::pair<std::size_t, std::size_t>>{{1, 5}, {3, 5}, {4, 5}, {5, 5}}));
+}
+
+// Files that another Swivex hands over while the batch runs.
+TEST(ConversionBatch, FilesThatJoinComeAfterTheOthersAndCount) {
+  ConversionBatch batch = WindowsBatch({"C:\\m\\a.swf"});
+  ASSERT_TRUE(StartedNext(batch));
+  EXPECT_EQ(batch.Position().count, 1u);
+  batch.Add({"C:\\m\\b.exe", "C:\\m\\a.exe"});
+  EXPECT_EQ(batch.Position().number, 1u);
+  EXPECT_EQ(batch.Position().count, 3u);
   batch.Finish(ConversionOutcome::Converted(kConverted));
-  EXPECT_EQ(batch.Next()->kind, ConversionKind::ExeToSwf);
+  EXPECT_EQ(HandOut(batch, {Ends(ConversionOutcome::Converted(kConverted))}),
+            std::vector<std::string>{"C:\\m\\b.exe"});
+  EXPECT_EQ(batch.Conclude().message,
+            "a.swf: File has been converted successfully!\r\n"
+            "b.exe: File has been converted successfully!\r\n"
+            "a.exe: would replace \"a.swf\", which is also being converted.");
+}
+
+TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
+  ConversionBatch batch = WindowsBatch({"C:\\m\\A.Swf", "C:\\m\\b.exe"});
+  EXPECT_EQ(StartedNext(batch)->kind, ConversionKind::SwfToExe);
+  batch.Finish(ConversionOutcome::Converted(kConverted));
+  EXPECT_EQ(StartedNext(batch)->kind, ConversionKind::ExeToSwf);
 }
 
 // One file, dropped or chosen through a menu command, ends as the menu commands always did.
 TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
   {
-    ConversionBatch menu =
-        ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe, kWindowsPaths);
-    EXPECT_EQ(menu.Next()->kind, ConversionKind::SwfToExe) << "the command's kind, not the type's";
+    ConversionBatch menu = ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe,
+                                                   kWindowsPaths, SameIgnoringCase);
+    EXPECT_EQ(StartedNext(menu)->kind, ConversionKind::SwfToExe)
+        << "the command's kind, not the type's";
     menu.Finish(ConversionOutcome::Converted(kConverted));
     EXPECT_EQ(menu.Conclude().message, kConverted);
   }
   {
-    ConversionBatch cancelled = ConversionBatch::ByFileType({"C:\\m\\a.exe"}, kWindowsPaths);
-    HandOut(cancelled, {ConversionOutcome::Cancelled()});
+    ConversionBatch cancelled = WindowsBatch({"C:\\m\\a.exe"});
+    HandOut(cancelled, {Ends(ConversionOutcome::Cancelled())});
     EXPECT_EQ(cancelled.Conclude().message, "The conversion was cancelled.");
   }
   {
     // The error report itself, to be raised again: the error box shows it as before.
-    ConversionBatch failed = ConversionBatch::ByFileType({"C:\\m\\a.swf"}, kWindowsPaths);
-    HandOut(failed, {ConversionOutcome::Failed(std::make_exception_ptr(
-                        EFOpenError("Cannot open file \"C:\\m\\a.swf\". File not found")))});
+    ConversionBatch failed = WindowsBatch({"C:\\m\\a.swf"});
+    HandOut(failed, {Ends(ConversionOutcome::Failed(std::make_exception_ptr(
+                        EFOpenError("Cannot open file \"C:\\m\\a.swf\". File not found"))))});
     const BatchConclusion conclusion = failed.Conclude();
     ASSERT_TRUE(conclusion.error);
     EXPECT_THROW(std::rethrow_exception(conclusion.error), EFOpenError);
     EXPECT_EQ(ErrorText(conclusion.error), "Cannot open file \"C:\\m\\a.swf\". File not found");
   }
   {
-    ConversionBatch other = ConversionBatch::ByFileType({"C:\\m\\notes.txt"}, kWindowsPaths);
-    EXPECT_EQ(other.Next(), nullptr);
+    ConversionBatch other = WindowsBatch({"C:\\m\\notes.txt"});
+    EXPECT_FALSE(StartedNext(other));
     const BatchConclusion conclusion = other.Conclude();
     EXPECT_THROW(std::rethrow_exception(conclusion.error), EUnsupportedFile);
     EXPECT_EQ(ErrorText(conclusion.error),
@@ -130,12 +230,11 @@ TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
 }
 
 TEST(ConversionBatch, StopLeavesTheRestUnconverted) {
-  ConversionBatch batch =
-      ConversionBatch::ByFileType({"C:\\m\\a.swf", "C:\\m\\b.swf"}, kWindowsPaths);
-  batch.Next();
+  ConversionBatch batch = WindowsBatch({"C:\\m\\a.swf", "C:\\m\\b.swf"});
+  StartedNext(batch);
   batch.Finish(ConversionOutcome::Converted(kConverted));
   batch.Stop();
-  EXPECT_EQ(batch.Next(), nullptr);
+  EXPECT_FALSE(StartedNext(batch));
   EXPECT_EQ(batch.Conclude().message,
             "a.swf: File has been converted successfully!\r\nb.swf: Not converted.");
 }

@@ -21,6 +21,19 @@ std::set<DWORD> ThreadsOf(DWORD processId) {
   return threads;
 }
 
+std::set<DWORD> WaitForThreadsBesides(DWORD processId, const std::set<DWORD>& before,
+                                      const std::string& what) {
+  return WaitFor<std::set<DWORD>>(
+      [&]() -> std::optional<std::set<DWORD>> {
+        std::set<DWORD> started;
+        for (DWORD id : ThreadsOf(processId))
+          if (!before.count(id)) started.insert(id);
+        if (started.empty()) return std::nullopt;
+        return started;
+      },
+      what);
+}
+
 ThreadPause::ThreadPause(const std::set<DWORD>& threads) {
   for (DWORD id : threads) {
     win::UniqueKernelObject thread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, id));
