@@ -130,12 +130,4 @@ std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json
   return json ? FormatJson(path, info) : FormatText(path, info);
 }
 
-std::string FormatInfoFailure(const std::string& path, const std::string& error, bool json) {
-  if (!json) return "failed: " + path + ": " + error + "\n";
-  JsonObject object;
-  object.Add("file", JsonString(path));
-  object.Add("error", JsonString(error));
-  return object.Text() + "\n";
-}
-
 }  // namespace swivex::console

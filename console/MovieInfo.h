@@ -31,7 +31,5 @@ MovieInfo ReadMovieInfo(const std::string& path, Files& files, ConversionProgres
 
 // The report of one file: lines of "name: value", or with `json` one JSON object on one line.
 std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json);
-// A file that could not be read: "failed: ..." or a JSON object with "file" and "error".
-std::string FormatInfoFailure(const std::string& path, const std::string& error, bool json);
 
 }  // namespace swivex::console

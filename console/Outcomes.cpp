@@ -1,6 +1,20 @@
 #include "console/Outcomes.h"
 
+#include "console/JsonText.h"
+#include "console/Utf8Output.h"
+
 namespace swivex::console {
+
+namespace {
+
+std::string ErrorObject(const std::string& file, const std::string& error) {
+  JsonObject object;
+  object.Add("file", JsonString(file));
+  object.Add("error", JsonString(error));
+  return object.Text();
+}
+
+}  // namespace
 
 void Outcomes::Ok(const std::string& file, const std::string& target) {
   Print("ok: " + file + " -> " + target);
@@ -11,17 +25,16 @@ void Outcomes::Skipped(const std::string& file, const std::string& reason) {
 }
 
 void Outcomes::Failed(const std::string& file, const std::string& error) {
-  FailedAs("failed: " + file + ": " + error);
+  anyFailed_ = true;
+  Print(json_ ? ErrorObject(file, error) : "failed: " + file + ": " + error);
 }
 
-void Outcomes::FailedAs(const std::string& line) {
-  anyFailed_ = true;
-  Print(line);
+void Outcomes::Cancelled(const std::string& file) {
+  Print(json_ ? ErrorObject(file, "cancelled") : "cancelled: " + file);
 }
 
 void Outcomes::Print(const std::string& line) {
-  // A closed or full standard output loses the report, not the work: the exit code still tells.
-  console_.Write(ConsoleStream::kOutput, line + "\n");
+  WriteUtf8(console_, ConsoleStream::kOutput, line + "\n");
 }
 
 }  // namespace swivex::console

@@ -16,12 +16,18 @@ class RecordingConsole final : public Console {
     return 0;
   }
   bool IsTerminal(ConsoleStream) override { return terminal_; }
+  std::string Utf8FromSystem(std::string_view text) override { return std::string(text); }
 
   std::string output;
   std::string error;
 
  private:
   bool terminal_;
+};
+
+class NoStops final : public StopRequests {
+ public:
+  StopRequest Requested() override { return StopRequest::kNone; }
 };
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
@@ -41,8 +47,9 @@ TEST(ProgressLine, ShowsFilesOverSixtyFourMebibytesOnATerminalOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.total);
     RecordingConsole console(c.terminal);
+    NoStops noStops;
     {
-      ProgressLine progress(console, "big");
+      ProgressLine progress(console, noStops, "big");
       progress.Advance(0, c.total);
       progress.Advance(1, c.total);  // still 0%: not written again
       progress.Advance(c.total / 2 + 1, c.total);
@@ -55,8 +62,9 @@ TEST(ProgressLine, ShowsFilesOverSixtyFourMebibytesOnATerminalOnly) {
 
 TEST(ProgressLine, FailureHalfWayEndsTheLine) {
   RecordingConsole console(true);
+  NoStops noStops;
   {
-    ProgressLine progress(console, "f");
+    ProgressLine progress(console, noStops, "f");
     progress.Advance(0, 100 * kMiB);
   }
   EXPECT_EQ(console.error, "\rf: 0%\n");
