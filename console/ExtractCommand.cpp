@@ -96,7 +96,7 @@ class Extraction {
       const bool projector = stream.Size() >= kTrailerSize && FindEmbeddedMovie(stream).has_value();
       stream.Close();
       return projector ? Trailer::kProjector : Trailer::kNone;
-    } catch (const Exception&) {
+    } catch (...) {
       return Trailer::kUnreadable;
     }
   }
