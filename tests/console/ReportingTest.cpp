@@ -2,33 +2,21 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "console/JsonText.h"
 #include "console/ProgressLine.h"
+#include "console/Utf8Output.h"
+#include "platform/SystemConsole.h"
+#include "tests/console/RecordingConsole.h"
 
 namespace swivex::console {
 namespace {
 
-class RecordingConsole final : public Console {
- public:
-  explicit RecordingConsole(bool terminal) : terminal_(terminal) {}
-  ErrorCode Write(ConsoleStream stream, std::string_view text) override {
-    (stream == ConsoleStream::kError ? error : output).append(text);
-    return 0;
-  }
-  bool IsTerminal(ConsoleStream) override { return terminal_; }
-  std::string Utf8FromSystem(std::string_view text) override { return std::string(text); }
-
-  std::string output;
-  std::string error;
-
- private:
-  bool terminal_;
-};
-
-class NoStops final : public StopRequests {
- public:
-  StopRequest Requested() override { return StopRequest::kNone; }
-};
+using swivex::testing::RecordingConsole;
+using swivex::testing::TestStops;
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 
@@ -47,7 +35,7 @@ TEST(ProgressLine, ShowsFilesOverSixtyFourMebibytesOnATerminalOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.total);
     RecordingConsole console(c.terminal);
-    NoStops noStops;
+    TestStops noStops;
     {
       ProgressLine progress(console, noStops, "big");
       progress.Advance(0, c.total);
@@ -62,7 +50,7 @@ TEST(ProgressLine, ShowsFilesOverSixtyFourMebibytesOnATerminalOnly) {
 
 TEST(ProgressLine, FailureHalfWayEndsTheLine) {
   RecordingConsole console(true);
-  NoStops noStops;
+  TestStops noStops;
   {
     ProgressLine progress(console, noStops, "f");
     progress.Advance(0, 100 * kMiB);
@@ -79,6 +67,46 @@ TEST(JsonText, StringsAreEscapedAndNumbersExact) {
   EXPECT_EQ(JsonNumber(0x7FFFFFFF / 20.0), "107374182.35");
   EXPECT_EQ(JsonNumber(0xFFFF / 256.0), "255.99609375");
   EXPECT_EQ(JsonNumber(1 / 256.0), "0.00390625");
+}
+
+// Each byte sequence that is no character becomes one U+FFFD per maximal subpart: the lead
+// byte's ranges at their edges, surrogates, overlong forms, code points past U+10FFFF and
+// characters cut off.
+TEST(ValidUtf8, ReplacesWhatIsNoCharacter) {
+  const std::string r = "\xEF\xBF\xBD";
+  const struct {
+    std::string text;
+    std::string valid;
+  } cases[] = {
+      {"intro.swf", "intro.swf"},
+      {"\xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80 \xEF\xBF\xBF",
+       "\xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80 \xEF\xBF\xBF"},
+      {"\xF0\x90\x80\x80 \xF4\x8F\xBF\xBF", "\xF0\x90\x80\x80 \xF4\x8F\xBF\xBF"},
+      {"a\x80"
+       "b\xBF"
+       "c\xFF",
+       "a" + r + "b" + r + "c" + r},
+      {"\xC0\x80\xC1\xBF", r + r + r + r},
+      {"\xE0\x9F\xBF", r + r + r},
+      {"\xED\xA0\x80", r + r + r},
+      {"\xF0\x8F\xBF\xBF", r + r + r + r},
+      {"\xF4\x90\x80\x80\xF5\x80", r + r + r + r + r + r},
+      {"\xE6\x98.swf", r + ".swf"},
+      {"\xF0\x9F\x98", r},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ValidUtf8(c.text), c.valid) << c.text;
+}
+
+// Natively names are bytes; a Windows with another ANSI code page (Wine's default, 1252, for a
+// program without the UTF-8 manifest) gives them in that code page.
+TEST(SystemConsole, GivesTheSystemsTextAsUtf8) {
+  SystemConsole console;
+#ifdef _WIN32
+  ASSERT_EQ(::GetACP(), 1252u);
+  EXPECT_EQ(console.Utf8FromSystem("caf\xE9 \x80.swf"), "caf\xC3\xA9 \xE2\x82\xAC.swf");
+#else
+  EXPECT_EQ(console.Utf8FromSystem("caf\xE9 \x80.swf"), "caf\xE9 \x80.swf");
+#endif
 }
 
 }  // namespace
