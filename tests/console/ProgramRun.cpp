@@ -78,9 +78,8 @@ StartedProgram::StartedProgram(const std::string& program,
   startup.hStdOutput = outFile.Get();
   startup.hStdError = errFile.Get();
   PROCESS_INFORMATION started{};
-  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NEW_PROCESS_GROUP, nullptr, workingFolder.c_str(), &startup,
-                        &started))
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        workingFolder.c_str(), &startup, &started))
     throw std::runtime_error("cannot start " + program);
   ::CloseHandle(started.hThread);
   process_ = reinterpret_cast<long long>(started.hProcess);
@@ -90,11 +89,6 @@ StartedProgram::~StartedProgram() {
   if (!ended_) ::TerminateProcess(AsHandle(process_), 99);
   ::WaitForSingleObject(AsHandle(process_), INFINITE);
   ::CloseHandle(AsHandle(process_));
-}
-
-void StartedProgram::SendCtrlBreak() {
-  if (!::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, ::GetProcessId(AsHandle(process_))))
-    throw std::runtime_error("cannot send Ctrl+Break to " + program_);
 }
 
 ProgramResult StartedProgram::Wait() {

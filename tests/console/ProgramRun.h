@@ -18,8 +18,8 @@ enum class OutputTo {
 };
 
 // A program started in the folder `workingFolder`, its standard output and error caught in
-// files beside it, with the default handling of every signal (on Windows: in a process group of
-// its own). Ended, if it still runs, when the object goes.
+// files beside it; natively with the default handling of every signal, on Windows on the test's
+// console. Ended, if it still runs, when the object goes.
 class StartedProgram {
  public:
   StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
@@ -28,10 +28,7 @@ class StartedProgram {
   StartedProgram& operator=(const StartedProgram&) = delete;
   ~StartedProgram();
 
-#ifdef _WIN32
-  // Sends Ctrl+Break to the program's process group.
-  void SendCtrlBreak();
-#else
+#ifndef _WIN32
   void SendSignal(int signal);
 #endif
   // Waits for the program up to a deadline, after which it is ended and the test raises.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -35,7 +34,7 @@ using swf::testing::operator+;
 struct Event {
   const char* call = "";
   const char* name = "";
-  std::function<void(TestStops&)> happen;
+  void (*happen)(TestStops& stops) = nullptr;
 };
 
 // The system's files, with the event of a case and a program file that may be missing.

@@ -15,7 +15,9 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestName.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "tests/console/TestConsole_win.h"
+#else
 #include <signal.h>
 #endif
 
@@ -50,13 +52,16 @@ TEST_P(SwivexcStopTest, CancelsTheConversionAndKeepsTheOlderTarget) {
   WriteBytes(folder / "stub.bin", Bytes(10, 'S'));
   const Bytes older = {'o', 'l', 'd'};
   WriteBytes(folder / "big.exe", older);
+#ifdef _WIN32
+  TestConsole console;
+#endif
   StartedProgram swivexc(kSwivexc, {"build", "big.swf", "--stub", "stub.bin", "--force"},
                          folder.Path().string());
   ASSERT_TRUE(PollUntil([&] { return HoldsScratchFile(folder); }, std::chrono::seconds(60)))
       << "the conversion did not begin";
 
 #ifdef _WIN32
-  swivexc.SendCtrlBreak();
+  console.PressCtrlC();
 #else
   swivexc.SendSignal(GetParam().signal);
 #endif
@@ -70,7 +75,7 @@ TEST_P(SwivexcStopTest, CancelsTheConversionAndKeepsTheOlderTarget) {
 }
 
 #ifdef _WIN32
-const StopCase kStops[] = {{"Ctrl+Break", 0, 130}};
+const StopCase kStops[] = {{"Ctrl+C", 0, 130}};
 #else
 const StopCase kStops[] = {{"SIGINT", SIGINT, 130}, {"SIGTERM", SIGTERM, 143}};
 #endif
