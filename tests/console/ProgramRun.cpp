@@ -58,17 +58,21 @@ HANDLE AsHandle(long long process) { return reinterpret_cast<HANDLE>(process); }
 
 }  // namespace
 
-#ifdef _WIN32
 StartedProgram::StartedProgram(const std::string& program,
                                const std::vector<std::string>& arguments,
                                const std::string& workingFolder, OutputTo output)
     : program_(program),
       output_(output),
       out_(workingFolder + ".out"),
-      err_(workingFolder + ".err") {
-  std::string commandLine = "\"" + program + "\"";
+      err_(workingFolder + ".err"),
+      process_(Start(arguments, workingFolder)) {}
+
+#ifdef _WIN32
+long long StartedProgram::Start(const std::vector<std::string>& arguments,
+                                const std::string& workingFolder) {
+  std::string commandLine = "\"" + program_ + "\"";
   for (const auto& argument : arguments) commandLine += " \"" + argument + "\"";
-  auto outFile = output == OutputTo::kFile ? InheritableFile(out_) : InheritableClosedPipe();
+  auto outFile = output_ == OutputTo::kFile ? InheritableFile(out_) : InheritableClosedPipe();
   auto errFile = InheritableFile(err_);
   if (!outFile || !errFile) throw std::runtime_error("cannot create the output files");
   STARTUPINFOA startup{};
@@ -80,9 +84,9 @@ StartedProgram::StartedProgram(const std::string& program,
   PROCESS_INFORMATION started{};
   if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         workingFolder.c_str(), &startup, &started))
-    throw std::runtime_error("cannot start " + program);
+    throw std::runtime_error("cannot start " + program_);
   ::CloseHandle(started.hThread);
-  process_ = reinterpret_cast<long long>(started.hProcess);
+  return reinterpret_cast<long long>(started.hProcess);
 }
 
 StartedProgram::~StartedProgram() {
@@ -101,25 +105,20 @@ ProgramResult StartedProgram::Wait() {
   return Collect(static_cast<int>(code));
 }
 #else
-StartedProgram::StartedProgram(const std::string& program,
-                               const std::vector<std::string>& arguments,
-                               const std::string& workingFolder, OutputTo output)
-    : program_(program),
-      output_(output),
-      out_(workingFolder + ".out"),
-      err_(workingFolder + ".err") {
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+long long StartedProgram::Start(const std::vector<std::string>& arguments,
+                                const std::string& workingFolder) {
+  std::vector<char*> argv{const_cast<char*>(program_.c_str())};
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   int pipeEnds[2] = {-1, -1};
-  if (output == OutputTo::kClosedPipe) {
+  if (output_ == OutputTo::kClosedPipe) {
     if (::pipe(pipeEnds) != 0) throw std::runtime_error("cannot make a pipe");
     ::close(pipeEnds[0]);
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (output == OutputTo::kFile) {
+  if (output_ == OutputTo::kFile) {
     posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   } else {
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
@@ -139,12 +138,12 @@ StartedProgram::StartedProgram(const std::string& program,
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   pid_t pid = 0;
   const int failed =
-      ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+      ::posix_spawn(&pid, program_.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
-  if (failed != 0) throw std::runtime_error("cannot start " + program);
-  process_ = pid;
+  if (failed != 0) throw std::runtime_error("cannot start " + program_);
+  return pid;
 }
 
 StartedProgram::~StartedProgram() {

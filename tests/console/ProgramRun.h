@@ -35,14 +35,16 @@ class StartedProgram {
   ProgramResult Wait();
 
  private:
-  // Both read and removed once the program has ended.
+  // The program's process handle on Windows, its pid elsewhere.
+  long long Start(const std::vector<std::string>& arguments, const std::string& workingFolder);
+  // Both output files read and removed once the program has ended.
   ProgramResult Collect(int exitCode);
 
   std::string program_;
   OutputTo output_;
   std::string out_;
   std::string err_;
-  long long process_ = 0;  // process handle on Windows, pid elsewhere
+  long long process_;
   bool ended_ = false;
 };
 
