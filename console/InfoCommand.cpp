@@ -23,7 +23,8 @@ void RunInfo(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes)
     const bool goOn = TakeTurn(file, outcomes, system.stops, [&] {
       ProgressLine progress(system.console, system.stops, file);
       const MovieInfo info = ReadMovieInfo(file, system.files, &progress);
-      outcomes.Print(WithoutLastNewline(FormatInfo(file, info, line.json)));
+      outcomes.Print(
+          WithoutLastNewline(FormatInfo(file, info, line.json, system.files.Syntax().isLeadByte)));
     });
     if (!goOn) return;
   }

@@ -5,23 +5,19 @@
 
 namespace swivex::console {
 
-namespace {
-
-std::string ErrorObject(const std::string& file, const std::string& error) {
-  JsonObject object;
-  object.Add("file", JsonString(file));
-  object.Add("error", JsonString(error));
-  return object.Text();
-}
-
-}  // namespace
-
 void Outcomes::Ok(const std::string& file, const std::string& target) {
   Print("ok: " + file + " -> " + target);
 }
 
 void Outcomes::Skipped(const std::string& file, const std::string& reason) {
   Print("skipped: " + file + " (" + reason + ")");
+}
+
+std::string Outcomes::ErrorObject(const std::string& file, const std::string& error) const {
+  JsonObject object;
+  object.Add("file", JsonString(file, isLeadByte_));
+  object.Add("error", JsonString(error, isLeadByte_));
+  return object.Text();
 }
 
 void Outcomes::Failed(const std::string& file, const std::string& error) {

@@ -65,7 +65,7 @@ int RunSwivexc(std::span<const std::string> arguments, ConsoleSystem& system) {
     return kExitUsage;
   }
   UseSystemSeparators(line, system.files.Syntax());
-  Outcomes outcomes(system.console, line.json);
+  Outcomes outcomes(system.console, line.json, system.files.Syntax().isLeadByte);
   try {
     RunCommand(line, system, outcomes);
   } catch (...) {

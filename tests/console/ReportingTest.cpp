@@ -62,6 +62,12 @@ TEST(JsonText, StringsAreEscapedAndNumbersExact) {
   EXPECT_EQ(JsonString("a\"b\\c"), R"("a\"b\\c")");
   EXPECT_EQ(JsonString(std::string("\x01\n\x1f ", 4)), R"("\u0001\u000a\u001f ")");
   EXPECT_EQ(JsonString("\xe6\x98\xa0\xe7\x94\xbb"), "\"\xe6\x98\xa0\xe7\x94\xbb\"");
+  // "\x95\x5C" is one Shift-JIS character, whose trail byte is "\\"; a lone lead byte at the end
+  // is a byte like any other.
+  const auto shiftJisLeadByte = [](unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  };
+  EXPECT_EQ(JsonString("\x95\x5C\\\x95", shiftJisLeadByte), "\"\x95\x5C\\\\\x95\"");
   EXPECT_EQ(JsonNumber(550), "550");
   EXPECT_EQ(JsonNumber(-0.05), "-0.05");
   EXPECT_EQ(JsonNumber(0x7FFFFFFF / 20.0), "107374182.35");
@@ -97,13 +103,22 @@ TEST(ValidUtf8, ReplacesWhatIsNoCharacter) {
   for (const auto& c : cases) EXPECT_EQ(ValidUtf8(c.text), c.valid) << c.text;
 }
 
-// Natively names are bytes; a Windows with another ANSI code page (Wine's default, 1252, for a
-// program without the UTF-8 manifest) gives them in that code page.
+// Natively names are bytes. A Windows whose ANSI code page is another gives them in that one:
+// Wine's default, 1252, for a program without the UTF-8 manifest, and 932 in a run of its own
+// (LC_ALL=ja_JP.UTF-8), where "\x95\x5C" is one character.
 TEST(SystemConsole, GivesTheSystemsTextAsUtf8) {
   SystemConsole console;
 #ifdef _WIN32
-  ASSERT_EQ(::GetACP(), 1252u);
-  EXPECT_EQ(console.Utf8FromSystem("caf\xE9 \x80.swf"), "caf\xC3\xA9 \xE2\x82\xAC.swf");
+  switch (::GetACP()) {
+    case 1252:
+      EXPECT_EQ(console.Utf8FromSystem("caf\xE9 \x80.swf"), "caf\xC3\xA9 \xE2\x82\xAC.swf");
+      break;
+    case 932:
+      EXPECT_EQ(console.Utf8FromSystem("\x95\x5C.swf"), "\xE8\xA1\xA8.swf");
+      break;
+    default:
+      FAIL() << "no case for the code page " << ::GetACP();
+  }
 #else
   EXPECT_EQ(console.Utf8FromSystem("caf\xE9 \x80.swf"), "caf\xE9 \x80.swf");
 #endif
