@@ -10,11 +10,12 @@ void RunFiles::AddSource(const std::string& source) {
 
 void RunFiles::CheckTarget(const std::string& source, const std::string& target) {
   const auto identity = identities_.IdentityOf(target);
-  if (!identity || identity == identities_.IdentityOf(source)) return;
+  if (!identity) return;
   const std::string replace = "The " + result_ + " would replace \"";
   if (const auto made = written_.find(*identity); made != written_.end())
     throw Exception(replace + target + "\", which this run made from \"" + made->second + "\"");
-  if (const auto other = sources_.find(*identity); other != sources_.end())
+  const auto other = sources_.find(*identity);
+  if (other != sources_.end() && identities_.IdentityOf(source) != identity)
     throw Exception(replace + other->second + "\", which is also being converted");
 }
 

@@ -21,7 +21,7 @@ class RunFiles {
   // Raises Exception when `target`, written for `source`, would replace another file of the
   // run: 'The movie would replace "b.swf", which is also being converted', or 'The movie would
   // replace "out/a.swf", which this run made from "old/a.exe"'. A target that is `source`
-  // itself is left to the conversion, which refuses it.
+  // itself is left to the conversion, which refuses it. `source` need not name a file.
   void CheckTarget(const std::string& source, const std::string& target);
   // `target` holds what the run made from `source` now.
   void AddWritten(const std::string& source, const std::string& target);
