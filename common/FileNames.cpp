@@ -16,21 +16,21 @@ std::size_t LastDelimiter(std::string_view path, std::string_view delimiters,
   return found;
 }
 
-namespace {
-
-std::string Separators(const PathSyntax& syntax) { return {syntax.separator, ':'}; }
-
-}  // namespace
+std::string FolderDelimiters(const PathSyntax& syntax) {
+  std::string delimiters(1, syntax.separator);
+  if (syntax.driveColon) delimiters += ':';
+  return delimiters;
+}
 
 std::string FolderPart(std::string_view path, const PathSyntax& syntax) {
-  std::size_t last = LastDelimiter(path, Separators(syntax), syntax.isLeadByte);
+  std::size_t last = LastDelimiter(path, FolderDelimiters(syntax), syntax.isLeadByte);
   if (last == std::string_view::npos) return {};
   return std::string(path.substr(0, last + 1));
 }
 
 std::string ReplaceExtension(std::string_view path, std::string_view extension,
                              const PathSyntax& syntax) {
-  std::size_t last = LastDelimiter(path, Separators(syntax) + '.', syntax.isLeadByte);
+  std::size_t last = LastDelimiter(path, FolderDelimiters(syntax) + '.', syntax.isLeadByte);
   std::string result(path);
   if (last != std::string_view::npos && path[last] == '.') result.resize(last);
   result += extension;

@@ -15,7 +15,11 @@ namespace swivex {
 std::size_t LastDelimiter(std::string_view path, std::string_view delimiters,
                           LeadByteTest isLeadByte);
 
-// Everything up to and including the last directory separator or ":"; empty if there is none.
+// The bytes that end a folder's or a drive's part of a path: the separator, and ":" where it
+// ends a drive's name.
+std::string FolderDelimiters(const PathSyntax& syntax);
+
+// Everything up to and including the last folder delimiter; empty if there is none.
 std::string FolderPart(std::string_view path, const PathSyntax& syntax);
 
 // Replaces the extension of the last path component with `extension` (".exe"), or appends it

@@ -1,8 +1,10 @@
 #include "common/ProgramFolder.h"
 #include "console/Commands.h"
+#include "console/FileTurn.h"
 #include "console/OutputFolder.h"
 #include "console/OutputNames.h"
 #include "console/ProgressLine.h"
+#include "console/RunFiles.h"
 #include "projector/Conversions.h"
 
 namespace swivex::console {
@@ -25,19 +27,20 @@ void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes
   const bool oneFile = OutputIsOneFile(line, system);
   const std::string folder = oneFile || !line.output ? "" : *line.output;
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;
+  RunFiles run(system.identities, "projector");
+  for (const std::string& movie : line.inputs) run.AddSource(movie);
   for (const std::string& movie : line.inputs) {
     const std::string target =
         oneFile ? *line.output : TargetFor(movie, ".exe", folder, system.files.Syntax());
-    try {
+    const bool goOn = TakeTurn(movie, outcomes, system.stops, [&] {
+      run.CheckTarget(movie, target);
       EnsureFolder(folder, system);
-      ProgressLine progress(system.console, target);
+      ProgressLine progress(system.console, system.stops, target);
       BuildProjector(stub, movie, target, system.files, {&progress, existing});
+      run.AddWritten(movie, target);
       outcomes.Ok(movie, target);
-    } catch (const ETargetExists& error) {
-      outcomes.Failed(movie, error.Message() + " (--force replaces it)");
-    } catch (const Exception& error) {
-      outcomes.Failed(movie, error.Message());
-    }
+    });
+    if (!goOn) return;
   }
 }
 

@@ -3,8 +3,10 @@
 #include "console/CommandLine.h"
 #include "console/Outcomes.h"
 #include "platform/Console.h"
+#include "platform/FileIdentity.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/StopRequests.h"
 
 namespace swivex::console {
 
@@ -13,10 +15,12 @@ struct ConsoleSystem {
   Files& files;
   Folders& folders;
   Console& console;
+  FileIdentities& identities;
+  StopRequests& stops;
 };
 
 // Each command works through its files in order, reports each one to `outcomes` and goes on
-// after a failure.
+// after a failure; it stops after a file that a request to stop cancelled (TakeTurn).
 void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
 void RunExtract(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
 void RunInfo(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);

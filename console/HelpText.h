@@ -15,8 +15,8 @@ usage:
   swivexc extract FILE|FOLDER... [-o DIR] [-r] [--force]
       Writes the movie of each projector beside it with the extension .swf, or into DIR.
       A folder stands for the files in it, and with -r for those in its folders too (in DIR
-      the folders are repeated). Prints a line per file: ok, skipped (not a projector) or
-      failed with the reason.
+      the folders are repeated). Prints a line per file: ok, skipped (found, not a
+      projector) or failed with the reason; a named file that is no projector fails.
   swivexc info FILE... [--json]
       Tells of each movie or projector: the kind, the stub size and movie length, the
       signature and compression, version, declared length, frame size, rate and count,
@@ -29,9 +29,10 @@ usage:
   swivexc --help | --version
 
 An existing file is never replaced unless --force is given; then it is replaced only once the
-new file is complete. Exit code: 0 when every file succeeded, 1 when any failed, 2 for a
-mistake in the command line. Progress shows on standard error for files over 64 MiB when it
-is a terminal.
+new file is complete. A file given to the command, or written by it, is never replaced by it.
+Ctrl+C stops the command, leaving the file at hand as it was. Exit code: 0 when every file
+succeeded, 1 when any failed, 2 for a mistake in the command line, 130 when stopped (143 after
+SIGTERM). Progress shows on standard error for files over 64 MiB when it is a terminal.
 
 examples:
   swivexc build intro.swf                   makes intro.exe beside intro.swf

@@ -1,4 +1,5 @@
 #include "console/Commands.h"
+#include "console/FileTurn.h"
 #include "console/MovieInfo.h"
 #include "console/ProgressLine.h"
 
@@ -19,13 +20,13 @@ void RunInfo(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes)
     // The text reports are blocks of lines with a blank line between two; JSON is a line each.
     if (!first && !line.json) outcomes.Print("");
     first = false;
-    try {
-      ProgressLine progress(system.console, file);
+    const bool goOn = TakeTurn(file, outcomes, system.stops, [&] {
+      ProgressLine progress(system.console, system.stops, file);
       const MovieInfo info = ReadMovieInfo(file, system.files, &progress);
-      outcomes.Print(WithoutLastNewline(FormatInfo(file, info, line.json)));
-    } catch (const Exception& error) {
-      outcomes.FailedAs(WithoutLastNewline(FormatInfoFailure(file, error.Message(), line.json)));
-    }
+      outcomes.Print(
+          WithoutLastNewline(FormatInfo(file, info, line.json, system.files.Syntax().isLeadByte)));
+    });
+    if (!goOn) return;
   }
 }
 

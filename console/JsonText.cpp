@@ -4,11 +4,15 @@
 
 namespace swivex::console {
 
-std::string JsonString(std::string_view text) {
+std::string JsonString(std::string_view text, LeadByteTest isLeadByte) {
   std::string json = "\"";
-  for (const char c : text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+    if (isLeadByte != nullptr && isLeadByte(byte) && at + 1 < text.size()) {
+      json += c;
+      json += text[++at];
+    } else if (c == '"' || c == '\\') {
       json += '\\';
       json += c;
     } else if (byte < 0x20) {

@@ -5,11 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/PathSyntax.h"
+
 namespace swivex::console {
 
 // A JSON string literal: quotes, backslashes and control characters escaped, other bytes as
-// they are (file names and messages are UTF-8).
-std::string JsonString(std::string_view text);
+// they are. Text in a double-byte ANSI code page, which becomes UTF-8 only once the whole line
+// is written, keeps the trail bytes of its characters even where they equal "\\".
+std::string JsonString(std::string_view text, LeadByteTest isLeadByte = nullptr);
 
 // A number in the shortest decimal form that gives it back exactly: 550, 27.5, 0.00390625.
 // Frame sizes (twentieths) and rates (256ths) need no more than 12 significant digits.

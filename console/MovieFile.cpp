@@ -29,6 +29,7 @@ MovieBytes::MovieBytes(MovieFile& movie, Sha256* hash, ConversionProgress* progr
 }
 
 void MovieBytes::ReadBlock() {
+  if (progress_ != nullptr && progress_->CancelRequested()) throw EConversionCancelled();
   const std::size_t count =
       static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, movie_.length - read_));
   movie_.file.ReadExact(block_.get(), count);

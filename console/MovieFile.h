@@ -33,7 +33,8 @@ class MovieBytes final : public swf::ByteSource {
  public:
   static constexpr std::size_t kBlockSize = 1u << 20;
 
-  // `progress`, if given, follows the bytes read of `movie.length`.
+  // `progress`, if given, follows the bytes read of `movie.length`, and stops the reading
+  // (EConversionCancelled) when it asks to.
   MovieBytes(MovieFile& movie, Sha256* hash, ConversionProgress* progress);
 
   std::size_t Read(std::uint8_t* buffer, std::size_t count) override;

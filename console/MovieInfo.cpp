@@ -52,10 +52,10 @@ bool UsesNetwork(const MovieInfo& info) {
   return info.summary.fileAttributes && info.summary.fileAttributes->useNetwork;
 }
 
-std::string FormatJson(const std::string& path, const MovieInfo& info) {
+std::string FormatJson(const std::string& path, const MovieInfo& info, LeadByteTest isLeadByte) {
   const swf::SwfHeader& header = info.summary.header;
   JsonObject object;
-  object.Add("file", JsonString(path));
+  object.Add("file", JsonString(path, isLeadByte));
   object.Add("kind", JsonString(info.stubSize ? "projector" : "movie"));
   object.Add("stub_size", info.stubSize ? std::to_string(*info.stubSize) : "null");
   object.Add("movie_length", std::to_string(info.movieLength));
@@ -126,16 +126,9 @@ MovieInfo ReadMovieInfo(const std::string& path, Files& files, ConversionProgres
   return info;
 }
 
-std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json) {
-  return json ? FormatJson(path, info) : FormatText(path, info);
-}
-
-std::string FormatInfoFailure(const std::string& path, const std::string& error, bool json) {
-  if (!json) return "failed: " + path + ": " + error + "\n";
-  JsonObject object;
-  object.Add("file", JsonString(path));
-  object.Add("error", JsonString(error));
-  return object.Text() + "\n";
+std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json,
+                       LeadByteTest isLeadByte) {
+  return json ? FormatJson(path, info, isLeadByte) : FormatText(path, info);
 }
 
 }  // namespace swivex::console

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/PathSyntax.h"
 #include "projector/ConversionProgress.h"
 #include "swf/MovieReader.h"
 
@@ -30,8 +31,8 @@ struct MovieInfo {
 MovieInfo ReadMovieInfo(const std::string& path, Files& files, ConversionProgress* progress);
 
 // The report of one file: lines of "name: value", or with `json` one JSON object on one line.
-std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json);
-// A file that could not be read: "failed: ..." or a JSON object with "file" and "error".
-std::string FormatInfoFailure(const std::string& path, const std::string& error, bool json);
+// `isLeadByte` tells the double-byte characters of the path, if any.
+std::string FormatInfo(const std::string& path, const MovieInfo& info, bool json,
+                       LeadByteTest isLeadByte);
 
 }  // namespace swivex::console

@@ -1,5 +1,8 @@
 #include "console/Outcomes.h"
 
+#include "console/JsonText.h"
+#include "console/Utf8Output.h"
+
 namespace swivex::console {
 
 void Outcomes::Ok(const std::string& file, const std::string& target) {
@@ -10,18 +13,24 @@ void Outcomes::Skipped(const std::string& file, const std::string& reason) {
   Print("skipped: " + file + " (" + reason + ")");
 }
 
-void Outcomes::Failed(const std::string& file, const std::string& error) {
-  FailedAs("failed: " + file + ": " + error);
+std::string Outcomes::ErrorObject(const std::string& file, const std::string& error) const {
+  JsonObject object;
+  object.Add("file", JsonString(file, isLeadByte_));
+  object.Add("error", JsonString(error, isLeadByte_));
+  return object.Text();
 }
 
-void Outcomes::FailedAs(const std::string& line) {
+void Outcomes::Failed(const std::string& file, const std::string& error) {
   anyFailed_ = true;
-  Print(line);
+  Print(json_ ? ErrorObject(file, error) : "failed: " + file + ": " + error);
+}
+
+void Outcomes::Cancelled(const std::string& file) {
+  Print(json_ ? ErrorObject(file, "cancelled") : "cancelled: " + file);
 }
 
 void Outcomes::Print(const std::string& line) {
-  // A closed or full standard output loses the report, not the work: the exit code still tells.
-  console_.Write(ConsoleStream::kOutput, line + "\n");
+  WriteUtf8(console_, ConsoleStream::kOutput, line + "\n");
 }
 
 }  // namespace swivex::console

@@ -1,9 +1,11 @@
 #include "common/FileNames.h"
 #include "console/Commands.h"
+#include "console/FileTurn.h"
 #include "console/MovieFile.h"
 #include "console/OutputFolder.h"
 #include "console/OutputNames.h"
 #include "console/ProgressLine.h"
+#include "console/RunFiles.h"
 #include "projector/Conversions.h"
 #include "projector/TargetFile.h"
 #include "swf/MovieReader.h"
@@ -15,29 +17,35 @@ namespace swivex::console {
 namespace {
 
 // Writes every picture of the walk into one folder as "<character id><extension>", going on
-// after a picture that cannot be written.
+// after a picture that cannot be written. Two pictures of one id (a damaged movie) do not
+// replace one another.
 class PictureWriter final : public swf::PictureVisitor {
  public:
   PictureWriter(const std::string& folder, ExistingTarget existing, ConsoleSystem& system,
                 Outcomes& outcomes)
-      : folder_(folder), existing_(existing), system_(system), outcomes_(outcomes) {}
+      : folder_(folder),
+        existing_(existing),
+        system_(system),
+        outcomes_(outcomes),
+        run_(system.identities, "picture") {}
 
   bool Wants(const swf::PictureInfo&) override { return true; }
 
   void Take(swf::Picture picture) override {
+    if (system_.stops.Requested() != StopRequest::kNone) throw EConversionCancelled();
     const std::string what = swf::DescribePicture(picture.info);
     try {
       const swf::PictureFile file = swf::ToPictureFile(picture);
       const std::string target =
           InFolder(folder_, std::to_string(picture.info.characterId) + file.extension,
                    system_.files.Syntax());
+      run_.CheckTarget(what, target);
       Write(target, file.bytes);
+      run_.AddWritten(what, target);
       outcomes_.Ok(what, file.alphaDropped ? target + " (without its alpha plane)" : target);
       ++written_;
-    } catch (const ETargetExists& error) {
-      outcomes_.Failed(what, error.Message() + " (--force replaces it)");
-    } catch (const Exception& error) {
-      outcomes_.Failed(what, error.Message());
+    } catch (...) {
+      outcomes_.Failed(what, FailureText(std::current_exception()));
     }
   }
 
@@ -57,6 +65,7 @@ class PictureWriter final : public swf::PictureVisitor {
   ExistingTarget existing_;
   ConsoleSystem& system_;
   Outcomes& outcomes_;
+  RunFiles run_;
   unsigned written_ = 0;
 };
 
@@ -69,18 +78,16 @@ void RunPictures(const CommandLine& line, ConsoleSystem& system, Outcomes& outco
       line.output.value_or(ReplaceExtension(input, "-pictures", system.files.Syntax()));
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;
   PictureWriter writer(folder, existing, system, outcomes);
-  try {
+  TakeTurn(input, outcomes, system.stops, [&] {
     MovieFile movie = OpenMovieFile(input, system.files);
-    ProgressLine progress(system.console, input);
+    ProgressLine progress(system.console, system.stops, input);
     MovieBytes bytes(movie, nullptr, &progress);
     swf::MovieReader reader(bytes);
     const swf::MovieSummary summary = reader.Walk(&writer);
     movie.file.Close();
     outcomes.Print(input + ": " + std::to_string(writer.Written()) + " of " +
                    std::to_string(summary.pictures.size()) + " pictures written to " + folder);
-  } catch (const Exception& error) {
-    outcomes.Failed(input, error.Message());
-  }
+  });
 }
 
 }  // namespace swivex::console

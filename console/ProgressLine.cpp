@@ -2,10 +2,13 @@
 
 #include <utility>
 
+#include "console/Utf8Output.h"
+
 namespace swivex::console {
 
-ProgressLine::ProgressLine(Console& console, std::string label)
+ProgressLine::ProgressLine(Console& console, StopRequests& stops, std::string label)
     : console_(console),
+      stops_(stops),
       label_(std::move(label)),
       terminal_(console.IsTerminal(ConsoleStream::kError)) {}
 
@@ -21,7 +24,7 @@ void ProgressLine::Advance(std::uint64_t done, std::uint64_t total) {
   std::string line = "\r" + label_ + ": " + std::to_string(percent) + "%";
   open_ = percent != 100;
   if (!open_) line += "\n";
-  console_.Write(ConsoleStream::kError, line);
+  WriteUtf8(console_, ConsoleStream::kError, line);
 }
 
 }  // namespace swivex::console

@@ -1,7 +1,9 @@
 #include "console/Swivexc.h"
 
+#include "console/FileTurn.h"
 #include "console/HelpText.h"
 #include "console/OutputNames.h"
+#include "console/Utf8Output.h"
 #include "resources/Version.h"
 
 namespace swivex::console {
@@ -29,12 +31,24 @@ void RunCommand(const CommandLine& line, ConsoleSystem& system, Outcomes& outcom
       RunPictures(line, system, outcomes);
       break;
     case Command::kHelp:
-      system.console.Write(ConsoleStream::kOutput, kHelpText);
+      WriteUtf8(system.console, ConsoleStream::kOutput, kHelpText);
       break;
     case Command::kVersion:
-      system.console.Write(ConsoleStream::kOutput, "swivexc " SWIVEX_VERSION_TEXT "\n");
+      outcomes.Print("swivexc " SWIVEX_VERSION_TEXT);
       break;
   }
+}
+
+int ExitCode(const Outcomes& outcomes, StopRequest stop) {
+  switch (stop) {
+    case StopRequest::kInterrupt:
+      return kExitInterrupted;
+    case StopRequest::kTerminate:
+      return kExitTerminated;
+    case StopRequest::kNone:
+      break;
+  }
+  return outcomes.AnyFailed() ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace
@@ -44,22 +58,23 @@ int RunSwivexc(std::span<const std::string> arguments, ConsoleSystem& system) {
   try {
     line = ParseCommandLine(arguments);
   } catch (const EUsageError& error) {
-    system.console.Write(ConsoleStream::kError,
-                         "swivexc: " + error.Message() +
-                             "\nusage: " + UsageLine(error.ForCommand().value_or(Command::kHelp)) +
-                             " (swivexc --help tells more)\n");
+    WriteUtf8(system.console, ConsoleStream::kError,
+              "swivexc: " + error.Message() +
+                  "\nusage: " + UsageLine(error.ForCommand().value_or(Command::kHelp)) +
+                  " (swivexc --help tells more)\n");
     return kExitUsage;
   }
   UseSystemSeparators(line, system.files.Syntax());
-  Outcomes outcomes(system.console);
+  Outcomes outcomes(system.console, line.json, system.files.Syntax().isLeadByte);
   try {
     RunCommand(line, system, outcomes);
-  } catch (const Exception& error) {
+  } catch (...) {
     // What stops a command before its first file, such as a program folder it cannot find.
-    system.console.Write(ConsoleStream::kError, "swivexc: " + error.Message() + "\n");
+    WriteUtf8(system.console, ConsoleStream::kError,
+              "swivexc: " + FailureText(std::current_exception()) + "\n");
     return kExitFailure;
   }
-  return outcomes.AnyFailed() ? kExitFailure : kExitSuccess;
+  return ExitCode(outcomes, system.stops.Requested());
 }
 
 }  // namespace swivex::console

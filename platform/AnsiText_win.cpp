@@ -22,4 +22,14 @@ std::string AnsiFromWide(const wchar_t* text) {
   return ansi;
 }
 
+std::string Utf8FromWide(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
 }  // namespace swivex

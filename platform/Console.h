@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/ErrorCode.h"
@@ -17,6 +18,10 @@ class Console {
   virtual ErrorCode Write(ConsoleStream stream, std::string_view text) = 0;
   // True when the stream shows on a terminal rather than going to a file or a pipe.
   virtual bool IsTerminal(ConsoleStream stream) = 0;
+  // Text that the system gave, in the encoding it gives names and messages in, as UTF-8: from
+  // the ANSI code page on a Windows whose code page is not UTF-8; elsewhere as it is, since
+  // names there are bytes (which need not be UTF-8).
+  virtual std::string Utf8FromSystem(std::string_view text) = 0;
 };
 
 }  // namespace swivex

@@ -10,6 +10,9 @@ using LeadByteTest = bool (*)(unsigned char byte);
 struct PathSyntax {
   char separator;
   LeadByteTest isLeadByte;
+  // True where ":" ends a drive's name ("C:intro.swf"), as on Windows; elsewhere ":" is one
+  // more character of a name.
+  bool driveColon = true;
 };
 
 }  // namespace swivex

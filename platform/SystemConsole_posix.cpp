@@ -1,4 +1,5 @@
 // Standard output and error through POSIX calls.
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +16,9 @@ int Descriptor(ConsoleStream stream) {
 
 }  // namespace
 
+// A write to a pipe without a reader then fails with EPIPE instead of raising SIGPIPE.
+SystemConsole::SystemConsole() { ::signal(SIGPIPE, SIG_IGN); }
+
 ErrorCode SystemConsole::Write(ConsoleStream stream, std::string_view text) {
   while (!text.empty()) {
     const ssize_t done = ::write(Descriptor(stream), text.data(), text.size());
@@ -26,5 +30,7 @@ ErrorCode SystemConsole::Write(ConsoleStream stream, std::string_view text) {
 }
 
 bool SystemConsole::IsTerminal(ConsoleStream stream) { return ::isatty(Descriptor(stream)) == 1; }
+
+std::string SystemConsole::Utf8FromSystem(std::string_view text) { return std::string(text); }
 
 }  // namespace swivex

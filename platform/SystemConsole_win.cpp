@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/AnsiText_win.h"
 #include "platform/SystemConsole.h"
 
 namespace swivex {
@@ -50,6 +51,9 @@ ErrorCode WriteBytes(HANDLE file, std::string_view text) {
 
 }  // namespace
 
+// Windows' console has no signal for a closed pipe: the write fails (ERROR_NO_DATA).
+SystemConsole::SystemConsole() = default;
+
 ErrorCode SystemConsole::Write(ConsoleStream stream, std::string_view text) {
   const HANDLE handle = Handle(stream);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return ERROR_INVALID_HANDLE;
@@ -58,5 +62,12 @@ ErrorCode SystemConsole::Write(ConsoleStream stream, std::string_view text) {
 }
 
 bool SystemConsole::IsTerminal(ConsoleStream stream) { return IsConsole(Handle(stream)); }
+
+// Before Windows 10 1903 the manifest's UTF-8 code page is not taken, and names come in the
+// ANSI code page.
+std::string SystemConsole::Utf8FromSystem(std::string_view text) {
+  if (::GetACP() == CP_UTF8) return std::string(text);
+  return Utf8FromWide(WideFromAnsi(std::string(text)));
+}
 
 }  // namespace swivex

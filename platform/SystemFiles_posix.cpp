@@ -163,6 +163,6 @@ std::string SystemFiles::SystemMessage(ErrorCode error) {
   return std::strerror(static_cast<int>(error));
 }
 
-PathSyntax SystemFiles::Syntax() { return {'/', NeverLeadByte}; }
+PathSyntax SystemFiles::Syntax() { return {'/', NeverLeadByte, false}; }
 
 }  // namespace swivex

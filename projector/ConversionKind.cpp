@@ -20,8 +20,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 // The last component's extension with its ".", or nothing.
 std::string_view ExtensionOf(std::string_view path, const PathSyntax& syntax) {
-  const std::string delimiters{syntax.separator, ':', '.'};
-  const std::size_t last = LastDelimiter(path, delimiters, syntax.isLeadByte);
+  const std::size_t last = LastDelimiter(path, FolderDelimiters(syntax) + '.', syntax.isLeadByte);
   if (last == std::string_view::npos || path[last] != '.') return {};
   return path.substr(last);
 }

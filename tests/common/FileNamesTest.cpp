@@ -53,6 +53,36 @@ TEST(FolderPart, KeepsEverythingUpToTheLastSeparatorOrColon) {
   EXPECT_EQ(FolderPart("C:\\x\\", windows), "C:\\x\\");
 }
 
+// ":" ends a drive's name on Windows only; elsewhere it is a character like any other.
+TEST(FolderDelimiters, ColonEndsADriveOnWindowsOnly) {
+  constexpr PathSyntax kPosixPaths{'/', NoLeadByte, false};
+  struct Case {
+    const PathSyntax* syntax;
+    const char* path;
+    const char* folder;
+    const char* withExe;
+  };
+  const Case cases[] = {
+      {&kPosixPaths, "c:intro.swf", "", "c:intro.exe"},
+      {&kPosixPaths, "a:b/c:d.swf", "a:b/", "a:b/c:d.exe"},
+      {&kPosixPaths, "m/x.y:z", "m/", "m/x.exe"},
+      {&kPosixPaths, "m/name:", "m/", "m/name:.exe"},
+      {&kSingleByteWindowsPaths, "c:intro.swf", "c:", "c:intro.exe"},
+      {&kSingleByteWindowsPaths, "C:\\m\\x.y:z", "C:\\m\\x.y:", "C:\\m\\x.y:z.exe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(FolderPart(c.path, *c.syntax), c.folder);
+    EXPECT_EQ(ReplaceExtension(c.path, ".exe", *c.syntax), c.withExe);
+  }
+  // The system's own syntax follows its system's rule.
+#ifdef _WIN32
+  EXPECT_EQ(FolderPart("c:intro.swf", SystemFiles().Syntax()), "c:");
+#else
+  EXPECT_EQ(FolderPart("c:intro.swf", SystemFiles().Syntax()), "");
+#endif
+}
+
 // "\x95\x5C" is one Shift-JIS character whose trail byte is "\"; "\x82\x2E" is not a character
 // but a lead byte followed by "." is still taken as one double-byte unit.
 TEST(ReplaceExtension, SkipsTrailBytesOfDoubleByteCharacters) {

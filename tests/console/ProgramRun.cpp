@@ -16,6 +16,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 extern char** environ;
 #endif
 
@@ -34,18 +35,45 @@ std::string TextOf(const std::string& file) {
 }
 
 #ifdef _WIN32
-win::UniqueHandle<win::FileHandleTraits> InheritableFile(const std::string& name) {
+using Handle = win::UniqueHandle<win::FileHandleTraits>;
+
+Handle InheritableFile(const std::string& name) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  return win::UniqueHandle<win::FileHandleTraits>(::CreateFileA(
-      name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+  return Handle(::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                              0, nullptr));
 }
 
-int Run(const std::string& program, const std::vector<std::string>& arguments,
-        const std::string& folder, const std::string& out, const std::string& err) {
-  std::string commandLine = "\"" + program + "\"";
+// The writing end of a pipe that nobody reads any more.
+Handle InheritableClosedPipe() {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE reading = nullptr;
+  HANDLE writing = nullptr;
+  if (!::CreatePipe(&reading, &writing, &inherit, 0)) return Handle();
+  ::CloseHandle(reading);
+  return Handle(writing);
+}
+
+HANDLE AsHandle(long long process) { return reinterpret_cast<HANDLE>(process); }
+#endif
+
+}  // namespace
+
+StartedProgram::StartedProgram(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::string& workingFolder, OutputTo output)
+    : program_(program),
+      output_(output),
+      out_(workingFolder + ".out"),
+      err_(workingFolder + ".err"),
+      process_(Start(arguments, workingFolder)) {}
+
+#ifdef _WIN32
+long long StartedProgram::Start(const std::vector<std::string>& arguments,
+                                const std::string& workingFolder) {
+  std::string commandLine = "\"" + program_ + "\"";
   for (const auto& argument : arguments) commandLine += " \"" + argument + "\"";
-  auto outFile = InheritableFile(out);
-  auto errFile = InheritableFile(err);
+  auto outFile = output_ == OutputTo::kFile ? InheritableFile(out_) : InheritableClosedPipe();
+  auto errFile = InheritableFile(err_);
   if (!outFile || !errFile) throw std::runtime_error("cannot create the output files");
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -55,60 +83,100 @@ int Run(const std::string& program, const std::vector<std::string>& arguments,
   startup.hStdError = errFile.Get();
   PROCESS_INFORMATION started{};
   if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        folder.c_str(), &startup, &started))
-    throw std::runtime_error("cannot start " + program);
-  win::UniqueHandle<win::KernelObjectTraits> process(started.hProcess);
-  win::UniqueHandle<win::KernelObjectTraits> thread(started.hThread);
-  if (::WaitForSingleObject(process.Get(), static_cast<DWORD>(kPatience.count() * 1000)) !=
-      WAIT_OBJECT_0) {
-    ::TerminateProcess(process.Get(), 99);
-    throw std::runtime_error(program + " did not finish in time");
-  }
+                        workingFolder.c_str(), &startup, &started))
+    throw std::runtime_error("cannot start " + program_);
+  ::CloseHandle(started.hThread);
+  return reinterpret_cast<long long>(started.hProcess);
+}
+
+StartedProgram::~StartedProgram() {
+  if (!ended_) ::TerminateProcess(AsHandle(process_), 99);
+  ::WaitForSingleObject(AsHandle(process_), INFINITE);
+  ::CloseHandle(AsHandle(process_));
+}
+
+ProgramResult StartedProgram::Wait() {
+  if (::WaitForSingleObject(AsHandle(process_), static_cast<DWORD>(kPatience.count() * 1000)) !=
+      WAIT_OBJECT_0)
+    throw std::runtime_error(program_ + " did not finish in time");
+  ended_ = true;
   DWORD code = 0;
-  ::GetExitCodeProcess(process.Get(), &code);
-  return static_cast<int>(code);
+  ::GetExitCodeProcess(AsHandle(process_), &code);
+  return Collect(static_cast<int>(code));
 }
 #else
-int Run(const std::string& program, const std::vector<std::string>& arguments,
-        const std::string& folder, const std::string& out, const std::string& err) {
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+long long StartedProgram::Start(const std::vector<std::string>& arguments,
+                                const std::string& workingFolder) {
+  std::vector<char*> argv{const_cast<char*>(program_.c_str())};
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  int pipeEnds[2] = {-1, -1};
+  if (output_ == OutputTo::kClosedPipe) {
+    if (::pipe(pipeEnds) != 0) throw std::runtime_error("cannot make a pipe");
+    ::close(pipeEnds[0]);
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  pid_t pid = 0;
-  const int failed = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start " + program);
-  int status = 0;
-  const bool ended = PollUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, kPatience);
-  if (!ended) {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, &status, 0);
-    throw std::runtime_error(program + " did not finish in time");
+  if (output_ == OutputTo::kFile) {
+    posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+  // Whatever the test's runner ignores or blocks, the program meets every signal as a shell
+  // would start it.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t all;
+  sigfillset(&all);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  pid_t pid = 0;
+  const int failed =
+      ::posix_spawn(&pid, program_.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  if (pipeEnds[1] >= 0) ::close(pipeEnds[1]);
+  if (failed != 0) throw std::runtime_error("cannot start " + program_);
+  return pid;
+}
+
+StartedProgram::~StartedProgram() {
+  if (ended_) return;
+  ::kill(static_cast<pid_t>(process_), SIGKILL);
+  ::waitpid(static_cast<pid_t>(process_), nullptr, 0);
+}
+
+void StartedProgram::SendSignal(int signal) {
+  if (::kill(static_cast<pid_t>(process_), signal) != 0)
+    throw std::runtime_error("cannot signal " + program_);
+}
+
+ProgramResult StartedProgram::Wait() {
+  const auto pid = static_cast<pid_t>(process_);
+  int status = 0;
+  if (!PollUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, kPatience))
+    throw std::runtime_error(program_ + " did not finish in time");
+  ended_ = true;
+  return Collect(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 #endif
 
-}  // namespace
+ProgramResult StartedProgram::Collect(int exitCode) {
+  ProgramResult result{exitCode, output_ == OutputTo::kFile ? TextOf(out_) : "", TextOf(err_)};
+  std::remove(out_.c_str());
+  std::remove(err_.c_str());
+  return result;
+}
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& workingFolder) {
-  // Beside the working folder, so that the program's own listings do not see them.
-  const std::string out = workingFolder + ".out";
-  const std::string err = workingFolder + ".err";
-  ProgramResult result;
-  result.exitCode = Run(program, arguments, workingFolder, out, err);
-  result.output = TextOf(out);
-  result.error = TextOf(err);
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return result;
+  return StartedProgram(program, arguments, workingFolder).Wait();
 }
 
 }  // namespace swivex::testing

@@ -11,9 +11,44 @@ struct ProgramResult {
   std::string error;   // standard error, CRs dropped
 };
 
-// Runs `program` with `arguments` in the folder `workingFolder`, its standard output and error
-// caught in files there, and waits for it up to a deadline (after which it is ended and the
-// test raises).
+// Where a program's standard output goes.
+enum class OutputTo {
+  kFile,        // a file that the result reads
+  kClosedPipe,  // a pipe whose reading end is closed before the program starts
+};
+
+// A program started in the folder `workingFolder`, its standard output and error caught in
+// files beside it; natively with the default handling of every signal, on Windows on the test's
+// console. Ended, if it still runs, when the object goes.
+class StartedProgram {
+ public:
+  StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& workingFolder, OutputTo output = OutputTo::kFile);
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+  ~StartedProgram();
+
+#ifndef _WIN32
+  void SendSignal(int signal);
+#endif
+  // Waits for the program up to a deadline, after which it is ended and the test raises.
+  ProgramResult Wait();
+
+ private:
+  // The program's process handle on Windows, its pid elsewhere.
+  long long Start(const std::vector<std::string>& arguments, const std::string& workingFolder);
+  // Both output files read and removed once the program has ended.
+  ProgramResult Collect(int exitCode);
+
+  std::string program_;
+  OutputTo output_;
+  std::string out_;
+  std::string err_;
+  long long process_;
+  bool ended_ = false;
+};
+
+// Runs `program` to its end (see StartedProgram).
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& workingFolder);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +13,10 @@
 #include "platform/SystemFiles.h"
 #include "tests/console/ProgramRun.h"
 #include "tests/console/SwivexcPath.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/TestName.h"
 #include "tests/swf/JpegSegments.h"
 #include "tests/swf/MovieBuilder.h"
 
@@ -62,6 +65,18 @@ Bytes Projector(const Bytes& stub, const Bytes& movie) {
 }
 
 const Bytes kOld = {'o', 'l', 'd'};
+// Two pictures of one character id, as a damaged movie may hold them.
+const Bytes kTwins =
+    MovieBuilder().Tag(21, Le16(4) + kCleanJpeg).Tag(21, Le16(4) + kCleanJpeg).End().Fws();
+// A movie of no tags whose zlib stream (one stored block) is padded to one byte more than the
+// 1 MiB that the program reads at a time: the reader stops where the stream ends, long before.
+// The hash of the whole file computed apart, by Python's hashlib.
+const Bytes kPaddedCws =
+    Bytes{0x43, 0x57, 0x53, 0x0A, 0x17, 0x00, 0x00, 0x00, 0x78, 0x01, 0x01, 0x0F,
+          0x00, 0xF0, 0xFF, 0x78, 0x00, 0x05, 0x5F, 0x00, 0x00, 0x0F, 0xA0, 0x00,
+          0x00, 0x18, 0x01, 0x00, 0x00, 0x00, 0x11, 0xCF, 0x01, 0xA5} +
+    Bytes((1u << 20) + 1 - 34, 0);
+const char kPaddedCwsSha256[] = "4a757bd16984e53d0a35c2aba9e7b3a42761cb250fd82efcf9137a58da8f1c39";
 
 // The files every case starts with.
 const std::map<std::string, Bytes> kFiles = {
@@ -93,6 +108,7 @@ struct Case {
   std::vector<ExpectedFile> files;
   std::map<std::string, Bytes> planted = {};  // written before the run, over kFiles
   std::string error = "";                     // a piece of standard error
+  std::vector<std::string> held = {};         // held open by another program during the run
 };
 
 std::string JsonLine(const std::string& file, const std::string& kind, const std::string& stub) {
@@ -158,6 +174,30 @@ const Case kCases[] = {
      {"failed: movies/intro.swf: Cannot open file", "none.bin"},
      {{"movies/intro.exe", std::nullopt}}},
 
+    {"build refuses a target that another program holds",
+     {"build", "movies/intro.swf", "--stub", "stub.bin"},
+     1,
+     {"failed: movies/intro.swf: Cannot create file", "(--force replaces it)\n"},
+     {{"movies/intro.exe", kOld}},
+     {{"movies/intro.exe", kOld}},
+     "",
+     {"movies/intro.exe"}},
+    {"build two movies of one name into one folder",
+     {"build", "movies/intro.swf", "other/intro.swf", "--stub", "stub.bin", "-o", "out", "--force"},
+     1,
+     {"ok: movies/intro.swf -> out/intro.exe\n",
+      "failed: other/intro.swf: The projector would replace \"out/intro.exe\", which this run made "
+      "from \"movies/intro.swf\"\n"},
+     {{"out/intro.exe", Projector(kStub, kFws)}},
+     {{"other/intro.swf", kCws}}},
+    {"build a movie and the projector it would replace",
+     {"build", "movies/show.swf", "movies/show.exe", "--stub", "stub.bin", "--force"},
+     1,
+     {"failed: movies/show.swf: The projector would replace \"movies/show.exe\", which is also "
+      "being converted\n",
+      "failed: movies/show.exe: Cannot create file"},
+     {{"movies/show.swf", kOld}, {"movies/show.exe", Projector(kStub, kFws)}}},
+
     {"extract refuses to replace",
      {"extract", "movies/show.exe"},
      1,
@@ -168,6 +208,50 @@ const Case kCases[] = {
      0,
      {"ok: movies/show.exe -> movies/show.swf\n"},
      {{"movies/show.swf", kFws}}},
+    {"extract a projector and the movie it would replace, and another",
+     {"extract", "movies/show.exe", "movies/show.swf", "movies/inner/deep.exe", "--force"},
+     1,
+     {"failed: movies/show.exe: The movie would replace \"movies/show.swf\", which is also being "
+      "converted\n",
+      "failed: movies/show.swf: not a projector\n",
+      "ok: movies/inner/deep.exe -> movies/inner/deep.swf\n"},
+     {{"movies/show.swf", kOld},
+      {"movies/show.exe", Projector(kStub, kFws)},
+      {"movies/inner/deep.swf", kCws}}},
+    {"extract a movie and the projector that would replace it",
+     {"extract", "movies/show.swf", "movies/show.exe", "--force"},
+     1,
+     {"failed: movies/show.swf: not a projector\n",
+      "failed: movies/show.exe: The movie would replace \"movies/show.swf\", which is also being "
+      "converted\n"},
+     {{"movies/show.swf", kOld}}},
+    {"extract a projector and its screen saver into one folder",
+     {"extract", "movies/show.exe", "movies/show.scr", "-o", "out", "--force"},
+     1,
+     {"ok: movies/show.exe -> out/show.swf\n",
+      "failed: movies/show.scr: The movie would replace \"out/show.swf\", which this run made from "
+      "\"movies/show.exe\"\n"},
+     {{"out/show.swf", kFws}},
+     {{"movies/show.scr", Projector(kStub, kCws)}}},
+    {"extract named files without a trailer and with nothing but one",
+     {"extract", "setup.exe", "only.exe"},
+     1,
+     {"failed: setup.exe: not a projector\n", "ok: only.exe -> only.swf\n"},
+     {{"only.swf", Bytes{}}, {"setup.swf", std::nullopt}},
+     {{"setup.exe", {0x56, 0x34, 0x12, 0xFA, 0, 0, 0}},
+      {"only.exe", {0x56, 0x34, 0x12, 0xFA, 0, 0, 0, 0}}}},
+    {"extract a folder replaces a movie found beside its projector",
+     {"extract", "movies", "--force"},
+     0,
+     {"ok: movies/show.exe -> movies/show.swf\n", "skipped: movies/show.swf (not a projector)\n"},
+     {{"movies/show.swf", kFws}}},
+    {"extract a folder of two projectors that would replace each other",
+     {"extract", "pair", "--force"},
+     1,
+     {"failed: pair/a.exe: The movie would replace \"pair/a.swf\", which is also being converted\n",
+      "failed: pair/a.swf: Cannot create file"},
+     {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}},
+     {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}}},
     {"extract a folder",
      {"extract", "movies", "-o", "out"},
      0,
@@ -214,6 +298,13 @@ const Case kCases[] = {
       "  ActionScript 3: yes\n  network access: no\n  pictures: 4\n  SHA-256: ",
       "\n\nfailed: movies/notes.txt: "},
      {}},
+    {"info hashes what follows the movie past the first piece read",
+     {"info", "long.swf", "--json"},
+     0,
+     {"\"movie_length\": 1048577, \"signature\": \"CWS\"", "\"declared_length\": 23, ",
+      std::string("\"sha256\": \"") + kPaddedCwsSha256 + "\"}\n"},
+     {},
+     {{"long.swf", kPaddedCws}}},
     {"info of a file that is no movie, as JSON",
      {"info", "--json", "movies/notes.txt"},
      1,
@@ -245,6 +336,15 @@ const Case kCases[] = {
      {"4 of 4 pictures written to art\n"},
      {{"art/3.jpg", kCleanJpeg}},
      {{"art/3.jpg", kOld}}},
+    {"pictures of one id do not replace each other",
+     {"pictures", "twins.swf", "-o", "art", "--force"},
+     1,
+     {"ok: picture 4 (DefineBitsJPEG2) -> art/4.jpg\n",
+      "failed: picture 4 (DefineBitsJPEG2): The picture would replace \"art/4.jpg\", which this "
+      "run made from \"picture 4 (DefineBitsJPEG2)\"\n",
+      "twins.swf: 1 of 2 pictures written to art\n"},
+     {{"art/4.jpg", kCleanJpeg}},
+     {{"twins.swf", kTwins}}},
     {"pictures of a file that is no movie leave no folder",
      {"pictures", "movies/notes.txt"},
      1,
@@ -331,8 +431,12 @@ TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
   TempFolder folder;
   PutFiles(folder, kFiles);
   PutFiles(folder, c.planted);
+  std::vector<std::unique_ptr<HeldByOtherProcess>> held;
+  for (const std::string& name : c.held)
+    held.push_back(std::make_unique<HeldByOtherProcess>(At(folder, name)));
 
   const ProgramResult result = RunProgram(kSwivexc, c.arguments, folder.Path().string());
+  held.clear();
 
   EXPECT_EQ(result.exitCode, c.exitCode) << result.output << result.error;
   ExpectInOrder(Slashed(result.output), c.output);
@@ -348,14 +452,7 @@ TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
     EXPECT_EQ(entry.path().filename().u8string().find(u8"~swivex-"), std::u8string::npos);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-  std::string name;
-  for (const char* c = info.param.title; *c != '\0'; ++c)
-    name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, SwivexcTest, ::testing::ValuesIn(kCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Commands, SwivexcTest, ::testing::ValuesIn(kCases), TitleAsName<Case>);
 
 // Without --stub, the stub is the Viewhost.exe beside the program.
 TEST(SwivexcStub, DefaultStubIsViewhostBesideTheProgram) {
