@@ -86,6 +86,9 @@ class OwnFileSystem final : public swivex::StubSystem {
     return Refused();
   }
   swivex::StubError Flush(swivex::StubFile) override { return Refused(); }
+  swivex::StubError OpenBelow(const char*, const char*, swivex::StubFile&) override {
+    return Refused();
+  }
   swivex::StubError Rename(const char*, const char*) override { return Refused(); }
   swivex::StubError Delete(const char*) override { return Refused(); }
   bool IsLeadByte(unsigned char) override { return false; }

@@ -52,9 +52,8 @@ class LongConversionTest : public ::testing::TestWithParam<StopWay> {
 
 swivex::testing::TempFolder* LongConversionTest::shm_ = nullptr;
 
-bool IsScratchName(const std::string& name) {
-  return std::regex_match(name, std::regex(R"(~swivex-[0-9A-F]{4}\.tmp)"));
-}
+// Whatever follows, a scratch file's name starts so.
+bool IsScratchName(const std::string& name) { return name.rfind("~swivex-", 0) == 0; }
 
 TEST_P(LongConversionTest, ShowsProgressAnswersAndStopsLeavingTheOldTarget) {
   const std::string movie = *shm_ / "big.swf";
