@@ -23,7 +23,10 @@ bool OutputIsOneFile(const CommandLine& line, ConsoleSystem& system) {
 }  // namespace
 
 void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
-  const std::string stub = line.stub ? *line.stub : ProgramFolder(system.files) + kPlayerStubName;
+  // A projector for Linux has the Linux stub, no extension, and may be run.
+  const char* stubName = line.forLinux ? kLinuxPlayerStubName : kPlayerStubName;
+  const std::string extension = line.forLinux ? "" : ".exe";
+  const std::string stub = line.stub ? *line.stub : ProgramFolder(system.files) + stubName;
   const bool oneFile = OutputIsOneFile(line, system);
   const std::string folder = oneFile || !line.output ? "" : *line.output;
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;
@@ -31,12 +34,12 @@ void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes
   for (const std::string& movie : line.inputs) run.AddSource(movie);
   for (const std::string& movie : line.inputs) {
     const std::string target =
-        oneFile ? *line.output : TargetFor(movie, ".exe", folder, system.files.Syntax());
+        oneFile ? *line.output : TargetFor(movie, extension, folder, system.files.Syntax());
     const bool goOn = TakeTurn(movie, outcomes, system.stops, [&] {
       run.CheckTarget(movie, target);
       EnsureFolder(folder, system);
       ProgressLine progress(system.console, system.stops, target);
-      BuildProjector(stub, movie, target, system.files, {&progress, existing});
+      BuildProjector(stub, movie, target, system.files, {&progress, existing, line.forLinux});
       run.AddWritten(movie, target);
       outcomes.Ok(movie, target);
     });

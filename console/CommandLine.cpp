@@ -14,6 +14,7 @@ enum Option : unsigned {
   kRecursiveOption = 4,
   kJsonOption = 8,
   kForceOption = 16,
+  kLinuxOption = 32,
 };
 
 struct CommandForm {
@@ -28,8 +29,8 @@ struct CommandForm {
 constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
 constexpr std::array<CommandForm, 4> kForms{{
-    {"build", Command::kBuild, kOutputOption | kStubOption | kForceOption, 1, kAny,
-     "swivexc build MOVIE... [-o OUT] [--stub FILE] [--force]"},
+    {"build", Command::kBuild, kOutputOption | kLinuxOption | kStubOption | kForceOption, 1, kAny,
+     "swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]"},
     {"extract", Command::kExtract, kOutputOption | kRecursiveOption | kForceOption, 1, kAny,
      "swivexc extract FILE|FOLDER... [-o DIR] [-r] [--force]"},
     {"info", Command::kInfo, kJsonOption, 1, kAny, "swivexc info FILE... [--json]"},
@@ -53,12 +54,13 @@ struct OptionForm {
   Option option;
 };
 
-constexpr std::array<OptionForm, 5> kOptionForms{{
+constexpr std::array<OptionForm, 6> kOptionForms{{
     {"-o", kOutputOption},
     {"--stub", kStubOption},
     {"-r", kRecursiveOption},
     {"--json", kJsonOption},
     {"--force", kForceOption},
+    {"--linux", kLinuxOption},
 }};
 
 bool LooksLikeOption(std::string_view argument) {
@@ -138,6 +140,9 @@ class Parser {
         break;
       case kForceOption:
         result_.force = true;
+        break;
+      case kLinuxOption:
+        result_.forLinux = true;
         break;
     }
   }

@@ -20,6 +20,7 @@ struct CommandLine {
   bool recursive = false;             // -r
   bool json = false;                  // --json
   bool force = false;                 // --force
+  bool forLinux = false;              // --linux
 };
 
 // A command line that asks for nothing this program does. The message is one line, and the
@@ -39,7 +40,8 @@ class EUsageError : public Exception {
 // file. Raises EUsageError.
 CommandLine ParseCommandLine(std::span<const std::string> arguments);
 
-// "swivexc build MOVIE... [-o OUT] [--stub FILE] [--force]", the synopsis of one command.
+// "swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]", the synopsis of one
+// command.
 std::string UsageLine(Command command);
 
 }  // namespace swivex::console

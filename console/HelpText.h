@@ -7,11 +7,14 @@ namespace swivex::console {
 inline constexpr char kHelpText[] = R"(swivexc - projectors and movie facts from the command line
 
 usage:
-  swivexc build MOVIE... [-o OUT] [--stub FILE] [--force]
+  swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]
       Makes a projector of each movie: the player stub, the movie and the trailer. The
       projector goes beside the movie with the extension .exe, or to OUT: the projector's
       name for a single movie, otherwise a folder. The stub is Viewhost.exe beside swivexc,
-      or FILE.
+      or FILE. A projector plays its movie in a browser window with the Flash player it
+      carries. With --linux it is a projector for Linux: the stub is viewhost beside swivexc
+      (the Linux build has it), the projector has no extension and may be run (mode 0755),
+      and it opens its page with xdg-open.
   swivexc extract FILE|FOLDER... [-o DIR] [-r] [--force]
       Writes the movie of each projector beside it with the extension .swf, or into DIR.
       A folder stands for the files in it, and with -r for those in its folders too (in DIR
@@ -37,6 +40,7 @@ SIGTERM). Progress shows on standard error for files over 64 MiB when it is a te
 examples:
   swivexc build intro.swf                   makes intro.exe beside intro.swf
   swivexc build a.swf b.swf -o projectors   makes projectors/a.exe and projectors/b.exe
+  swivexc build --linux intro.swf           makes intro, a projector for Linux
   swivexc extract old -r -o movies          the movies of every projector under old/
   swivexc info intro.exe --json             the facts of a projector's movie as JSON
   swivexc pictures intro.swf -o art         art/1.jpg, art/5.png, ...

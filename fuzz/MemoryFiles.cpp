@@ -84,6 +84,8 @@ SizeResult MemoryFiles::FileSize(NativeFile file) {
   return {open->bytes->size(), 0};
 }
 
+ErrorCode MemoryFiles::AllowRunning(NativeFile file) { return Find(file) == nullptr ? EBADF : 0; }
+
 ErrorCode MemoryFiles::FlushFile(NativeFile file) { return Find(file) == nullptr ? EBADF : 0; }
 
 ErrorCode MemoryFiles::CloseFile(NativeFile file) { return open_.erase(file) == 0 ? EBADF : 0; }

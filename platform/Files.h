@@ -40,6 +40,9 @@ class Files {
   virtual SizeResult FileSize(NativeFile file) = 0;
   // Writes what the system still holds of the file to the disk.
   virtual ErrorCode FlushFile(NativeFile file) = 0;
+  // Lets the file be run as a program: whoever may read it may run it, as chmod +x does. Nothing
+  // where a file's extension makes it a program (Windows).
+  virtual ErrorCode AllowRunning(NativeFile file) = 0;
   // Releases the file in any case; the error is what the system reports for it, such as a
   // delayed write that failed.
   virtual ErrorCode CloseFile(NativeFile file) = 0;

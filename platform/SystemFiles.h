@@ -18,6 +18,7 @@ class SystemFiles : public Files {
   ErrorCode SeekFile(NativeFile file, std::int64_t offset, SeekOrigin origin) override;
   SizeResult FileSize(NativeFile file) override;
   ErrorCode FlushFile(NativeFile file) override;
+  ErrorCode AllowRunning(NativeFile file) override;
   ErrorCode CloseFile(NativeFile file) override;
   ErrorCode RemoveFile(const std::string& name) override;
   ErrorCode ReplaceExisting(const std::string& replaced, const std::string& replacement) override;

@@ -116,6 +116,13 @@ ErrorCode SystemFiles::FlushFile(NativeFile file) {
   return Outcome(::fsync(static_cast<int>(file)));
 }
 
+ErrorCode SystemFiles::AllowRunning(NativeFile file) {
+  struct stat info {};
+  if (::fstat(static_cast<int>(file), &info) != 0) return LastErrno();
+  const mode_t readable = info.st_mode & 0444;
+  return Outcome(::fchmod(static_cast<int>(file), (info.st_mode & 07777) | readable >> 2));
+}
+
 ErrorCode SystemFiles::CloseFile(NativeFile file) {
   // Linux releases the descriptor even when close() is interrupted.
   if (::close(static_cast<int>(file)) != 0 && errno != EINTR) return LastErrno();
@@ -128,10 +135,15 @@ ErrorCode SystemFiles::RemoveFile(const std::string& name) {
 
 ErrorCode SystemFiles::ReplaceExisting(const std::string& replaced,
                                        const std::string& replacement) {
-  // As ReplaceFileA: the replaced file must exist, and its permissions go to the replacement.
+  // As ReplaceFileA: the replaced file must exist, and its permissions go to the replacement; a
+  // replacement that was made runnable stays runnable for whoever may read it.
   struct stat info {};
-  if (::stat(replaced.c_str(), &info) != 0) return LastErrno();
-  if (::chmod(replacement.c_str(), info.st_mode & 07777) != 0) return LastErrno();
+  struct stat made {};
+  if (::stat(replaced.c_str(), &info) != 0 || ::stat(replacement.c_str(), &made) != 0)
+    return LastErrno();
+  mode_t mode = info.st_mode & 07777;
+  if ((made.st_mode & 0111) != 0) mode |= (mode & 0444) >> 2;
+  if (::chmod(replacement.c_str(), mode) != 0) return LastErrno();
   return Outcome(::rename(replacement.c_str(), replaced.c_str()));
 }
 

@@ -132,6 +132,8 @@ SizeResult SystemFiles::FileSize(NativeFile file) {
   return {static_cast<std::uint64_t>(size.QuadPart), 0};
 }
 
+ErrorCode SystemFiles::AllowRunning(NativeFile) { return 0; }
+
 ErrorCode SystemFiles::FlushFile(NativeFile file) {
   return Outcome(::FlushFileBuffers(AsHandle(file)));
 }

@@ -38,6 +38,7 @@ std::string BuildProjector(const std::string& stubPath, const std::string& movie
   target.Stream().WriteExact(magic.data(), magic.size());
   target.Stream().WriteExact(length.data(), length.size());
   movie.Close();
+  if (options.runnable) target.Stream().AllowRunning();
   target.Commit();
   return kConvertedMessage;
 }

@@ -13,6 +13,8 @@ inline constexpr char kConvertedMessage[] = "File has been converted successfull
 inline constexpr char kUnknownProjectorMessage[] = "Unknown type of executable flash file!";
 // The player stub, looked up in the program folder.
 inline constexpr char kPlayerStubName[] = "Viewhost.exe";
+// The player stub of projectors for Linux, built beside swivexc by the Linux build.
+inline constexpr char kLinuxPlayerStubName[] = "viewhost";
 
 // Both conversions replace a file at the target only once the new one is complete: a failure,
 // or a cancel through `progress`, leaves it as it was and nothing beside it. `progress`, if
@@ -32,6 +34,8 @@ class ETargetExists : public EFCreateError {
 struct ConversionOptions {
   ConversionProgress* progress = nullptr;
   ExistingTarget existingTarget = ExistingTarget::kReplace;
+  // The target is a program for a system where files are run by permission, not by extension.
+  bool runnable = false;
 };
 
 // Writes the player stub, the movie and the trailer to `targetPath`, replacing any file there.

@@ -57,6 +57,10 @@ void FileStream::Flush() {
   if (files_->FlushFile(file_) != 0) Fail();
 }
 
+void FileStream::AllowRunning() {
+  if (files_->AllowRunning(file_) != 0) Fail();
+}
+
 std::uint64_t FileStream::Size() {
   const SizeResult size = files_->FileSize(file_);
   if (size.error != 0) Fail();

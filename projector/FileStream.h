@@ -54,6 +54,8 @@ class FileStream {
   void CopyExactly(FileStream& source, std::uint64_t count);
   // Writes what the system still holds of the file to the disk.
   void Flush();
+  // Lets the file be run as a program where permissions decide that (Files::AllowRunning).
+  void AllowRunning();
   // Closes the file; a failure the system reports for the close is raised too. Closing a closed
   // stream does nothing.
   void Close();

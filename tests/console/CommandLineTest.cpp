@@ -18,11 +18,21 @@ struct Accepted {
   bool recursive;
   bool json;
   bool force;
+  bool forLinux = false;
 };
 
 TEST(CommandLine, AcceptsEachCommandWithItsOptionsAnywhere) {
   const Accepted cases[] = {
       {{"build", "a.swf"}, Command::kBuild, {"a.swf"}, {}, {}, false, false, false},
+      {{"build", "a.swf", "--linux"},
+       Command::kBuild,
+       {"a.swf"},
+       {},
+       {},
+       false,
+       false,
+       false,
+       true},
       {{"build", "-o", "out", "a.swf", "b.swf", "--stub", "s.exe", "--force"},
        Command::kBuild,
        {"a.swf", "b.swf"},
@@ -71,6 +81,7 @@ TEST(CommandLine, AcceptsEachCommandWithItsOptionsAnywhere) {
     EXPECT_EQ(line.recursive, c.recursive);
     EXPECT_EQ(line.json, c.json);
     EXPECT_EQ(line.force, c.force);
+    EXPECT_EQ(line.forLinux, c.forLinux);
   }
 }
 
@@ -101,6 +112,9 @@ TEST(CommandLine, RefusesWhatNoCommandTakesWithOneLine) {
        Command::kExtract},
       {{"info", "a", "-o", "x"}, "the option -o does not go with info", Command::kInfo},
       {{"info", "a", "--force"}, "the option --force does not go with info", Command::kInfo},
+      {{"extract", "a", "--linux"},
+       "the option --linux does not go with extract",
+       Command::kExtract},
       {{"pictures", "a", "--json"},
        "the option --json does not go with pictures",
        Command::kPictures},
@@ -121,7 +135,8 @@ TEST(CommandLine, RefusesWhatNoCommandTakesWithOneLine) {
 }
 
 TEST(CommandLine, UsageLinesShowEachCommandsOptions) {
-  EXPECT_EQ(UsageLine(Command::kBuild), "swivexc build MOVIE... [-o OUT] [--stub FILE] [--force]");
+  EXPECT_EQ(UsageLine(Command::kBuild),
+            "swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]");
   EXPECT_EQ(UsageLine(Command::kExtract), "swivexc extract FILE|FOLDER... [-o DIR] [-r] [--force]");
   EXPECT_EQ(UsageLine(Command::kInfo), "swivexc info FILE... [--json]");
   EXPECT_EQ(UsageLine(Command::kPictures), "swivexc pictures FILE [-o DIR] [--force]");

@@ -87,6 +87,10 @@ ErrorCode FaultInjectingFiles::RemoveFile(const std::string& name) {
   return plan_.Fails("RemoveFile") ? InjectedError() : inner_.RemoveFile(name);
 }
 
+ErrorCode FaultInjectingFiles::AllowRunning(NativeFile file) {
+  return plan_.Fails("AllowRunning") ? InjectedError() : inner_.AllowRunning(file);
+}
+
 ErrorCode FaultInjectingFiles::ReplaceExisting(const std::string& replaced,
                                                const std::string& replacement) {
   if (plan_.Fails("ReplaceExisting")) return InjectedError();

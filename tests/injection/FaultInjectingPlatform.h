@@ -46,6 +46,7 @@ class FaultInjectingFiles final : public Files {
   ErrorCode FlushFile(NativeFile file) override;
   ErrorCode CloseFile(NativeFile file) override;
   ErrorCode RemoveFile(const std::string& name) override;
+  ErrorCode AllowRunning(NativeFile file) override;
   ErrorCode ReplaceExisting(const std::string& replaced, const std::string& replacement) override;
   ErrorCode RenameFile(const std::string& from, const std::string& to) override;
   PathResult FullPathName(const std::string& name) override;
