@@ -170,7 +170,7 @@ TEST(AboutBox, LaterOpeningsShowTheSameBoxAndFiguresAndEveryWayClosesIt) {
     BringToFront(about);
     PressChord({VK_RETURN});
     PressChord({VK_ESCAPE});
-    WaitUntilHandled(about);
+    WaitUntilInputTaken(about);
     EXPECT_TRUE(IsVisible(about)) << "Enter and Esc leave it open";
 
     closing.close(about);
@@ -278,12 +278,22 @@ std::string ReadText(const std::string& name) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Presses and releases the left mouse button where the pointer is.
-void ClickHere() {
+// Presses and releases the left mouse button at `point`. The position goes with the press:
+// the pointer's current position may still change under a late report of an earlier move.
+void ClickAt(POINT point) {
+  // Absolute positions count 65536 steps across the screen; rounded up, they map back to the
+  // pixel itself.
+  const auto steps = [](LONG pixel, int pixels) {
+    return static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + pixels - 1) / pixels);
+  };
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& input : inputs) {
+    input.mi.dx = steps(point.x, ::GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = steps(point.y, ::GetSystemMetrics(SM_CYSCREEN));
+  }
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
   ::SendInput(2, inputs, sizeof(INPUT));
 }
 
@@ -296,7 +306,7 @@ void ClickLink(HWND about, int id, bool nothingCoversIt,
   const HWND bevel = ControlById(about, aboutui::kBevel1);
   HoverUntil(
       CentreOf(label), [&] { return BlueRows(label) > 0; }, "the link to be drawn underlined");
-  ClickHere();
+  ClickAt(CentreOf(label));
   expectStarted();
   if (nothingCoversIt) {
     EXPECT_GT(BlueRows(label), 0) << "still underlined while the mouse is on it";

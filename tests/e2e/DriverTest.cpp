@@ -14,6 +14,7 @@
 #include "tests/e2e/driver/RunningProgram.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/TextDialog.h"
+#include "tests/e2e/driver/ThreadPause.h"
 #include "tests/e2e/driver/WindowList.h"
 #include "tests/support/TempFolder.h"
 
@@ -110,9 +111,14 @@ TEST_F(DriverTest, ReadsTheClipboard) {
   WaitUntil([] { return ClipboardText() == "copied by the target"; }, "the copied text");
 }
 
-TEST_F(DriverTest, ShortcutKeysReachTheForegroundWindow) {
+TEST_F(DriverTest, ShortcutKeysReachTheForegroundWindowWhichIsWaitedForUntilItTakesThem) {
   BringToFront(window_);
-  PressChord({VK_CONTROL, 'Q'});
+  {
+    ThreadPause stalled(ThreadsOf(program_.ProcessId()));
+    PressChord({VK_CONTROL, 'Q'});
+    EXPECT_THROW(WaitUntilInputTaken(window_, 500ms), DriverError) << "a stalled window";
+  }
+  WaitUntilInputTaken(window_);
   EXPECT_EQ(program_.WaitForExit(), 0u);
 }
 

@@ -50,4 +50,14 @@ void PressChord(std::initializer_list<WORD> keys) {
   if (sent != inputs.size()) throw DriverError("SendInput took only part of the keys");
 }
 
+void WaitUntilInputTaken(HWND window, Timeout timeout) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE);
+  WaitUntil(
+      [&] {
+        RECT update{};
+        return !::IsWindowVisible(window) || !::GetUpdateRect(window, &update, FALSE);
+      },
+      "the window to take the keys pressed", timeout);
+}
+
 }  // namespace swivex::e2e
