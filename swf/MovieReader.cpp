@@ -33,11 +33,21 @@ MovieReader::MovieReader(ByteSource& file) {
 MovieReader::~MovieReader() = default;
 
 MovieSummary MovieReader::Walk(PictureVisitor* visitor) {
+  MovieSummary summary = WalkUntilDefect(visitor);
+  if (summary.defect) throw *summary.defect;
+  return summary;
+}
+
+MovieSummary MovieReader::WalkUntilDefect(PictureVisitor* visitor) {
   if (walked_) throw std::logic_error("MovieReader::Walk: a reader walks a movie once");
   walked_ = true;
   MovieSummary summary;
   summary.header = header_;
-  WalkTags(*movie_, visitor, summary);
+  try {
+    WalkTags(*movie_, visitor, summary);
+  } catch (const ESwfError& defect) {
+    summary.defect = defect;
+  }
   return summary;
 }
 

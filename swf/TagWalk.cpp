@@ -1,5 +1,6 @@
 #include "swf/TagWalk.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,14 +79,17 @@ class TagWalker {
     }
   }
 
+  // Tables too long to keep spoil only the DefineBits pictures that would use them.
   void KeepJpegTables(TagBody& body) {
     if (visitor_ == nullptr) return;
-    if (body.Remaining() > MovieReader::kMaxJpegTables) {
-      throw ESwfError(body.TagOffset(), body.Describe() + " holds " +
-                                            std::to_string(body.Remaining()) +
-                                            " bytes, more than JPEG tables take");
-    }
     jpegTables_.clear();
+    tablesRefusal_.reset();
+    if (body.Remaining() > MovieReader::kMaxJpegTables) {
+      tablesRefusal_.emplace(body.TagOffset(), body.Describe() + " holds " +
+                                                   std::to_string(body.Remaining()) +
+                                                   " bytes, more than JPEG tables take");
+      return;
+    }
     body.Append(jpegTables_, body.Remaining(), "JPEG tables");
   }
 
@@ -96,19 +100,28 @@ class TagWalker {
           "the movie defines more than " + std::to_string(MovieReader::kMaxPictures) + " pictures");
     }
     const PictureInfo fields = ReadPictureFields(body, tag);
-    if (visitor_ != nullptr && visitor_->Wants(fields)) {
+    if (visitor_ == nullptr || !visitor_->Wants(fields)) {
+      summary_.pictures.push_back(ProbePictureInPassing(body, fields));
+    } else if (const auto refusal = RefusalOf(fields)) {
+      summary_.pictures.push_back(ProbePictureInPassing(body, fields));
+      visitor_->Refuse(summary_.pictures.back(), *refusal);
+    } else {
       Picture picture = ReadPictureBytes(body, fields, jpegTables_);
       summary_.pictures.push_back(picture.info);
       visitor_->Take(std::move(picture));
-    } else {
-      summary_.pictures.push_back(ProbePictureInPassing(body, fields));
     }
+  }
+
+  std::optional<ESwfError> RefusalOf(const PictureInfo& fields) const {
+    if (fields.tag == PictureTag::kDefineBits && tablesRefusal_) return tablesRefusal_;
+    return TooLargeToKeep(fields);
   }
 
   MovieStream& movie_;
   PictureVisitor* visitor_;
   MovieSummary& summary_;
   std::vector<std::uint8_t> jpegTables_;
+  std::optional<ESwfError> tablesRefusal_;
 };
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "swf/LzmaSource.h"
 #include "swf/MovieReader.h"
@@ -111,7 +113,6 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
   badProperties[12] = 225;  // lc/lp/pb past their range
   Bytes hugeDictionary = MovieBuilder().Raw(Bytes(4096, 0)).Zws(1u << 30);
   for (int i = 13; i < 17; ++i) hugeDictionary[i] = 0xFF;
-
   const Lie lies[] = {
       {"tag longer than the movie", MovieBuilder().Raw(Le16(2 << 6 | 10) + Le16(0)).Fws(), 21,
        "claims 10 bytes"},
@@ -201,6 +202,148 @@ TEST(TagWalk, AVisitorGetsTheBytesOfThePicturesItWants) {
     ASSERT_EQ(summary.pictures.size(), 2u);
     EXPECT_EQ(summary.pictures[wanted - 1].format, ImageFormat::kJpeg);
   }
+}
+
+TEST(TagWalk, AWalkUntilADefectKeepsWhatCameBeforeIt) {
+  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 5, 0, 7, 0};
+  const MovieBuilder pictures = MovieBuilder().Tag(21, Le16(1) + gif).Tag(21, Le16(2) + gif);
+  const MovieBuilder ended = MovieBuilder(pictures).End();
+  const MovieBuilder oneByteMore = MovieBuilder(ended).Raw({0});
+  const Lie defects[] = {
+      {"one byte after the End tag", oneByteMore.Fws(ended.Length()), ended.Length(),
+       "goes on past its declared length"},
+      {"no End tag", pictures.Zws(), pictures.Length(), "without an End tag"},
+      {"shorter than declared", ended.Cws(ended.Length() + 10), ended.Length(),
+       "ends before its declared length"},
+  };
+  for (const Lie& defect : defects) {
+    SCOPED_TRACE(defect.name);
+    MemorySource source(defect.file);
+    const MovieSummary summary = MovieReader(source).WalkUntilDefect();
+    ASSERT_EQ(summary.pictures.size(), 2u);
+    EXPECT_EQ(summary.pictures[1].characterId, 2);
+    EXPECT_EQ(summary.pictures[1].size, (PixelSize{5, 7}));
+    ASSERT_TRUE(summary.defect.has_value());
+    EXPECT_EQ(summary.defect->Offset(), defect.offset);
+    EXPECT_NE(std::string(summary.defect->what()).find(defect.text), std::string::npos)
+        << summary.defect->what();
+  }
+  const Bytes whole = ended.Fws();
+  MemorySource source(whole);
+  EXPECT_FALSE(MovieReader(source).WalkUntilDefect().defect.has_value());
+}
+
+// A FWS movie of short pieces and long runs of zero bytes, made up as it is read: pictures of
+// hundreds of megabytes without the memory of the whole movie.
+class ZeroRunMovie final : public ByteSource {
+ public:
+  struct Run {
+    Bytes bytes;
+    std::uint64_t zeros = 0;  // after the bytes
+  };
+
+  explicit ZeroRunMovie(std::vector<Run> body) : runs_(std::move(body)) {
+    std::uint64_t length = 8 + kFrameFields.size();
+    for (const Run& run : runs_) length += run.bytes.size() + run.zeros;
+    const Bytes header = Bytes{'F', 'W', 'S', 10} + Le32(static_cast<std::uint32_t>(length));
+    runs_.insert(runs_.begin(), Run{header + kFrameFields});
+  }
+
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
+    for (; run_ < runs_.size(); ++run_, at_ = 0) {
+      const Run& run = runs_[run_];
+      if (at_ < run.bytes.size()) {
+        const std::size_t taken = std::min(count, run.bytes.size() - at_);
+        std::copy_n(run.bytes.begin() + static_cast<std::ptrdiff_t>(at_), taken, buffer);
+        at_ += taken;
+        return taken;
+      }
+      if (at_ < run.bytes.size() + run.zeros) {
+        const auto taken = static_cast<std::size_t>(
+            std::min<std::uint64_t>(count, run.bytes.size() + run.zeros - at_));
+        std::fill_n(buffer, taken, std::uint8_t{0});
+        at_ += taken;
+        return taken;
+      }
+    }
+    return 0;
+  }
+
+ private:
+  std::vector<Run> runs_;
+  std::size_t run_ = 0;
+  std::uint64_t at_ = 0;
+};
+
+// Keeps the size of what it takes and the reasons of what the walk refuses.
+class KeepSizes final : public PictureVisitor {
+ public:
+  bool Wants(const PictureInfo&) override { return true; }
+  void Take(Picture picture) override {
+    taken.push_back({picture.info.characterId, picture.data.size(), picture.jpegTables.size()});
+  }
+  void Refuse(const PictureInfo& picture, const ESwfError& reason) override {
+    refused.push_back({picture.characterId, reason.Offset(), reason.what()});
+  }
+
+  struct Taken {
+    std::uint16_t id;
+    std::size_t dataSize;
+    std::size_t tablesSize;
+    bool operator==(const Taken&) const = default;
+  };
+  struct Refused {
+    std::uint16_t id;
+    std::uint64_t offset;
+    std::string text;
+  };
+  std::vector<Taken> taken;
+  std::vector<Refused> refused;
+};
+
+TEST(TagWalk, PicturesWhoseBytesAreNotKeptAreRefusedAloneAtTheLimits) {
+  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x11, 0xFF, 0xD9};
+  // Tables at the limit, past it (at offset 21 + 65542 + 13), then good ones again.
+  const Bytes tablesMovie = MovieBuilder()
+                                .LongTag(8, Bytes(65536, 1))
+                                .Tag(6, Le16(1) + jpeg)
+                                .LongTag(8, Bytes(65537, 2))
+                                .Tag(6, Le16(2) + jpeg)
+                                .Tag(21, Le16(3) + jpeg)
+                                .Tag(8, {3})
+                                .Tag(6, Le16(4) + jpeg)
+                                .End()
+                                .Cws();
+  MemorySource tablesSource(tablesMovie);
+  KeepSizes tables;
+  MovieReader(tablesSource).Walk(&tables);
+  EXPECT_EQ(tables.taken, (std::vector<KeepSizes::Taken>{{1, 9, 65536}, {3, 9, 0}, {4, 9, 1}}));
+  ASSERT_EQ(tables.refused.size(), 1u);
+  EXPECT_EQ(tables.refused[0].id, 2);
+  EXPECT_EQ(tables.refused[0].offset, 65576u);
+  EXPECT_NE(tables.refused[0].text.find("the JPEGTables tag at offset 65576 holds 65537 bytes"),
+            std::string::npos)
+      << tables.refused[0].text;
+
+  // Picture data of 256 MiB, one byte more, then none; the second tag starts at 21 + 8 + 256 MiB.
+  constexpr std::uint32_t kLimit = 256u << 20;
+  ZeroRunMovie huge({{Le16(21 << 6 | 0x3F) + Le32(2 + kLimit) + Le16(5), kLimit},
+                     {Le16(21 << 6 | 0x3F) + Le32(2 + kLimit + 1) + Le16(6), kLimit + 1},
+                     {Le16(21 << 6 | 2) + Le16(7) + Le16(0)}});
+  KeepSizes pictures;
+  MovieReader(huge).Walk(&pictures);
+  EXPECT_EQ(pictures.taken, (std::vector<KeepSizes::Taken>{{5, kLimit, 0}, {7, 0, 0}}));
+  ASSERT_EQ(pictures.refused.size(), 1u);
+  EXPECT_EQ(pictures.refused[0].id, 6);
+  EXPECT_EQ(pictures.refused[0].offset, 21u + 8 + kLimit + 8);
+  EXPECT_NE(pictures.refused[0].text.find("holds 268435457 bytes, more than this reader keeps"),
+            std::string::npos)
+      << pictures.refused[0].text;
+
+  // A visitor that does not take refusals has the walk raise them.
+  MemorySource again(tablesMovie);
+  KeepSome strict(2);
+  EXPECT_THROW(MovieReader(again).Walk(&strict), ESwfError);
 }
 
 TEST(TagWalk, AReaderWalksOnce) {
