@@ -113,6 +113,15 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
   badProperties[12] = 225;  // lc/lp/pb past their range
   Bytes hugeDictionary = MovieBuilder().Raw(Bytes(4096, 0)).Zws(1u << 30);
   for (int i = 13; i < 17; ++i) hugeDictionary[i] = 0xFF;
+  // A zlib stream that stores the frame fields and a tag of 5000 bytes, then holds a block of an
+  // undefined type: the damage starts behind them, at offset 8 + 13 + 6 + 5000, after reads of
+  // a few kilobytes each.
+  const Bytes stored = MovieBuilder().LongTag(2, Bytes(5000, 7)).Body();
+  const auto storedLength = static_cast<std::uint16_t>(stored.size());
+  const Bytes damagedLater = Bytes{'C', 'W', 'S', 10} + Le32(8 + storedLength + 2) +
+                             Bytes{0x78, 0x01, 0x00} + Le16(storedLength) +
+                             Le16(static_cast<std::uint16_t>(~storedLength)) + stored + Bytes{0x07};
+
   const Lie lies[] = {
       {"tag longer than the movie", MovieBuilder().Raw(Le16(2 << 6 | 10) + Le16(0)).Fws(), 21,
        "claims 10 bytes"},
@@ -129,6 +138,8 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       {"CWS inflates past the declared length", endAndMore.Cws(23), 23,
        "goes on past its declared length"},
       {"damaged zlib data", badZlib, 8, "compressed data is damaged"},
+      {"zlib data damaged after earlier reads", damagedLater, 5027,
+       "compressed data is damaged (zlib: invalid block type)"},
       {"invalid LZMA properties", badProperties, 8, "LZMA properties are invalid"},
       {"LZMA dictionary past the memory limit", hugeDictionary, 8, "more than 256 MiB"},
       {"picture tag too short for its fields", MovieBuilder().Tag(20, {1, 0, 3}).End().Fws(), 26,
