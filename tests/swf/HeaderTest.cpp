@@ -49,8 +49,12 @@ TEST(SwfHeader, EveryCompressionGivesTheSameHeader) {
   ASSERT_EQ(Bytes(fws.begin(), fws.begin() + 8), (Bytes{'F', 'W', 'S', 10, 23, 0, 0, 0}));
   for (const Flavour& flavour : kFlavours) {
     SCOPED_TRACE(flavour.name);
-    const SwfHeader header = HeaderOf(flavour.write(movie));
+    const Bytes file = flavour.write(movie);
+    const SwfHeader header = HeaderOf(file);
     EXPECT_EQ(header.compression, flavour.compression);
+    // ZWS: the LZMA data's length at offset 8, in front of the 5 property bytes and the data.
+    EXPECT_EQ(header.lzmaDataLength,
+              flavour.compression == Compression::kLzma ? file.size() - 17 : 0);
     EXPECT_EQ(header.version, flavour.version);
     EXPECT_EQ(header.declaredLength, 23u);
     EXPECT_EQ(header.frame.xMin, 0);

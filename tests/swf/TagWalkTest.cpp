@@ -97,6 +97,16 @@ TEST(TagWalk, BytesAfterTheEndTagUpToTheDeclaredLengthAreAccepted) {
   }
 }
 
+// DefineBitsJPEG2 tags of no data, with character ids 0, 1, 2, ...: 4 bytes each.
+MovieBuilder ManyPictures(std::uint32_t count) {
+  Bytes tags;
+  for (std::uint32_t id = 0; id < count; ++id) {
+    for (const Bytes& field : {Le16(21 << 6 | 2), Le16(static_cast<std::uint16_t>(id))})
+      tags.insert(tags.end(), field.begin(), field.end());
+  }
+  return MovieBuilder().Raw(tags);
+}
+
 struct Lie {
   const char* name;
   Bytes file;
@@ -140,6 +150,8 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       {"damaged zlib data", badZlib, 8, "compressed data is damaged"},
       {"zlib data damaged after earlier reads", damagedLater, 5027,
        "compressed data is damaged (zlib: invalid block type)"},
+      {"more pictures than character ids", ManyPictures(65537).End().Fws(), kFirstTag + 65536 * 4,
+       "the movie defines more than 65536 pictures"},
       {"invalid LZMA properties", badProperties, 8, "LZMA properties are invalid"},
       {"LZMA dictionary past the memory limit", hugeDictionary, 8, "more than 256 MiB"},
       {"picture tag too short for its fields", MovieBuilder().Tag(20, {1, 0, 3}).End().Fws(), 26,
@@ -164,6 +176,7 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       EXPECT_NE(std::string(error.what()).find(lie.text), std::string::npos) << error.what();
     }
   }
+  EXPECT_EQ(Summarize(ManyPictures(65536).End().Fws()).pictures.size(), 65536u);
 }
 
 // The LZMA decoder stops at the declared length, so a ZWS body that goes on is cut there.
