@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "swf/LzmaSource.h"
 #include "swf/MovieReader.h"
 #include "swf/SwfError.h"
+#include "tests/support/TestFiles.h"
 #include "tests/swf/MovieBuilder.h"
 
 namespace swivex::swf::testing {
@@ -183,6 +185,35 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
 TEST(TagWalk, ZwsIsReadUpToItsDeclaredLength) {
   const Bytes file = MovieBuilder().End().Raw({1, 2, 3, 4, 5}).Zws(23);
   EXPECT_EQ(Summarize(file).tagCounts.at(0), 1u);
+}
+
+// The decoder's dictionary follows the bytes decoded, not what the properties ask for (8 MiB)
+// nor the declared length, up to the smaller of those two; bytes that refer back further than
+// the dictionary it had come out right.
+TEST(TagWalk, TheLzmaDictionaryGrowsWithTheBytesDecoded) {
+  const Bytes noise = swivex::testing::RandomBytes(300000, 5);
+  const Bytes plain = noise + noise;  // the second half a match 300000 bytes back
+  const Bytes lzma = LzmaPropertiesAndData(plain);
+  std::array<std::uint8_t, 5> properties;
+  std::copy_n(lzma.begin(), 5, properties.begin());
+  ASSERT_EQ(properties[3], 0x80);  // 8 MiB
+  const Bytes data(lzma.begin() + 5, lzma.end());
+  struct Case {
+    std::uint64_t declared;
+    std::size_t read;
+    std::uint32_t dictionary;
+  };
+  for (const Case& c : {Case{1u << 30, 600000, 1u << 20}, Case{600000, 600000, 600000},
+                        Case{1u << 30, 65536, 65536}, Case{1u << 30, 65537, 262144}}) {
+    SCOPED_TRACE(c.read);
+    MemorySource source(data);
+    LzmaSource decoded(source, properties, c.declared, 8);
+    EXPECT_EQ(decoded.DictionarySize(), 65536u);
+    Bytes out(c.read + 1);
+    ASSERT_EQ(ReadUpTo(decoded, out.data(), c.read), c.read);
+    EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.read, plain.begin()));
+    EXPECT_EQ(decoded.DictionarySize(), c.dictionary);
+  }
 }
 
 class KeepSome final : public PictureVisitor {
