@@ -1,5 +1,6 @@
 #include "swf/TagWalk.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ class TagWalker {
   TagWalker(MovieStream& movie, PictureVisitor* visitor, MovieSummary& summary)
       : movie_(movie), visitor_(visitor), summary_(summary) {}
 
+  // The summary's tag counts, whichever way the walk ended.
+  void ReportCounts() {
+    for (const std::uint16_t code : codesSeen_) summary_.tagCounts[code] = counts_[code];
+  }
+
   void Run() {
     for (;;) {
       if (movie_.Remaining() == 0) {
@@ -56,7 +62,7 @@ class TagWalker {
                                        " bytes, past the movie's declared length of " +
                                        std::to_string(movie_.DeclaredLength()) + " bytes");
       }
-      ++summary_.tagCounts[code];
+      if (counts_[code]++ == 0) codesSeen_.push_back(code);
       TagBody body(movie_, code, tagOffset, length);
       if (code == kEndTag) {
         body.SkipRest();
@@ -122,12 +128,22 @@ class TagWalker {
   MovieSummary& summary_;
   std::vector<std::uint8_t> jpegTables_;
   std::optional<ESwfError> tablesRefusal_;
+  // By the tag header's 10-bit code: a movie may hold millions of tags.
+  std::array<std::uint64_t, 1024> counts_{};
+  std::vector<std::uint16_t> codesSeen_;
 };
 
 }  // namespace
 
 void WalkTags(MovieStream& movie, PictureVisitor* visitor, MovieSummary& summary) {
-  TagWalker(movie, visitor, summary).Run();
+  TagWalker walker(movie, visitor, summary);
+  try {
+    walker.Run();
+  } catch (...) {
+    walker.ReportCounts();
+    throw;
+  }
+  walker.ReportCounts();
 }
 
 }  // namespace swivex::swf
