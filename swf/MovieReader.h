@@ -76,7 +76,9 @@ class MovieReader {
 
  private:
   SwfHeader header_;
+  std::unique_ptr<CountingSource> compressed_;
   std::unique_ptr<ByteSource> decompressor_;
+  std::unique_ptr<ByteSource> limit_;
   std::unique_ptr<MovieStream> movie_;
   bool walked_ = false;
 };

@@ -44,22 +44,6 @@ class MovieBuilder {
   Bytes body_ = kFrameFields;
 };
 
-// Counts the bytes that a reader takes from a source.
-class CountingSource final : public ByteSource {
- public:
-  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
-  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
-    const std::size_t arrived = inner_.Read(buffer, count);
-    total_ += arrived;
-    return arrived;
-  }
-  std::uint64_t Total() const { return total_; }
-
- private:
-  ByteSource& inner_;
-  std::uint64_t total_ = 0;
-};
-
 // A PNG chunk with its length and CRC, and a PNG file of 8-bit samples: `rows` are the
 // filtered rows, `beforeData` chunks that go between IHDR and IDAT.
 Bytes PngChunk(const char (&type)[5], const Bytes& data);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "swf/ExpansionLimit.h"
 #include "swf/LzmaSource.h"
 #include "swf/MovieReader.h"
 #include "swf/SwfError.h"
@@ -134,6 +135,11 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
                              Bytes{0x78, 0x01, 0x00} + Le16(storedLength) +
                              Le16(static_cast<std::uint16_t>(~storedLength)) + stored + Bytes{0x07};
 
+  // A megabyte of zeros compresses to a few hundred bytes, all read at once: the body may hold
+  // 256 times those and 64 KiB more, counted from offset 8.
+  const MovieBuilder zeros = MovieBuilder().LongTag(87, Bytes(1 << 20, 0)).End();
+  const Bytes zlibBomb = zeros.Cws();
+  const Bytes lzmaBomb = zeros.Zws();
   const Lie lies[] = {
       {"tag longer than the movie", MovieBuilder().Raw(Le16(2 << 6 | 10) + Le16(0)).Fws(), 21,
        "claims 10 bytes"},
@@ -152,6 +158,10 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       {"damaged zlib data", badZlib, 8, "compressed data is damaged"},
       {"zlib data damaged after earlier reads", damagedLater, 5027,
        "compressed data is damaged (zlib: invalid block type)"},
+      {"zlib data that expand more than 256 times", zlibBomb,
+       8 + 256 * (zlibBomb.size() - 8) + 65536, "compressed data expand more than 256 times"},
+      {"LZMA data that expand more than 256 times", lzmaBomb,
+       8 + 256 * (lzmaBomb.size() - 17) + 65536, "compressed data expand more than 256 times"},
       {"more pictures than character ids", ManyPictures(65537).End().Fws(), kFirstTag + 65536 * 4,
        "the movie defines more than 65536 pictures"},
       {"invalid LZMA properties", badProperties, 8, "LZMA properties are invalid"},
@@ -235,6 +245,26 @@ TEST(TagWalk, TagHeadersAcrossTheReadersBlocksAreReadWhole) {
       EXPECT_EQ(summary.pictures[0].tagOffset, 27 + pad);
       EXPECT_EQ(summary.pictures[1].size, (PixelSize{5, 7}));
     }
+  }
+}
+
+TEST(TagWalk, ABodyExpandsUpTo256TimesItsCompressedBytesAnd64KiB) {
+  const Bytes compressed(10, 1);
+  MemorySource compressedSource(compressed);
+  CountingSource counted(compressedSource);
+  std::uint8_t taken[10];
+  ASSERT_EQ(counted.Read(taken, 10), 10u);  // as a decompressor takes its input
+  constexpr std::size_t kAllowed = 256 * 10 + 65536;
+  const Bytes body(kAllowed + 1, 2);
+  MemorySource bodySource(body);
+  ExpansionLimit limited(bodySource, counted, 8);
+  Bytes out(kAllowed);
+  EXPECT_EQ(ReadUpTo(limited, out.data(), kAllowed), kAllowed);
+  try {
+    limited.Read(out.data(), 1);
+    ADD_FAILURE() << "read past the limit";
+  } catch (const ESwfError& error) {
+    EXPECT_EQ(error.Offset(), 8 + kAllowed);
   }
 }
 
@@ -390,7 +420,7 @@ TEST(TagWalk, PicturesWhoseBytesAreNotKeptAreRefusedAloneAtTheLimits) {
                                 .Tag(8, {3})
                                 .Tag(6, Le16(4) + jpeg)
                                 .End()
-                                .Cws();
+                                .Fws();
   MemorySource tablesSource(tablesMovie);
   KeepSizes tables;
   MovieReader(tablesSource).Walk(&tables);
