@@ -1,7 +1,7 @@
-// Feeds the movie reader arbitrary bytes: the header, the walk with every picture kept, each
-// picture turned into a file and, where this reader decodes it (JPEG too), into pixels. Whatever
-// the bytes, each step answers or raises ESwfError naming an offset inside the movie; its output
-// stays within the picture limits.
+// Feeds the movie reader arbitrary bytes: the header, the walk up to its first defect with every
+// picture kept or refused, each picture turned into a file and, where this reader decodes it
+// (JPEG too), into pixels. Whatever the bytes, each step answers or raises ESwfError naming an
+// offset inside the movie; its output stays within the picture limits.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -85,7 +85,13 @@ class ConvertEveryPicture final : public PictureVisitor {
     }
   }
 
+  void Refuse(const PictureInfo&, const ESwfError& reason) override {
+    ++refused;
+    CheckError(reason, furthest_);
+  }
+
   std::size_t taken = 0;
+  std::size_t refused = 0;
 
  private:
   std::uint64_t furthest_;
@@ -101,9 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MovieReader reader(source);
     Check(reader.Header().declaredLength == furthest || furthest == 17,
           "the header's length is the file's length field");
-    const MovieSummary summary = reader.Walk(&visitor);
-    Check(summary.pictures.size() == visitor.taken, "every picture listed was handed over");
-    Check(summary.tagCounts.count(0) == 1, "a walk ends at an End tag");
+    const MovieSummary summary = reader.WalkUntilDefect(&visitor);
+    Check(summary.pictures.size() == visitor.taken + visitor.refused,
+          "every picture listed was handed over or refused");
+    if (summary.defect) {
+      CheckError(*summary.defect, furthest);
+    } else {
+      Check(summary.tagCounts.count(0) == 1, "a walk ends at an End tag");
+    }
   } catch (const ESwfError& error) {
     CheckError(error, furthest);
   }
