@@ -14,7 +14,7 @@ namespace swivex::swf {
 class ExpansionLimit final : public ByteSource {
  public:
   static constexpr std::uint64_t kMostExpansion = 256;
-  static constexpr std::uint64_t kFreeBytes = 64u << 10;
+  static constexpr std::uint64_t kFreeBytes = 4096;
 
   // `compressed` counts what the decompressor of `body` has read; `startOffset` is the movie's
   // offset of the body's first byte, for error texts.
