@@ -340,48 +340,6 @@ TEST(TagWalk, AWalkUntilADefectKeepsWhatCameBeforeIt) {
   EXPECT_FALSE(MovieReader(source).WalkUntilDefect().defect.has_value());
 }
 
-// A FWS movie of short pieces and long runs of zero bytes, made up as it is read: pictures of
-// hundreds of megabytes without the memory of the whole movie.
-class ZeroRunMovie final : public ByteSource {
- public:
-  struct Run {
-    Bytes bytes;
-    std::uint64_t zeros = 0;  // after the bytes
-  };
-
-  explicit ZeroRunMovie(std::vector<Run> body) : runs_(std::move(body)) {
-    std::uint64_t length = 8 + kFrameFields.size();
-    for (const Run& run : runs_) length += run.bytes.size() + run.zeros;
-    const Bytes header = Bytes{'F', 'W', 'S', 10} + Le32(static_cast<std::uint32_t>(length));
-    runs_.insert(runs_.begin(), Run{header + kFrameFields});
-  }
-
-  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
-    for (; run_ < runs_.size(); ++run_, at_ = 0) {
-      const Run& run = runs_[run_];
-      if (at_ < run.bytes.size()) {
-        const std::size_t taken = std::min(count, run.bytes.size() - at_);
-        std::copy_n(run.bytes.begin() + static_cast<std::ptrdiff_t>(at_), taken, buffer);
-        at_ += taken;
-        return taken;
-      }
-      if (at_ < run.bytes.size() + run.zeros) {
-        const auto taken = static_cast<std::size_t>(
-            std::min<std::uint64_t>(count, run.bytes.size() + run.zeros - at_));
-        std::fill_n(buffer, taken, std::uint8_t{0});
-        at_ += taken;
-        return taken;
-      }
-    }
-    return 0;
-  }
-
- private:
-  std::vector<Run> runs_;
-  std::size_t run_ = 0;
-  std::uint64_t at_ = 0;
-};
-
 // Keeps the size of what it takes and the reasons of what the walk refuses.
 class KeepSizes final : public PictureVisitor {
  public:
@@ -434,9 +392,11 @@ TEST(TagWalk, PicturesWhoseBytesAreNotKeptAreRefusedAloneAtTheLimits) {
 
   // Picture data of 256 MiB, one byte more, then none; the second tag starts at 21 + 8 + 256 MiB.
   constexpr std::uint32_t kLimit = 256u << 20;
-  ZeroRunMovie huge({{Le16(21 << 6 | 0x3F) + Le32(2 + kLimit) + Le16(5), kLimit},
-                     {Le16(21 << 6 | 0x3F) + Le32(2 + kLimit + 1) + Le16(6), kLimit + 1},
-                     {Le16(21 << 6 | 2) + Le16(7) + Le16(0)}});
+  RepeatedMovie huge({{Le16(21 << 6 | 0x3F) + Le32(2 + kLimit) + Le16(5)},
+                      {{0}, kLimit},
+                      {Le16(21 << 6 | 0x3F) + Le32(2 + kLimit + 1) + Le16(6)},
+                      {{0}, kLimit + 1},
+                      {Le16(21 << 6 | 2) + Le16(7) + Le16(0)}});
   KeepSizes pictures;
   MovieReader(huge).Walk(&pictures);
   EXPECT_EQ(pictures.taken, (std::vector<KeepSizes::Taken>{{5, kLimit, 0}, {7, 0, 0}}));
