@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "swf/LittleEndian.h"
 #include "swf/SwfError.h"
 
 namespace swivex::swf {
@@ -67,14 +68,13 @@ std::uint16_t MovieStream::ReadU16(std::string_view what) {
   } else {
     Read(bytes, 2, what);
   }
-  return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+  return LittleEndian16(bytes);
 }
 
 std::uint32_t MovieStream::ReadU32(std::string_view what) {
   std::uint8_t bytes[4];
   Read(bytes, 4, what);
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  return LittleEndian32(bytes);
 }
 
 void MovieStream::Skip(std::uint64_t count, std::string_view what) {

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "swf/LittleEndian.h"
 #include "swf/PictureTags.h"
 #include "swf/SwfError.h"
 #include "swf/TagBody.h"
@@ -17,6 +19,18 @@ constexpr std::uint16_t kEndTag = 0;
 constexpr std::uint16_t kJpegTablesTag = 8;
 constexpr std::uint16_t kFileAttributesTag = 69;
 constexpr std::uint16_t kLongLength = 0x3F;
+
+// The tags that the walk reads beyond their header.
+constexpr std::array<bool, 1024> kTagsRead = [] {
+  std::array<bool, 1024> read{};
+  for (const std::uint16_t code : {kEndTag, kJpegTablesTag, kFileAttributesTag}) read[code] = true;
+  for (const PictureTag tag : {PictureTag::kDefineBits, PictureTag::kDefineBitsLossless,
+                               PictureTag::kDefineBitsJpeg2, PictureTag::kDefineBitsJpeg3,
+                               PictureTag::kDefineBitsLossless2, PictureTag::kDefineBitsJpeg4}) {
+    read[static_cast<std::uint16_t>(tag)] = true;
+  }
+  return read;
+}();
 
 std::string TagKind(std::uint16_t code) {
   const char* name = TagName(code);
@@ -47,6 +61,7 @@ class TagWalker {
 
   void Run() {
     for (;;) {
+      PassOverUnreadTags();
       if (movie_.Remaining() == 0) {
         throw ESwfError(movie_.Offset(), "the movie reaches its declared length of " +
                                              std::to_string(movie_.DeclaredLength()) +
@@ -75,6 +90,30 @@ class TagWalker {
   }
 
  private:
+  // Most tags are only counted. Those that lie whole in the bytes read ahead, which lie inside
+  // the declared length, are counted and passed over here, at a few operations a tag; the rest
+  // go the long way, which also names what is wrong with a tag.
+  void PassOverUnreadTags() {
+    const std::span<const std::uint8_t> bytes = movie_.Buffered();
+    std::size_t at = 0;
+    while (bytes.size() - at >= 2) {
+      const std::uint16_t codeAndLength =
+          static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+      const std::uint16_t code = codeAndLength >> 6;
+      std::size_t length = codeAndLength & kLongLength;
+      std::size_t header = 2;
+      if (length == kLongLength) {
+        if (bytes.size() - at < 6) break;
+        length = LittleEndian32(bytes.data() + at + 2);
+        header = 6;
+      }
+      if (kTagsRead[code] || length > bytes.size() - at - header) break;
+      if (counts_[code]++ == 0) codesSeen_.push_back(code);
+      at += header + length;
+    }
+    movie_.Consume(at);
+  }
+
   void Handle(TagBody& body) {
     if (body.Code() == kFileAttributesTag) {
       summary_.fileAttributes = ReadFileAttributes(body);

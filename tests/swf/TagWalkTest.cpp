@@ -226,23 +226,25 @@ TEST(TagWalk, TheLzmaDictionaryGrowsWithTheBytesDecoded) {
   }
 }
 
-// The reader takes the body 4 KiB at a time from offset 8; a tag header, short or long, may
-// lie across two of those reads.
+// The reader takes the body 4 KiB at a time from offset 8; a tag header, short or long, of a tag
+// that the walk reads or only counts, may lie across two of those reads.
 TEST(TagWalk, TagHeadersAcrossTheReadersBlocksAreReadWhole) {
   const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 5, 0, 7, 0};
   for (std::size_t pad = 4066; pad <= 4080; ++pad) {
-    // The second tag starts at 21 + 6 + pad: from 4093 to 4107, around the end of the first read
-    // at 4104.
+    // The second tag starts at 21 + 6 + pad, from 4093 to 4107, around the first read's end at
+    // 4104; the third 9 bytes later.
     const MovieBuilder movie = MovieBuilder()
                                    .LongTag(2, Bytes(pad, 0))
+                                   .LongTag(9, {1, 2, 3})
                                    .Tag(21, Le16(1) + gif)
                                    .LongTag(21, Le16(2) + gif)
                                    .End();
     for (const Bytes& file : {movie.Fws(), movie.Cws(), movie.Zws()}) {
       SCOPED_TRACE(::testing::Message() << file[0] << " " << pad);
       const MovieSummary summary = Summarize(file);
+      EXPECT_EQ(summary.tagCounts.at(9), 1u);
       ASSERT_EQ(summary.pictures.size(), 2u);
-      EXPECT_EQ(summary.pictures[0].tagOffset, 27 + pad);
+      EXPECT_EQ(summary.pictures[0].tagOffset, 27 + pad + 9);
       EXPECT_EQ(summary.pictures[1].size, (PixelSize{5, 7}));
     }
   }
