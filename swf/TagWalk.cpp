@@ -97,8 +97,7 @@ class TagWalker {
     const std::span<const std::uint8_t> bytes = movie_.Buffered();
     std::size_t at = 0;
     while (bytes.size() - at >= 2) {
-      const std::uint16_t codeAndLength =
-          static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+      const std::uint16_t codeAndLength = LittleEndian16(bytes.data() + at);
       const std::uint16_t code = codeAndLength >> 6;
       std::size_t length = codeAndLength & kLongLength;
       std::size_t header = 2;
