@@ -49,6 +49,11 @@ class PictureWriter final : public swf::PictureVisitor {
     }
   }
 
+  // Fails that picture alone: the walk goes on with the next.
+  void Refuse(const swf::PictureInfo& picture, const swf::ESwfError& reason) override {
+    outcomes_.Failed(swf::DescribePicture(picture), reason.Message());
+  }
+
   unsigned Written() const { return written_; }
 
  private:

@@ -2,6 +2,7 @@
 
 #include <jerror.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/Exceptions.h"
@@ -46,25 +47,30 @@ void JpegDecompression::ReadHeader() {
   jpeg_read_header(&info_, TRUE);
 }
 
-void JpegDecompression::ReadImage(J_COLOR_SPACE colorSpace, std::uint8_t* samples,
-                                  std::size_t rowBytes, std::size_t rows) {
+void JpegDecompression::ReadImage(J_COLOR_SPACE colorSpace, std::vector<std::uint8_t>& samples,
+                                  std::size_t rowBytes) {
   if (setjmp(trap_.jump) != 0) {
     RaiseTrappedError();
   }
   info_.out_color_space = colorSpace;
   jpeg_start_decompress(&info_);
-  ReadRows(samples, rowBytes, rows);
+  ReadRows(samples, rowBytes);
   jpeg_finish_decompress(&info_);
 }
 
-// Runs inside ReadImage's trap: a libjpeg error jumps from here straight back into ReadImage.
-void JpegDecompression::ReadRows(std::uint8_t* samples, std::size_t rowBytes, std::size_t rows) {
-  if (info_.output_width * static_cast<std::size_t>(info_.output_components) > rowBytes ||
-      info_.output_height > rows) {
+// Runs inside ReadImage's trap: a libjpeg error jumps from here straight back into ReadImage,
+// so nothing here owns anything; the samples grow to twice the rows decoded at most.
+void JpegDecompression::ReadRows(std::vector<std::uint8_t>& samples, std::size_t rowBytes) {
+  if (info_.output_width * static_cast<std::size_t>(info_.output_components) > rowBytes) {
     ERREXIT(&info_, JERR_BUFFER_SIZE);
   }
+  const std::size_t allRows = info_.output_height * rowBytes;
   while (info_.output_scanline < info_.output_height) {
-    JSAMPROW row = samples + info_.output_scanline * rowBytes;
+    const std::size_t rowEnd = (info_.output_scanline + std::size_t{1}) * rowBytes;
+    if (samples.size() < rowEnd) {
+      samples.resize(std::min(allRows, std::max(rowEnd, 2 * samples.size())));
+    }
+    JSAMPROW row = samples.data() + info_.output_scanline * rowBytes;
     jpeg_read_scanlines(&info_, &row, 1);
   }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <span>
+#include <vector>
 
 // After <cstdio> and <cstddef>: jpeglib.h uses FILE and size_t without including their headers.
 #include <jpeglib.h>
@@ -31,10 +32,11 @@ class JpegDecompression {
   void ReadHeader();
   const jpeg_decompress_struct& Info() const { return info_; }
 
-  // Decodes the whole image as `colorSpace` (JCS_RGB or JCS_GRAYSCALE) into `samples`, which
-  // holds `rows` rows of `rowBytes` bytes.
-  void ReadImage(J_COLOR_SPACE colorSpace, std::uint8_t* samples, std::size_t rowBytes,
-                 std::size_t rows);
+  // Decodes the whole image as `colorSpace` (JCS_RGB or JCS_GRAYSCALE) into `samples`, rows of
+  // `rowBytes` bytes one after the other. The samples grow as rows arrive, so that a size in a
+  // header that the data do not back costs no memory; the caller owns them, outside the jumps.
+  void ReadImage(J_COLOR_SPACE colorSpace, std::vector<std::uint8_t>& samples,
+                 std::size_t rowBytes);
 
  private:
   struct ErrorTrap {
@@ -45,7 +47,7 @@ class JpegDecompression {
 
   [[noreturn]] void RaiseTrappedError() const;
   void Create();
-  void ReadRows(std::uint8_t* samples, std::size_t rowBytes, std::size_t rows);
+  void ReadRows(std::vector<std::uint8_t>& samples, std::size_t rowBytes);
 
   static void ExitToTrap(j_common_ptr info);
   static void FailOnWarning(j_common_ptr info, int level);

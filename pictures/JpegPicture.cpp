@@ -60,9 +60,8 @@ BgraImage DecodeToBgra(std::span<const std::uint8_t> bytes, std::size_t mostPixe
   const bool grey = ShownColorSpace(info) == JpegColorSpace::Grayscale;
   const int components = grey ? 1 : 3;
   const std::size_t rowBytes = std::size_t{info.image_width} * components;
-  std::vector<std::uint8_t> samples(rowBytes * info.image_height);
-  decompression.ReadImage(grey ? JCS_GRAYSCALE : JCS_RGB, samples.data(), rowBytes,
-                          info.image_height);
+  std::vector<std::uint8_t> samples;
+  decompression.ReadImage(grey ? JCS_GRAYSCALE : JCS_RGB, samples, rowBytes);
   return ToBgra(samples, info.image_width, info.image_height, components);
 }
 

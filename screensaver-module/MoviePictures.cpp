@@ -38,6 +38,9 @@ class RankedDecoder final : public swf::PictureVisitor {
     if (kept_.size() > kMostShownPictures) kept_.erase(std::prev(kept_.end()));
   }
 
+  // Not shown, like a picture that fails to decode.
+  void Refuse(const swf::PictureInfo&, const swf::ESwfError&) override {}
+
   std::vector<BgraImage> Kept() && {
     std::vector<BgraImage> images;
     for (auto& [rank, image] : kept_) images.push_back(std::move(image));
@@ -51,16 +54,18 @@ class RankedDecoder final : public swf::PictureVisitor {
 
 }  // namespace
 
+// Both walks end at the movie's first defect, each keeping what it found before it: damage at
+// the end of a movie, or in one of its tags, costs the saver no picture in front of it.
 std::vector<BgraImage> ReadMoviePictures(const MovieOpener& open) {
   std::vector<swf::PictureInfo> ranked;
   {
     const std::unique_ptr<swf::ByteSource> movie = open();
-    ranked = RankPictures(swf::MovieReader(*movie).Walk().pictures);
+    ranked = RankPictures(swf::MovieReader(*movie).WalkUntilDefect().pictures);
   }
   if (ranked.empty()) return {};
   RankedDecoder decoder(ranked);
   const std::unique_ptr<swf::ByteSource> movie = open();
-  swf::MovieReader(*movie).Walk(&decoder);
+  swf::MovieReader(*movie).WalkUntilDefect(&decoder);
   return std::move(decoder).Kept();
 }
 

@@ -12,6 +12,12 @@ std::size_t MemorySource::Read(std::uint8_t* buffer, std::size_t count) {
   return available;
 }
 
+std::size_t CountingSource::Read(std::uint8_t* buffer, std::size_t count) {
+  const std::size_t arrived = inner_.Read(buffer, count);
+  total_ += arrived;
+  return arrived;
+}
+
 std::size_t ReadUpTo(ByteSource& source, std::uint8_t* buffer, std::size_t count) {
   std::size_t total = 0;
   while (total < count) {

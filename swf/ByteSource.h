@@ -27,6 +27,18 @@ class MemorySource final : public ByteSource {
   std::size_t position_ = 0;
 };
 
+// Another source, counting the bytes taken from it.
+class CountingSource final : public ByteSource {
+ public:
+  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
+  std::uint64_t Total() const { return total_; }
+
+ private:
+  ByteSource& inner_;
+  std::uint64_t total_ = 0;
+};
+
 // Reads until `count` bytes arrived or the source ended; returns how many arrived.
 std::size_t ReadUpTo(ByteSource& source, std::uint8_t* buffer, std::size_t count);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "swf/LittleEndian.h"
 #include "swf/SwfError.h"
 
 namespace swivex::swf {
@@ -18,11 +19,6 @@ void ReadExactly(ByteSource& file, std::uint8_t* buffer, std::size_t count, std:
   if (arrived < count) {
     throw ESwfError(offset + arrived, std::string("the file ends inside the header's ") + what);
   }
-}
-
-std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 Compression CompressionOf(const std::uint8_t* signature) {

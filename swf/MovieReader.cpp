@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "swf/ExpansionLimit.h"
 #include "swf/HeaderReader.h"
 #include "swf/LzmaSource.h"
 #include "swf/MovieStream.h"
@@ -18,13 +19,17 @@ MovieReader::MovieReader(ByteSource& file) {
   header_.lzmaDataLength = fileHeader.lzmaDataLength;
 
   ByteSource* body = &file;
-  if (fileHeader.compression == Compression::kZlib) {
-    decompressor_ = std::make_unique<ZlibSource>(file, kBodyOffset);
-    body = decompressor_.get();
-  } else if (fileHeader.compression == Compression::kLzma) {
-    decompressor_ = std::make_unique<LzmaSource>(
-        file, fileHeader.lzmaProperties, fileHeader.declaredLength - kBodyOffset, kBodyOffset);
-    body = decompressor_.get();
+  if (fileHeader.compression != Compression::kNone) {
+    compressed_ = std::make_unique<CountingSource>(file);
+    if (fileHeader.compression == Compression::kZlib) {
+      decompressor_ = std::make_unique<ZlibSource>(*compressed_, kBodyOffset);
+    } else {
+      decompressor_ =
+          std::make_unique<LzmaSource>(*compressed_, fileHeader.lzmaProperties,
+                                       fileHeader.declaredLength - kBodyOffset, kBodyOffset);
+    }
+    limit_ = std::make_unique<ExpansionLimit>(*decompressor_, *compressed_, kBodyOffset);
+    body = limit_.get();
   }
   movie_ = std::make_unique<MovieStream>(*body, kBodyOffset, fileHeader.declaredLength);
   ReadFrameFields(*movie_, header_);
@@ -33,11 +38,21 @@ MovieReader::MovieReader(ByteSource& file) {
 MovieReader::~MovieReader() = default;
 
 MovieSummary MovieReader::Walk(PictureVisitor* visitor) {
+  MovieSummary summary = WalkUntilDefect(visitor);
+  if (summary.defect) throw *summary.defect;
+  return summary;
+}
+
+MovieSummary MovieReader::WalkUntilDefect(PictureVisitor* visitor) {
   if (walked_) throw std::logic_error("MovieReader::Walk: a reader walks a movie once");
   walked_ = true;
   MovieSummary summary;
   summary.header = header_;
-  WalkTags(*movie_, visitor, summary);
+  try {
+    WalkTags(*movie_, visitor, summary);
+  } catch (const ESwfError& defect) {
+    summary.defect = defect;
+  }
   return summary;
 }
 

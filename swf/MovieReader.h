@@ -8,6 +8,7 @@
 
 #include "swf/ByteSource.h"
 #include "swf/Picture.h"
+#include "swf/SwfError.h"
 #include "swf/SwfHeader.h"
 
 namespace swivex::swf {
@@ -31,6 +32,8 @@ struct MovieSummary {
   std::map<std::uint16_t, std::uint64_t> tagCounts;
   // Every picture, in the movie's order.
   std::vector<PictureInfo> pictures;
+  // WalkUntilDefect only: the defect that ended the walk, which found the above before it.
+  std::optional<ESwfError> defect;
 };
 
 // Receives the pictures of a walk one at a time, so that the caller keeps what it wants.
@@ -41,6 +44,10 @@ class PictureVisitor {
   // JPEG, PNG and GIF data are not known yet); true reads its bytes and hands them to Take.
   virtual bool Wants(const PictureInfo& fields) = 0;
   virtual void Take(Picture picture) = 0;
+  // Called instead of Take for a wanted picture whose bytes the walk does not hand over: one
+  // stored in more than kMaxPictureBytes, or DefineBits data after JPEG tables too long to keep.
+  // The walk goes on with the next tag unless this raises, as it does unless overridden.
+  virtual void Refuse(const PictureInfo& /*picture*/, const ESwfError& reason) { throw reason; }
 };
 
 // Reads a movie from a source front to back: the header on construction, the tags on Walk.
@@ -61,12 +68,17 @@ class MovieReader {
   const SwfHeader& Header() const { return header_; }
 
   // Walks every tag up to the End tag and checks that the movie ends at its declared length.
-  // Without a visitor no picture bytes are kept. A reader walks once.
+  // Without a visitor no picture bytes are kept. A reader walks once, by either of these.
   MovieSummary Walk(PictureVisitor* visitor = nullptr);
+  // The same walk, which a defect ends without raising: the summary tells what was found before
+  // it and the defect. Errors of the source itself, and running out of memory, still raise.
+  MovieSummary WalkUntilDefect(PictureVisitor* visitor = nullptr);
 
  private:
   SwfHeader header_;
+  std::unique_ptr<CountingSource> compressed_;
   std::unique_ptr<ByteSource> decompressor_;
+  std::unique_ptr<ByteSource> limit_;
   std::unique_ptr<MovieStream> movie_;
   bool walked_ = false;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "swf/LittleEndian.h"
 #include "swf/SwfError.h"
 
 namespace swivex::swf {
@@ -55,20 +56,33 @@ std::uint8_t MovieStream::ReadU8(std::string_view what) {
   return value;
 }
 
+// Tag headers are read millions of times in some movies: from the buffer where they lie whole
+// in it, which the declared length has been checked for when it was filled.
 std::uint16_t MovieStream::ReadU16(std::string_view what) {
   std::uint8_t bytes[2];
-  Read(bytes, 2, what);
-  return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+  if (filled_ - position_ >= 2) {
+    bytes[0] = buffer_[position_];
+    bytes[1] = buffer_[position_ + 1];
+    position_ += 2;
+    offset_ += 2;
+  } else {
+    Read(bytes, 2, what);
+  }
+  return LittleEndian16(bytes);
 }
 
 std::uint32_t MovieStream::ReadU32(std::string_view what) {
   std::uint8_t bytes[4];
   Read(bytes, 4, what);
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  return LittleEndian32(bytes);
 }
 
 void MovieStream::Skip(std::uint64_t count, std::string_view what) {
+  if (count <= filled_ - position_) {  // the buffer lies inside the declared length
+    position_ += static_cast<std::size_t>(count);
+    offset_ += count;
+    return;
+  }
   CheckInside(count, what);
   while (count > 0) {
     if (position_ == filled_) Fill(what);
@@ -87,8 +101,9 @@ void MovieStream::Append(std::vector<std::uint8_t>& bytes, std::uint64_t count,
     if (position_ == filled_) Fill(what);
     const std::size_t taken =
         static_cast<std::size_t>(std::min<std::uint64_t>(count, filled_ - position_));
-    bytes.insert(bytes.end(), buffer_.begin() + static_cast<std::ptrdiff_t>(position_),
-                 buffer_.begin() + static_cast<std::ptrdiff_t>(position_ + taken));
+    const std::size_t end = bytes.size();
+    bytes.resize(end + taken);
+    std::memcpy(bytes.data() + end, buffer_.data() + position_, taken);
     position_ += taken;
     offset_ += taken;
     count -= taken;

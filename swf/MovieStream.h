@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,16 @@ class MovieStream {
   void Append(std::vector<std::uint8_t>& bytes, std::uint64_t count, std::string_view what);
   // Skips what is left of the declared length and raises if the body goes on past it.
   void ExpectEnd();
+
+  // The bytes read ahead and not taken yet, all inside the declared length, for a caller that
+  // passes over many small pieces; Consume takes `count` of them.
+  std::span<const std::uint8_t> Buffered() const {
+    return {buffer_.data() + position_, filled_ - position_};
+  }
+  void Consume(std::size_t count) {
+    position_ += count;
+    offset_ += count;
+  }
 
  private:
   void CheckInside(std::uint64_t count, std::string_view what) const;

@@ -79,13 +79,16 @@ PictureInfo ReadPictureFields(TagBody& body, PictureTag tag) {
   return info;
 }
 
+std::optional<ESwfError> TooLargeToKeep(const PictureInfo& fields) {
+  const std::uint64_t stored = std::uint64_t{fields.dataLength} + fields.alphaLength;
+  if (stored <= kMaxPictureBytes) return std::nullopt;
+  return ESwfError(fields.dataOffset, DescribePicture(fields) + " holds " + std::to_string(stored) +
+                                          " bytes, more than this reader keeps of a picture");
+}
+
 Picture ReadPictureBytes(TagBody& body, const PictureInfo& fields,
                          const std::vector<std::uint8_t>& jpegTables) {
-  if (std::uint64_t{fields.dataLength} + fields.alphaLength > kMaxPictureBytes) {
-    throw ESwfError(fields.dataOffset, DescribePicture(fields) + " holds " +
-                                           std::to_string(fields.dataLength) +
-                                           " bytes, more than this reader keeps of a picture");
-  }
+  if (const auto refusal = TooLargeToKeep(fields)) throw *refusal;
   Picture picture;
   picture.info = fields;
   body.Append(picture.data, fields.dataLength, "picture data");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "swf/Picture.h"
+#include "swf/SwfError.h"
 #include "swf/TagBody.h"
 
 namespace swivex::swf {
@@ -15,8 +16,12 @@ std::optional<PictureTag> AsPictureTag(std::uint16_t code);
 // format and size, or the JPEG3/4 alpha offset and deblocking parameter.
 PictureInfo ReadPictureFields(TagBody& body, PictureTag tag);
 
+// Why a walk keeps none of a picture's bytes: they are more than kMaxPictureBytes. Nothing if
+// it may keep them.
+std::optional<ESwfError> TooLargeToKeep(const PictureInfo& fields);
+
 // Reads the rest of the tag into a picture (the movie's JPEG tables go with DefineBits) and
-// completes its format and size from the bytes.
+// completes its format and size from the bytes. Raises TooLargeToKeep's error first.
 Picture ReadPictureBytes(TagBody& body, const PictureInfo& fields,
                          const std::vector<std::uint8_t>& jpegTables);
 

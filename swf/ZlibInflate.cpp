@@ -10,7 +10,7 @@
 namespace swivex::swf {
 namespace {
 
-constexpr std::size_t kGrowth = 1 << 20;
+constexpr std::uint64_t kFirstSize = 4096;
 
 class Inflater {
  public:
@@ -60,7 +60,10 @@ std::vector<std::uint8_t> InflateExactly(std::span<const std::uint8_t> compresse
   std::vector<std::uint8_t> out;
   std::size_t have = 0;
   while (have < expected) {
-    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, have + kGrowth)));
+    // Twice what arrived: a size that the data do not back costs neither memory nor the time to
+    // clear it.
+    const std::uint64_t room = std::max<std::uint64_t>(kFirstSize, std::uint64_t{have} * 2);
+    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(expected, room)));
     const std::size_t arrived = inflater.Inflate(out.data() + have, out.size() - have);
     if (arrived == 0) {
       throw ESwfError(offset, what + " holds " + std::to_string(have) + " bytes, fewer than the " +

@@ -8,7 +8,8 @@
 namespace swivex::swf {
 
 // Inflates a whole zlib stream that must hold exactly `expected` bytes (a picture's pixels or
-// alpha plane). The output grows only as bytes arrive, so a lying `expected` costs nothing.
+// alpha plane). The output grows only as bytes arrive, to twice what arrived at most, so a
+// lying `expected` costs nothing.
 // Raises ESwfError at `offset`, naming `what`, for damaged data and for a stream that holds
 // fewer or more bytes than expected; one that stops after all of them without its checksum is
 // taken as it is.

@@ -5,14 +5,17 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "swf/ByteSource.h"
+#include "swf/SwfError.h"
 
 namespace swivex::swf {
 
 // The inflated bytes of a zlib stream (a CWS movie's body), read from the compressed source a
 // few kilobytes at a time. The source ending, before or after the stream's own end, ends this
-// source: whoever reads decides whether enough arrived.
+// source: whoever reads decides whether enough arrived. Damaged data raise ESwfError naming
+// the offset of the first byte that could not be inflated.
 class ZlibSource final : public ByteSource {
  public:
   // `startOffset` is the uncompressed offset of the first byte produced, for error texts.
@@ -32,6 +35,7 @@ class ZlibSource final : public ByteSource {
   std::uint64_t offset_;
   bool inputEnded_ = false;
   bool ended_ = false;
+  std::optional<ESwfError> damage_;
 };
 
 }  // namespace swivex::swf

@@ -345,6 +345,20 @@ const Case kCases[] = {
       "twins.swf: 1 of 2 pictures written to art\n"},
      {{"art/4.jpg", kCleanJpeg}},
      {{"twins.swf", kTwins}}},
+    {"pictures go on past one whose JPEG tables are too long to keep",
+     {"pictures", "movies/tables.swf"},
+     1,
+     {"failed: picture 3 (DefineBits): the JPEGTables tag at offset 21 holds 65537 bytes, more "
+      "than JPEG tables take (at offset 21 of the movie)\n",
+      "ok: picture 4 (DefineBitsJPEG2) -> movies/tables-pictures/4.jpg\n",
+      "movies/tables.swf: 1 of 2 pictures written to movies/tables-pictures\n"},
+     {{"movies/tables-pictures/3.jpg", std::nullopt}, {"movies/tables-pictures/4.jpg", kCleanJpeg}},
+     {{"movies/tables.swf", MovieBuilder()
+                                .LongTag(8, Bytes(65537, 0))
+                                .Tag(6, Le16(3) + kSoi + kSof + kScan)
+                                .Tag(21, Le16(4) + kCleanJpeg)
+                                .End()
+                                .Fws()}}},
     {"pictures of a file that is no movie leave no folder",
      {"pictures", "movies/notes.txt"},
      1,

@@ -124,11 +124,43 @@ TEST(MoviePictures, TwelveLargestThatDecodeInOrder) {
             (Bytes{30, 20, 15, 255}));
 }
 
-TEST(MoviePictures, AMovieWithoutPicturesHasNoneAndADamagedOneRaises) {
+TEST(MoviePictures, AMovieWithoutPicturesHasNoneAndAFileThatIsNoMovieRaises) {
   EXPECT_TRUE(PicturesOf(MovieBuilder().Tag(1, {}).End().Zws()).empty());
-  Bytes damaged = MovieBuilder().Tag(20, SolidLossless(1, 2, 2, 9)).End().Fws();
-  damaged.resize(damaged.size() - 10);
-  EXPECT_ANY_THROW(PicturesOf(damaged));
+  Bytes notAMovie = MovieBuilder().Tag(20, SolidLossless(1, 2, 2, 9)).End().Fws();
+  notAMovie[0] = 'G';
+  EXPECT_ANY_THROW(PicturesOf(notAMovie));
+}
+
+TEST(MoviePictures, ADefectCostsOnlyWhatItDamages) {
+  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x09, 0x00, 0x09,
+                      0x01, 0x01, 0x11, 0x00, 0xFF, 0xDA, 0x00, 0x02, 0x00, 0xFF, 0xD9};
+  const Bytes longTables(64 * 1024 + 1, 0);
+  const MovieBuilder three = MovieBuilder().Tag(20, SolidLossless(1, 3, 2, 1));
+  const MovieBuilder threeAndTwo = MovieBuilder(three).Tag(20, SolidLossless(2, 2, 2, 2));
+  const MovieBuilder ended = MovieBuilder(threeAndTwo).End();
+  Bytes cutInTheSecond = ended.Fws();
+  cutInTheSecond.resize(cutInTheSecond.size() - 10);
+  struct Case {
+    const char* what;
+    Bytes movie;
+    std::vector<std::uint32_t> widths;
+  };
+  const Case cases[] = {
+      {"one byte after the End tag", MovieBuilder(ended).Raw({0}).Cws(ended.Length()), {3, 2}},
+      {"no End tag", threeAndTwo.Zws(), {3, 2}},
+      {"JPEG tables too long to keep, and a picture that needs them",
+       MovieBuilder(three)
+           .LongTag(8, longTables)
+           .Tag(6, Le16(3) + jpeg)
+           .Tag(20, SolidLossless(2, 2, 2, 2))
+           .End()
+           .Fws(),
+       {3, 2}},
+      {"cut inside the second picture", cutInTheSecond, {3}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Widths(PicturesOf(c.movie)), c.widths) << c.what;
+  }
 }
 
 }  // namespace

@@ -181,11 +181,11 @@ TEST_F(RunningSaver, ShowsTheMoviesPicturesOverTheGlows) {
   ExpectEnded();
 }
 
-// The reader meets the whole picture, then a movie that ends before its last tags: a damaged
-// movie shows nothing of itself, and the saver goes on with its glows.
-TEST_F(RunningSaver, ADamagedMovieLeavesTheGlowsAlone) {
+// The movie ends inside its only picture (its last 15 bytes are the picture's last 11, a
+// ShowFrame and an End tag): nothing of it can be shown, and the saver goes on with its glows.
+TEST_F(RunningSaver, AMovieDamagedBeforeAnyPictureLeavesTheGlowsAlone) {
   std::vector<std::uint8_t> damaged = MovieWithGreenPicture().Fws();
-  damaged.resize(damaged.size() - 3);
+  damaged.resize(damaged.size() - 15);
   PlantMovie(damaged);
   Start();
   ASSERT_NE(window_, nullptr);

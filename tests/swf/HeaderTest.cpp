@@ -49,8 +49,12 @@ TEST(SwfHeader, EveryCompressionGivesTheSameHeader) {
   ASSERT_EQ(Bytes(fws.begin(), fws.begin() + 8), (Bytes{'F', 'W', 'S', 10, 23, 0, 0, 0}));
   for (const Flavour& flavour : kFlavours) {
     SCOPED_TRACE(flavour.name);
-    const SwfHeader header = HeaderOf(flavour.write(movie));
+    const Bytes file = flavour.write(movie);
+    const SwfHeader header = HeaderOf(file);
     EXPECT_EQ(header.compression, flavour.compression);
+    // ZWS: the LZMA data's length at offset 8, in front of the 5 property bytes and the data.
+    EXPECT_EQ(header.lzmaDataLength,
+              flavour.compression == Compression::kLzma ? file.size() - 17 : 0);
     EXPECT_EQ(header.version, flavour.version);
     EXPECT_EQ(header.declaredLength, 23u);
     EXPECT_EQ(header.frame.xMin, 0);
@@ -143,29 +147,11 @@ TEST(SwfHeader, EveryTruncationIsAnErrorAtItsOffset) {
   }
 }
 
-// A source of a 1 GiB FWS movie made up as it is read: the header, then ShowFrame tags.
-class HugeMovie final : public ByteSource {
- public:
-  static constexpr std::uint32_t kLength = 1u << 30;
-  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
-    const Bytes header = Bytes{'F', 'W', 'S', 10} + Le32(kLength) + kFrameFields;
-    std::size_t done = 0;
-    for (; done < count && position_ < kLength; ++done, ++position_) {
-      buffer[done] = position_ < header.size()              ? header[position_]
-                     : (position_ - header.size()) % 2 == 0 ? 0x40
-                                                            : 0;
-    }
-    return done;
-  }
-
- private:
-  std::uint64_t position_ = 0;
-};
-
 TEST(SwfHeader, TheHeaderOfAHugeMovieCostsAFewKilobytes) {
-  HugeMovie huge;
+  // 1 GiB of ShowFrame tags.
+  RepeatedMovie huge({{{0x40, 0}, 1u << 29}});
   CountingSource counted(huge);
-  EXPECT_EQ(ReadHeader(counted).declaredLength, HugeMovie::kLength);
+  EXPECT_EQ(ReadHeader(counted).declaredLength, huge.Length());
   EXPECT_LE(counted.Total(), 8192u);
 
   // Compressed: a megabyte of noise behind the header, the movie declared 1 GiB long.
@@ -176,7 +162,7 @@ TEST(SwfHeader, TheHeaderOfAHugeMovieCostsAFewKilobytes) {
     byte = static_cast<std::uint8_t>(state >> 24);
   }
   const MovieBuilder movie = MovieBuilder().LongTag(87, noise);
-  for (const Bytes& file : {movie.Cws(HugeMovie::kLength), movie.Zws(HugeMovie::kLength)}) {
+  for (const Bytes& file : {movie.Cws(1u << 30), movie.Zws(1u << 30)}) {
     ASSERT_GT(file.size(), 1000000u);
     MemorySource source(file);
     CountingSource compressed(source);

@@ -103,4 +103,33 @@ Bytes MovieBuilder::Zws(std::optional<std::uint32_t> declared) const {
          Le32(static_cast<std::uint32_t>(lzma.size() - 5)) + lzma;
 }
 
+RepeatedMovie::RepeatedMovie(const std::vector<Run>& body) {
+  std::vector<Run> runs = {Run{kFrameFields}};
+  runs.insert(runs.end(), body.begin(), body.end());
+  length_ = 8;
+  for (const Run& run : runs) length_ += run.piece.size() * run.times;
+  runs.insert(runs.begin(),
+              Run{Bytes{'F', 'W', 'S', 10} + Le32(static_cast<std::uint32_t>(length_))});
+  for (const Run& run : runs) {
+    if (run.piece.empty()) continue;
+    Bytes pattern;
+    while (pattern.size() < 4096) pattern = pattern + run.piece;
+    stretches_.push_back({pattern, run.piece.size(), run.piece.size() * run.times});
+  }
+}
+
+std::size_t RepeatedMovie::Read(std::uint8_t* buffer, std::size_t count) {
+  for (; stretch_ < stretches_.size(); ++stretch_, at_ = 0) {
+    const Stretch& stretch = stretches_[stretch_];
+    if (at_ == stretch.length) continue;
+    const std::size_t from = static_cast<std::size_t>(at_ % stretch.period);
+    const std::size_t taken = static_cast<std::size_t>(
+        std::min<std::uint64_t>({count, stretch.pattern.size() - from, stretch.length - at_}));
+    std::copy_n(stretch.pattern.begin() + static_cast<std::ptrdiff_t>(from), taken, buffer);
+    at_ += taken;
+    return taken;
+  }
+  return 0;
+}
+
 }  // namespace swivex::swf::testing

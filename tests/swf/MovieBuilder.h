@@ -44,20 +44,30 @@ class MovieBuilder {
   Bytes body_ = kFrameFields;
 };
 
-// Counts the bytes that a reader takes from a source.
-class CountingSource final : public ByteSource {
+// A FWS movie made up as it is read, for movies too large to hold: the frame fields, then each
+// run's piece as many times as it says. Its header declares the length of all of them.
+class RepeatedMovie final : public ByteSource {
  public:
-  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
-  std::size_t Read(std::uint8_t* buffer, std::size_t count) override {
-    const std::size_t arrived = inner_.Read(buffer, count);
-    total_ += arrived;
-    return arrived;
-  }
-  std::uint64_t Total() const { return total_; }
+  struct Run {
+    Bytes piece;
+    std::uint64_t times = 1;
+  };
+
+  explicit RepeatedMovie(const std::vector<Run>& body);
+  std::uint64_t Length() const { return length_; }
+  std::size_t Read(std::uint8_t* buffer, std::size_t count) override;
 
  private:
-  ByteSource& inner_;
-  std::uint64_t total_ = 0;
+  // A run's piece repeated to a few kilobytes, so that reading copies blocks.
+  struct Stretch {
+    Bytes pattern;
+    std::size_t period;
+    std::uint64_t length;
+  };
+  std::vector<Stretch> stretches_;
+  std::uint64_t length_ = 0;
+  std::size_t stretch_ = 0;
+  std::uint64_t at_ = 0;
 };
 
 // A PNG chunk with its length and CRC, and a PNG file of 8-bit samples: `rows` are the

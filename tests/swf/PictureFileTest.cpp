@@ -57,6 +57,8 @@ TEST(PictureFile, JpegDataBecomesOneCleanJpegFile) {
       {"DefineBits with the movie's tables",
        MovieBuilder().Tag(8, kSoi + kDqt + kDht + kEoi).Tag(6, Le16(1) + kSoi + kSof + kScan),
        false},
+      {"DefineBits with tables that end with their last segment",
+       MovieBuilder().Tag(8, kSoi + kDqt + kDht).Tag(6, Le16(1) + kSoi + kSof + kScan), false},
       {"DefineBits, both parts behind the erroneous header",
        MovieBuilder()
            .Tag(8, kEoi + kSoi + kDqt + kDht + kEoi)
@@ -86,7 +88,7 @@ TEST(PictureFile, JpegDataBecomesOneCleanJpegFile) {
     EXPECT_EQ(file.alphaDropped, c.alphaDropped);
     EXPECT_THROW(DecodePicture(picture), ESwfError);
   }
-  EXPECT_EQ(LastPicture(cases[5].movie).info.deblocking, 0x0100);
+  EXPECT_EQ(LastPicture(cases[6].movie).info.deblocking, 0x0100);
 }
 
 TEST(PictureFile, JpegAlphaInflatesToOneBytePerPixel) {
@@ -122,6 +124,8 @@ TEST(PictureFile, DamagedJpegDataIsAnError) {
   const MovieBuilder cut =
       MovieBuilder().Tag(21, Le16(2) + kSoi + Bytes{0xFF, 0xDB, 0x00, 0x09, 1});
   ExpectError([&] { ToPictureFile(LastPicture(cut)); }, 25, "runs past its end");
+  const MovieBuilder oneShort = MovieBuilder().Tag(21, Le16(2) + kSoi + Bytes{0xFF, 0xDB, 0, 4, 1});
+  ExpectError([&] { ToPictureFile(LastPicture(oneShort)); }, 25, "runs past its end");
   const MovieBuilder noScan = MovieBuilder().Tag(21, Le16(2) + kSoi + kDqt + kEoi);
   ExpectError([&] { ToPictureFile(LastPicture(noScan)); }, 25, "ends before its scan");
   const MovieBuilder unknown = MovieBuilder().Tag(21, Le16(2) + Bytes{'B', 'M', 0, 0});

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "swf/ExpansionLimit.h"
 #include "swf/LzmaSource.h"
 #include "swf/MovieReader.h"
 #include "swf/SwfError.h"
+#include "tests/support/TestFiles.h"
 #include "tests/swf/MovieBuilder.h"
 
 namespace swivex::swf::testing {
@@ -95,6 +100,16 @@ TEST(TagWalk, BytesAfterTheEndTagUpToTheDeclaredLengthAreAccepted) {
   }
 }
 
+// DefineBitsJPEG2 tags of no data, with character ids 0, 1, 2, ...: 4 bytes each.
+MovieBuilder ManyPictures(std::uint32_t count) {
+  Bytes tags;
+  for (std::uint32_t id = 0; id < count; ++id) {
+    for (const Bytes& field : {Le16(21 << 6 | 2), Le16(static_cast<std::uint16_t>(id))})
+      tags.insert(tags.end(), field.begin(), field.end());
+  }
+  return MovieBuilder().Raw(tags);
+}
+
 struct Lie {
   const char* name;
   Bytes file;
@@ -111,7 +126,20 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
   badProperties[12] = 225;  // lc/lp/pb past their range
   Bytes hugeDictionary = MovieBuilder().Raw(Bytes(4096, 0)).Zws(1u << 30);
   for (int i = 13; i < 17; ++i) hugeDictionary[i] = 0xFF;
+  // A zlib stream that stores the frame fields and a tag of 5000 bytes, then holds a block of an
+  // undefined type: the damage starts behind them, at offset 8 + 13 + 6 + 5000, after reads of
+  // a few kilobytes each.
+  const Bytes stored = MovieBuilder().LongTag(2, Bytes(5000, 7)).Body();
+  const auto storedLength = static_cast<std::uint16_t>(stored.size());
+  const Bytes damagedLater = Bytes{'C', 'W', 'S', 10} + Le32(8 + storedLength + 2) +
+                             Bytes{0x78, 0x01, 0x00} + Le16(storedLength) +
+                             Le16(static_cast<std::uint16_t>(~storedLength)) + stored + Bytes{0x07};
 
+  // A megabyte of zeros compresses to a few hundred bytes, all read at once: the body may hold
+  // 256 times those and 4 KiB more, counted from offset 8.
+  const MovieBuilder zeros = MovieBuilder().LongTag(87, Bytes(1 << 20, 0)).End();
+  const Bytes zlibBomb = zeros.Cws();
+  const Bytes lzmaBomb = zeros.Zws();
   const Lie lies[] = {
       {"tag longer than the movie", MovieBuilder().Raw(Le16(2 << 6 | 10) + Le16(0)).Fws(), 21,
        "claims 10 bytes"},
@@ -128,6 +156,14 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       {"CWS inflates past the declared length", endAndMore.Cws(23), 23,
        "goes on past its declared length"},
       {"damaged zlib data", badZlib, 8, "compressed data is damaged"},
+      {"zlib data damaged after earlier reads", damagedLater, 5027,
+       "compressed data is damaged (zlib: invalid block type)"},
+      {"zlib data that expand more than 256 times", zlibBomb,
+       8 + 256 * (zlibBomb.size() - 8) + 4096, "compressed data expand more than 256 times"},
+      {"LZMA data that expand more than 256 times", lzmaBomb,
+       8 + 256 * (lzmaBomb.size() - 17) + 4096, "compressed data expand more than 256 times"},
+      {"more pictures than character ids", ManyPictures(65537).End().Fws(), kFirstTag + 65536 * 4,
+       "the movie defines more than 65536 pictures"},
       {"invalid LZMA properties", badProperties, 8, "LZMA properties are invalid"},
       {"LZMA dictionary past the memory limit", hugeDictionary, 8, "more than 256 MiB"},
       {"picture tag too short for its fields", MovieBuilder().Tag(20, {1, 0, 3}).End().Fws(), 26,
@@ -152,12 +188,86 @@ TEST(TagWalk, LyingAndDamagedMoviesAreErrorsAtTheirOffset) {
       EXPECT_NE(std::string(error.what()).find(lie.text), std::string::npos) << error.what();
     }
   }
+  EXPECT_EQ(Summarize(ManyPictures(65536).End().Fws()).pictures.size(), 65536u);
 }
 
 // The LZMA decoder stops at the declared length, so a ZWS body that goes on is cut there.
 TEST(TagWalk, ZwsIsReadUpToItsDeclaredLength) {
   const Bytes file = MovieBuilder().End().Raw({1, 2, 3, 4, 5}).Zws(23);
   EXPECT_EQ(Summarize(file).tagCounts.at(0), 1u);
+}
+
+// The decoder's dictionary follows the bytes decoded, not what the properties ask for (8 MiB)
+// nor the declared length, up to the smaller of those two; bytes that refer back further than
+// the dictionary it had come out right.
+TEST(TagWalk, TheLzmaDictionaryGrowsWithTheBytesDecoded) {
+  const Bytes noise = swivex::testing::RandomBytes(300000, 5);
+  const Bytes plain = noise + noise;  // the second half a match 300000 bytes back
+  const Bytes lzma = LzmaPropertiesAndData(plain);
+  std::array<std::uint8_t, 5> properties;
+  std::copy_n(lzma.begin(), 5, properties.begin());
+  ASSERT_EQ(properties[3], 0x80);  // 8 MiB
+  const Bytes data(lzma.begin() + 5, lzma.end());
+  struct Case {
+    std::uint64_t declared;
+    std::size_t read;
+    std::uint32_t dictionary;
+  };
+  for (const Case& c : {Case{1u << 30, 600000, 1u << 20}, Case{600000, 600000, 600000},
+                        Case{1u << 30, 65536, 65536}, Case{1u << 30, 65537, 262144}}) {
+    SCOPED_TRACE(c.read);
+    MemorySource source(data);
+    LzmaSource decoded(source, properties, c.declared, 8);
+    EXPECT_EQ(decoded.DictionarySize(), 65536u);
+    Bytes out(c.read + 1);
+    ASSERT_EQ(ReadUpTo(decoded, out.data(), c.read), c.read);
+    EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.read, plain.begin()));
+    EXPECT_EQ(decoded.DictionarySize(), c.dictionary);
+  }
+}
+
+// The reader takes the body 4 KiB at a time from offset 8; a tag header, short or long, of a tag
+// that the walk reads or only counts, may lie across two of those reads.
+TEST(TagWalk, TagHeadersAcrossTheReadersBlocksAreReadWhole) {
+  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 5, 0, 7, 0};
+  for (std::size_t pad = 4066; pad <= 4080; ++pad) {
+    // The second tag starts at 21 + 6 + pad, from 4093 to 4107, around the first read's end at
+    // 4104; the third 9 bytes later.
+    const MovieBuilder movie = MovieBuilder()
+                                   .LongTag(2, Bytes(pad, 0))
+                                   .LongTag(9, {1, 2, 3})
+                                   .Tag(21, Le16(1) + gif)
+                                   .LongTag(21, Le16(2) + gif)
+                                   .End();
+    for (const Bytes& file : {movie.Fws(), movie.Cws(), movie.Zws()}) {
+      SCOPED_TRACE(::testing::Message() << file[0] << " " << pad);
+      const MovieSummary summary = Summarize(file);
+      EXPECT_EQ(summary.tagCounts.at(9), 1u);
+      ASSERT_EQ(summary.pictures.size(), 2u);
+      EXPECT_EQ(summary.pictures[0].tagOffset, 27 + pad + 9);
+      EXPECT_EQ(summary.pictures[1].size, (PixelSize{5, 7}));
+    }
+  }
+}
+
+TEST(TagWalk, ABodyExpandsUpTo256TimesItsCompressedBytesAnd4KiB) {
+  const Bytes compressed(10, 1);
+  MemorySource compressedSource(compressed);
+  CountingSource counted(compressedSource);
+  std::uint8_t taken[10];
+  ASSERT_EQ(counted.Read(taken, 10), 10u);  // as a decompressor takes its input
+  constexpr std::size_t kAllowed = 256 * 10 + 4096;
+  const Bytes body(kAllowed + 1, 2);
+  MemorySource bodySource(body);
+  ExpansionLimit limited(bodySource, counted, 8);
+  Bytes out(kAllowed);
+  EXPECT_EQ(ReadUpTo(limited, out.data(), kAllowed), kAllowed);
+  try {
+    limited.Read(out.data(), 1);
+    ADD_FAILURE() << "read past the limit";
+  } catch (const ESwfError& error) {
+    EXPECT_EQ(error.Offset(), 8 + kAllowed);
+  }
 }
 
 class KeepSome final : public PictureVisitor {
@@ -201,6 +311,94 @@ TEST(TagWalk, AVisitorGetsTheBytesOfThePicturesItWants) {
     ASSERT_EQ(summary.pictures.size(), 2u);
     EXPECT_EQ(summary.pictures[wanted - 1].format, ImageFormat::kJpeg);
   }
+}
+
+TEST(TagWalk, AWalkUntilADefectKeepsWhatCameBeforeIt) {
+  const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 5, 0, 7, 0};
+  const MovieBuilder pictures = MovieBuilder().Tag(21, Le16(1) + gif).Tag(21, Le16(2) + gif);
+  const MovieBuilder ended = MovieBuilder(pictures).End();
+  const MovieBuilder oneByteMore = MovieBuilder(ended).Raw({0});
+  const Lie defects[] = {
+      {"one byte after the End tag", oneByteMore.Fws(ended.Length()), ended.Length(),
+       "goes on past its declared length"},
+      {"no End tag", pictures.Zws(), pictures.Length(), "without an End tag"},
+      {"shorter than declared", ended.Cws(ended.Length() + 10), ended.Length(),
+       "ends before its declared length"},
+  };
+  for (const Lie& defect : defects) {
+    SCOPED_TRACE(defect.name);
+    MemorySource source(defect.file);
+    const MovieSummary summary = MovieReader(source).WalkUntilDefect();
+    ASSERT_EQ(summary.pictures.size(), 2u);
+    EXPECT_EQ(summary.pictures[1].characterId, 2);
+    EXPECT_EQ(summary.pictures[1].size, (PixelSize{5, 7}));
+    ASSERT_TRUE(summary.defect.has_value());
+    EXPECT_EQ(summary.defect->Offset(), defect.offset);
+    EXPECT_NE(std::string(summary.defect->what()).find(defect.text), std::string::npos)
+        << summary.defect->what();
+  }
+  const Bytes whole = ended.Fws();
+  MemorySource source(whole);
+  EXPECT_FALSE(MovieReader(source).WalkUntilDefect().defect.has_value());
+}
+
+// Notes down, in the walk's order, the sizes of what it takes and why the walk refuses others.
+class TakeNotes final : public PictureVisitor {
+ public:
+  bool Wants(const PictureInfo&) override { return true; }
+  void Take(Picture picture) override {
+    notes.push_back(std::to_string(picture.info.characterId) +
+                    " taken: " + std::to_string(picture.data.size()) + " bytes, tables " +
+                    std::to_string(picture.jpegTables.size()));
+  }
+  void Refuse(const PictureInfo& picture, const ESwfError& reason) override {
+    notes.push_back(std::to_string(picture.characterId) + " refused: " + reason.what());
+  }
+  std::vector<std::string> notes;
+};
+
+TEST(TagWalk, PicturesWhoseBytesAreNotKeptAreRefusedAloneAtTheLimits) {
+  const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x11, 0xFF, 0xD9};
+  // Tables at the limit, past it (at offset 21 + 65542 + 13), then good ones again.
+  const Bytes tablesMovie = MovieBuilder()
+                                .LongTag(8, Bytes(65536, 1))
+                                .Tag(6, Le16(1) + jpeg)
+                                .LongTag(8, Bytes(65537, 2))
+                                .Tag(6, Le16(2) + jpeg)
+                                .Tag(21, Le16(3) + jpeg)
+                                .Tag(8, {3})
+                                .Tag(6, Le16(4) + jpeg)
+                                .End()
+                                .Fws();
+  MemorySource tablesSource(tablesMovie);
+  TakeNotes tables;
+  MovieReader(tablesSource).Walk(&tables);
+  EXPECT_EQ(tables.notes, (std::vector<std::string>{
+                              "1 taken: 9 bytes, tables 65536",
+                              "2 refused: the JPEGTables tag at offset 65576 holds 65537 bytes, "
+                              "more than JPEG tables take (at offset 65576 of the movie)",
+                              "3 taken: 9 bytes, tables 0", "4 taken: 9 bytes, tables 1"}));
+
+  // Picture data of 256 MiB, one byte more, then none; the second tag starts at 21 + 8 + 256 MiB.
+  constexpr std::uint32_t kLimit = 256u << 20;
+  RepeatedMovie huge({{Le16(21 << 6 | 0x3F) + Le32(2 + kLimit) + Le16(5)},
+                      {{0}, kLimit},
+                      {Le16(21 << 6 | 0x3F) + Le32(2 + kLimit + 1) + Le16(6)},
+                      {{0}, kLimit + 1},
+                      {Le16(21 << 6 | 2) + Le16(7) + Le16(0)}});
+  TakeNotes pictures;
+  MovieReader(huge).Walk(&pictures);
+  EXPECT_EQ(pictures.notes,
+            (std::vector<std::string>{
+                "5 taken: 268435456 bytes, tables 0",
+                "6 refused: picture 6 (DefineBitsJPEG2) holds 268435457 bytes, more than this "
+                "reader keeps of a picture (at offset 268435493 of the movie)",
+                "7 taken: 0 bytes, tables 0"}));
+
+  // A visitor that does not take refusals has the walk raise them.
+  MemorySource again(tablesMovie);
+  KeepSome strict(2);
+  EXPECT_THROW(MovieReader(again).Walk(&strict), ESwfError);
 }
 
 TEST(TagWalk, AReaderWalksOnce) {
