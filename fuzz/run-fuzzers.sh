@@ -29,7 +29,8 @@ if ! [[ $runs =~ ^[1-9][0-9]*$ ]] || ! [[ ${extract_runs:-1} =~ ^[1-9][0-9]*$ ]]
 fi
 extract_runs=${extract_runs:-$runs}
 
-# Each fuzzer and the folder of its seed inputs, as fuzz/CMakeLists.txt gives them to CTest.
+# Each fuzzer and the folder of its seed inputs, as fuzz/CMakeLists.txt gives them to CTest, with
+# the longest input it gives each below.
 fuzzers=(
   "extract_movie_fuzzer $source_dir/fuzz/seeds"
   "trailer_reading_fuzzer $source_dir/fuzz/stub-seeds"
@@ -57,13 +58,15 @@ for entry in "${fuzzers[@]}"; do
   seeds=${entry#* }
   count=$runs
   [ "$name" = extract_movie_fuzzer ] && count=$extract_runs
+  max_len=4096
+  [ "$name" = swf_reader_fuzzer ] && max_len=1024
   corpus=$build/fuzz/corpus/$name
   mkdir -p "$corpus"
   rm -f "$logs/$name".* "$logs/$name"-*
   log=$logs/$name.log
 
   start=$(date +%s.%N)
-  "$build/fuzz/$name" -runs="$count" -max_len=4096 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$build/fuzz/$name" -runs="$count" -max_len="$max_len" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$logs/$name-" "$corpus" "$seeds" >"$log" 2>&1
   status=$?
   end=$(date +%s.%N)
