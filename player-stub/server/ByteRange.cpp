@@ -26,12 +26,12 @@ RangeAnswer ParseByteRange(std::string_view header, std::uint64_t size, ByteSpan
   header = TrimHttpSpace(header);
   if (header.size() < kUnit.size() || !EqualsIgnoringCase(header.substr(0, kUnit.size()), kUnit))
     return RangeAnswer::Whole;
-  const std::string_view spec = TrimHttpSpace(header.substr(kUnit.size()));
-  const std::size_t dash = spec.find('-');
-  if (dash == std::string_view::npos || spec.find(',') != std::string_view::npos)
+  const std::string_view bounds = TrimHttpSpace(header.substr(kUnit.size()));
+  const std::size_t dash = bounds.find('-');
+  if (dash == std::string_view::npos || bounds.find(',') != std::string_view::npos)
     return RangeAnswer::Whole;
-  const std::string_view from = spec.substr(0, dash);
-  const std::string_view to = spec.substr(dash + 1);
+  const std::string_view from = bounds.substr(0, dash);
+  const std::string_view to = bounds.substr(dash + 1);
 
   if (from.empty()) {  // the last bytes: "-500"
     const std::optional<std::uint64_t> count = ParseDecimal(to);
