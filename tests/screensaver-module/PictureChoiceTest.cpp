@@ -131,36 +131,22 @@ TEST(MoviePictures, AMovieWithoutPicturesHasNoneAndAFileThatIsNoMovieRaises) {
   EXPECT_ANY_THROW(PicturesOf(notAMovie));
 }
 
+// The kinds of defect are the walk's own tests; here, that the saver walks up to one and takes
+// the walk's refusals rather than losing every picture.
 TEST(MoviePictures, ADefectCostsOnlyWhatItDamages) {
   const Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x09, 0x00, 0x09,
                       0x01, 0x01, 0x11, 0x00, 0xFF, 0xDA, 0x00, 0x02, 0x00, 0xFF, 0xD9};
-  const Bytes longTables(64 * 1024 + 1, 0);
   const MovieBuilder three = MovieBuilder().Tag(20, SolidLossless(1, 3, 2, 1));
-  const MovieBuilder threeAndTwo = MovieBuilder(three).Tag(20, SolidLossless(2, 2, 2, 2));
-  const MovieBuilder ended = MovieBuilder(threeAndTwo).End();
-  Bytes cutInTheSecond = ended.Fws();
-  cutInTheSecond.resize(cutInTheSecond.size() - 10);
-  struct Case {
-    const char* what;
-    Bytes movie;
-    std::vector<std::uint32_t> widths;
-  };
-  const Case cases[] = {
-      {"one byte after the End tag", MovieBuilder(ended).Raw({0}).Cws(ended.Length()), {3, 2}},
-      {"no End tag", threeAndTwo.Zws(), {3, 2}},
-      {"JPEG tables too long to keep, and a picture that needs them",
-       MovieBuilder(three)
-           .LongTag(8, longTables)
-           .Tag(6, Le16(3) + jpeg)
-           .Tag(20, SolidLossless(2, 2, 2, 2))
-           .End()
-           .Fws(),
-       {3, 2}},
-      {"cut inside the second picture", cutInTheSecond, {3}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Widths(PicturesOf(c.movie)), c.widths) << c.what;
-  }
+  const Bytes noEnd = MovieBuilder(three).Tag(20, SolidLossless(2, 2, 2, 2)).Zws();
+  EXPECT_EQ(Widths(PicturesOf(noEnd)), (std::vector<std::uint32_t>{3, 2})) << "no End tag";
+  const Bytes tablesTooLong = MovieBuilder(three)
+                                  .LongTag(8, Bytes(64 * 1024 + 1, 0))
+                                  .Tag(6, Le16(3) + jpeg)
+                                  .Tag(20, SolidLossless(2, 2, 2, 2))
+                                  .End()
+                                  .Fws();
+  EXPECT_EQ(Widths(PicturesOf(tablesTooLong)), (std::vector<std::uint32_t>{3, 2}))
+      << "JPEG tables too long to keep, and a picture that needs them";
 }
 
 }  // namespace
