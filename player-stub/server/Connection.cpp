@@ -34,7 +34,6 @@ bool Connection::Open(Socket socket, std::uint64_t now) {
   receivedLength_ = 0;
   answeredLength_ = 0;
   closeAfter_ = false;
-  holdsStream_ = false;
   return true;
 }
 
@@ -106,8 +105,7 @@ void Connection::Answer(ServerContext& context, const HttpRequest& request) {
       return AnswerBesideFile(context, request, route.path);
     case Resource::Events: {
       ResponseHead head{.contentType = kEventStreamContentType, .eventStream = true};
-      holdsStream_ = !headOnly;
-      if (holdsStream_) {
+      if (!headOnly) {  // counted until the connection closes, while its body is the stream
         ++context.streams.open;
         context.streams.everOpened = true;
       }
@@ -286,10 +284,9 @@ void Connection::Finish(ServerContext& context) {
 }
 
 void Connection::Close(ServerContext& context) {
-  if (holdsStream_) {
+  if (body_ == Body::Held) {
     --context.streams.open;
     context.streams.lastClosedAt = context.now;
-    holdsStream_ = false;
   }
   context.system.Close(socket_);
   socket_ = kNoSocket;

@@ -112,7 +112,6 @@ class Connection {
   std::size_t receivedLength_ = 0;
   std::size_t answeredLength_ = 0;  // the head of the request being answered
   bool closeAfter_ = false;
-  bool holdsStream_ = false;  // counted among the page's open streams
 
   StubText head_;
   std::span<const char> pending_;  // what is still to be sent of the current piece
