@@ -22,15 +22,17 @@ namespace swivex::e2e {
 namespace {
 
 using namespace std::chrono_literals;
+using swivex::testing::AsText;
 using swivex::testing::Bytes;
+using swivex::testing::GetHead;
 using swivex::testing::HttpConnection;
 using swivex::testing::HttpResponse;
+using swivex::testing::PageUrl;
+using swivex::testing::ParsePageUrl;
 using swivex::testing::ReadBytes;
 using swivex::testing::Request;
 
 std::string Scratch(const std::string& name) { return std::string(kPlaybackScratch) + name; }
-
-std::string Text(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
 std::string Gunzip(const std::string& gzip) {
   z_stream stream{};
@@ -46,30 +48,16 @@ std::string Gunzip(const std::string& gzip) {
   return plain;
 }
 
-// "http://127.0.0.1:PORT/TOKEN/" as the projector gave it to the browser.
-struct PageAddress {
-  unsigned port = 0;
-  std::string token;
-};
-
-PageAddress ReadAddress() {
-  std::string text;
-  WaitUntil(
-      [&] {
-        if (!swivex::testing::Exists(Scratch("address.txt"))) return false;
-        text = Text(ReadBytes(Scratch("address.txt")));
-        return true;
-      },
-      "the projector to open its page in the browser", 60s);
-  const std::string prefix = "http://127.0.0.1:";
-  EXPECT_EQ(text.rfind(prefix, 0), 0u) << text;
-  PageAddress address;
-  const std::size_t slash = text.find('/', prefix.size());
-  address.port = static_cast<unsigned>(std::stoul(text.substr(prefix.size(), slash)));
-  address.token = text.substr(slash + 1, text.find('/', slash + 1) - slash - 1);
-  EXPECT_EQ(address.token.size(), 32u) << "128 bits in hexadecimal";
-  EXPECT_EQ(address.token.find_first_not_of("0123456789abcdef"), std::string::npos);
-  return address;
+// The page's address, as the projector gave it to the browser.
+PageUrl ReadAddress() {
+  WaitUntil([] { return swivex::testing::Exists(Scratch("address.txt")); },
+            "the projector to open its page in the browser", 60s);
+  const std::string text = AsText(ReadBytes(Scratch("address.txt")));
+  const PageUrl page = ParsePageUrl(text);
+  EXPECT_NE(page.port, 0u) << text;
+  EXPECT_EQ(page.base.size(), 34u) << "128 bits in hexadecimal between slashes: " << page.base;
+  EXPECT_EQ(page.base.find_first_not_of("/0123456789abcdef"), std::string::npos) << page.base;
+  return page;
 }
 
 // The share of pixels of the browser's 800 x 600 picture that are red.
@@ -100,21 +88,20 @@ TEST(ProjectorPlaybackTest, PlaysItsMovieInTheBrowserServesItsFilesAndEndsWithTh
     std::filesystem::remove(Scratch(left));
 
   RunningProgram projector((work / "red.exe").string(), work.string());
-  const PageAddress page = ReadAddress();
-  const std::string base = "/" + page.token + "/";
+  const PageUrl page = ReadAddress();
+  const std::string& base = page.base;
   // A page of the test's own holds the projector while the test looks at it.
   HttpConnection held(page.port);
-  held.Send("GET " + base + "events HTTP/1.1\r\nHost: localhost:" + std::to_string(page.port) +
-            "\r\n\r\n");
+  held.Send(GetHead(page.port, base + "events"));
   EXPECT_EQ(held.Receive().Header("Content-Type"), "text/event-stream");
 
   const HttpResponse movie = Request(page.port, "GET", base + "red.swf");
   EXPECT_EQ(movie.Header("Content-Type"), "application/x-shockwave-flash");
-  EXPECT_EQ(movie.body, Text(swivex::testing::kRedRectangleMovie));
+  EXPECT_EQ(movie.body, AsText(swivex::testing::kRedRectangleMovie));
   EXPECT_EQ(Request(page.port, "GET", base + "notes.xml").body, "<n/>");
   for (const char* file :
        {"ruffle.js", "core.ruffle.c80159b526e567babaf5.js", "826bb0938097485a2c9d.wasm"}) {
-    const std::string package = Text(ReadBytes(std::string(kRufflePackage) + file));
+    const std::string package = AsText(ReadBytes(std::string(kRufflePackage) + file));
     EXPECT_EQ(Request(page.port, "GET", base + file).body, package) << file;
     const HttpResponse compressed =
         Request(page.port, "GET", base + file, "Accept-Encoding: gzip\r\n");

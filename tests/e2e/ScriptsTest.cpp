@@ -155,10 +155,7 @@ class ProgramFolderInEveryScript : public ::testing::Test {
   const std::string folder_ = (work_ / "") + kFolderInEveryScript;
 };
 
-std::string ReadText(const std::string& name) {
-  const Bytes bytes = ReadBytes(name);
-  return std::string(bytes.begin(), bytes.end());
-}
+std::string ReadText(const std::string& name) { return swivex::testing::AsText(ReadBytes(name)); }
 
 std::string SystemFile(const std::string& name) {
   char folder[3 * MAX_PATH] = {};

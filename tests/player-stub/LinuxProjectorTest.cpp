@@ -63,23 +63,17 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
 
   PathForPrograms path((work_ / "bin") + ":" + std::getenv("PATH"));
   StartedProgram projector(work_ / "red", {}, work_ / "");
-  std::string address;
   ASSERT_TRUE(PollUntil([&] { return Exists(work_ / "address.txt"); }, 30s));
-  const Bytes written = ReadBytes(work_ / "address.txt");
-  address.assign(written.begin(), written.end());
-  ASSERT_EQ(address.rfind("http://127.0.0.1:", 0), 0u) << address;
-  const std::size_t portEnd = address.find('/', 17);
-  const unsigned port = static_cast<unsigned>(std::stoul(address.substr(17, portEnd - 17)));
-  const std::string base = address.substr(portEnd, address.find('\n') - portEnd);
+  const PageUrl page = ParsePageUrl(AsText(ReadBytes(work_ / "address.txt")));
+  ASSERT_NE(page.port, 0u);
 
-  EXPECT_NE(Request(port, "GET", base).body.find("<title>red</title>"), std::string::npos);
-  const HttpResponse movie = Request(port, "GET", base + "red.swf");
-  EXPECT_EQ(movie.body, std::string(kRedRectangleMovie.begin(), kRedRectangleMovie.end()));
+  EXPECT_NE(Request(page.port, "GET", page.base).body.find("<title>red</title>"), std::string::npos);
+  const HttpResponse movie = Request(page.port, "GET", page.base + "red.swf");
+  EXPECT_EQ(movie.body, AsText(kRedRectangleMovie));
   {
-    HttpConnection page(port);
-    page.Send("GET " + base + "events HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-              "\r\n\r\n");
-    EXPECT_EQ(page.Receive().status, 200);
+    HttpConnection stream(page.port);
+    stream.Send(GetHead(page.port, page.base + "events"));
+    EXPECT_EQ(stream.Receive().status, 200);
   }
   EXPECT_EQ(projector.Wait().exitCode, 0) << "the projector ends once its page has gone";
 }

@@ -168,4 +168,20 @@ HttpResponse Request(unsigned port, const std::string& method, const std::string
   return connection.Receive(method == "HEAD");
 }
 
+std::string GetHead(unsigned port, const std::string& target, const std::string& headers) {
+  return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n" +
+         headers + "\r\n";
+}
+
+PageUrl ParsePageUrl(const std::string& address) {
+  const std::string prefix = "http://127.0.0.1:";
+  if (address.rfind(prefix, 0) != 0) return {};
+  const std::size_t slash = address.find('/', prefix.size());
+  const std::size_t end = address.find_first_of(" \r\n", slash);
+  if (slash == std::string::npos || slash == prefix.size()) return {};
+  const std::string digits = address.substr(prefix.size(), slash - prefix.size());
+  if (digits.find_first_not_of("0123456789") != std::string::npos) return {};
+  return {static_cast<unsigned>(std::stoul(digits)), address.substr(slash, end - slash)};
+}
+
 }  // namespace swivex::testing

@@ -42,6 +42,17 @@ class HttpConnection {
   std::string pending_;
 };
 
+// A GET request's head for `target`, with the Host header of the server's address.
+std::string GetHead(unsigned port, const std::string& target, const std::string& headers = "");
+
+// A page's address as a projector hands it to the browser, "http://127.0.0.1:PORT/TOKEN/":
+// the port and the path of the page ("/TOKEN/"); port 0 when it is not such an address.
+struct PageUrl {
+  unsigned port = 0;
+  std::string base;
+};
+PageUrl ParsePageUrl(const std::string& address);
+
 // One request on a connection of its own, with the Host header of the server's address unless
 // `headers` names one.
 HttpResponse Request(unsigned port, const std::string& method, const std::string& target,

@@ -68,8 +68,6 @@ class ClockedServerSystem final : public ServerSystem {
   SystemServer real_;
 };
 
-std::string Text(const Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
-
 Bytes Gzip(const std::string& plain) {
   z_stream stream{};
   deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
@@ -130,8 +128,7 @@ class LocalServerTest : public ::testing::Test {
     return Request(port_, "GET", Path(rest), headers);
   }
   std::string RequestHead(const std::string& rest, const std::string& headers = "") {
-    return "GET " + Path(rest) + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port_) + "\r\n" +
-           headers + "\r\n";
+    return GetHead(port_, Path(rest), headers);
   }
   // Two more rounds of the server have run.
   void WaitForRounds() {
@@ -177,12 +174,12 @@ TEST_F(LocalServerTest, ServesThePageThePlayerAndTheMovieByteForByte) {
   EXPECT_EQ(movie.Header("Content-Type"), "application/x-shockwave-flash");
   EXPECT_EQ(movie.Header("Content-Length"), "300000");
   EXPECT_EQ(movie.Header("Accept-Ranges"), "bytes");
-  EXPECT_EQ(movie.body, Text(movie_));
+  EXPECT_EQ(movie.body, AsText(movie_));
 
   const HttpResponse part = Get("show.swf", "Range: bytes=299990-\r\n");
   EXPECT_EQ(part.status, 206);
   EXPECT_EQ(part.Header("Content-Range"), "bytes 299990-299999/300000");
-  EXPECT_EQ(part.body, Text(Bytes(movie_.end() - 10, movie_.end())));
+  EXPECT_EQ(part.body, AsText(Bytes(movie_.end() - 10, movie_.end())));
   const HttpResponse past = Get("show.swf", "Range: bytes=300000-\r\n");
   EXPECT_EQ(past.status, 416);
   EXPECT_EQ(past.Header("Content-Range"), "bytes */300000");
@@ -190,7 +187,7 @@ TEST_F(LocalServerTest, ServesThePageThePlayerAndTheMovieByteForByte) {
   const HttpResponse compressed = Get("ruffle.js", "Accept-Encoding: gzip, br\r\n");
   EXPECT_EQ(compressed.Header("Content-Encoding"), "gzip");
   EXPECT_EQ(compressed.Header("Content-Type"), "text/javascript");
-  EXPECT_EQ(compressed.body, Text(gzipPlayer_));
+  EXPECT_EQ(compressed.body, AsText(gzipPlayer_));
   const HttpResponse plain = Get("ruffle.js");
   EXPECT_EQ(plain.Header("Content-Encoding"), "");
   EXPECT_EQ(plain.Header("Content-Length"), "40005");
@@ -205,7 +202,7 @@ TEST_F(LocalServerTest, ServesFilesBesideTheProjectorAndBelowIt) {
   const HttpResponse data = Get("sub/data.txt", "Range: bytes=0-9\r\n");
   EXPECT_EQ(data.status, 206);
   const Bytes expected = RandomBytes(70'000, 3);
-  EXPECT_EQ(data.body, Text(Bytes(expected.begin(), expected.begin() + 10)));
+  EXPECT_EQ(data.body, AsText(Bytes(expected.begin(), expected.begin() + 10)));
   EXPECT_EQ(Get("sub/data.txt").body.size(), 70'000u);
   EXPECT_EQ(Get("missing.xml").status, 404);
 }
@@ -222,7 +219,7 @@ TEST_F(LocalServerTest, AnswersRequestsOneAfterAnotherOnOneConnection) {
   EXPECT_EQ(notes.status, 200);
   EXPECT_EQ(notes.body, "<n/>");
   connection.Send(RequestHead("show.swf"));
-  EXPECT_EQ(connection.Receive().body, Text(movie_));
+  EXPECT_EQ(connection.Receive().body, AsText(movie_));
 }
 
 // The path table is the routes' own (and the end-to-end test's); what only the system's files can
