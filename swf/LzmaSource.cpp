@@ -11,6 +11,7 @@ namespace swivex::swf {
 namespace {
 
 constexpr std::uint32_t kGrowth = 4;
+constexpr std::size_t kInputStep = 4096;
 
 // The options that the five property bytes hold: lc, lp and pb, and the dictionary size.
 lzma_ret DecodeProperties(const std::array<std::uint8_t, 5>& properties,
@@ -28,88 +29,13 @@ std::uint64_t MemoryFor(lzma_options_lzma options) {
   return lzma_raw_decoder_memusage(filters);
 }
 
-}  // namespace
-
-LzmaSource::LzmaSource(ByteSource& compressed, const std::array<std::uint8_t, 5>& properties,
-                       std::uint64_t length, std::uint64_t startOffset)
-    : compressed_(compressed), remaining_(length), offset_(startOffset) {
-  const lzma_ret result = DecodeProperties(properties, options_);
-  if (result != LZMA_OK) Fail(result, offset_);
-  // A dictionary larger than the whole body is never used.
-  fullDictionary_ = static_cast<std::uint32_t>(
-      std::min<std::uint64_t>(options_.dict_size, std::max<std::uint64_t>(length, 4096)));
-  options_.dict_size = fullDictionary_;
-  const std::uint64_t memory = MemoryFor(options_);
-  if (memory == UINT64_MAX) Fail(LZMA_OPTIONS_ERROR, offset_);
-  if (memory > kMemoryLimit) Fail(LZMA_MEMLIMIT_ERROR, offset_);
-  options_.dict_size = std::min(fullDictionary_, kFirstDictionary);
-  StartDecoder();
-}
-
-LzmaSource::~LzmaSource() { lzma_end(&stream_); }
-
-void LzmaSource::StartDecoder() {
-  const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options_}, {LZMA_VLI_UNKNOWN, nullptr}};
-  const lzma_ret result = lzma_raw_decoder(&stream_, filters);
-  if (result != LZMA_OK) Fail(result, offset_);
-  stream_.next_in = nullptr;
-  stream_.avail_in = 0;
-  given_ = 0;
-}
-
-// The bytes decoded so far filled the dictionary: a new decoder with a larger one decodes them
-// again from the compressed bytes kept, and goes on from there.
-void LzmaSource::GrowDictionary() {
-  options_.dict_size = static_cast<std::uint32_t>(
-      std::min<std::uint64_t>(std::uint64_t{options_.dict_size} * kGrowth, fullDictionary_));
-  StartDecoder();
-  std::array<std::uint8_t, 4096> again;
-  for (std::uint64_t left = produced_; left > 0;) {
-    const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(left, again.size()));
-    const std::size_t decoded = Decode(again.data(), step);
-    // The same bytes gave as many before: fewer now means liblzma failed us.
-    if (decoded == 0) Fail(LZMA_PROG_ERROR, offset_);
-    left -= decoded;
-  }
-}
-
-bool LzmaSource::RefillInput() {
-  if (given_ < taken_.size()) {
-    stream_.next_in = taken_.data() + given_;
-    stream_.avail_in = taken_.size() - given_;
-    given_ = taken_.size();
-    return true;
-  }
-  if (!MayGrow() && !taken_.empty()) {
-    // The dictionary is whole and the decoder has taken every byte kept: none is needed again.
-    taken_ = {};
-    given_ = 0;
-  }
-  if (sourceEnded_) return false;
-  std::uint8_t* into = input_.data();
-  if (MayGrow()) {
-    // Called only once the decoder has taken all it was given: no pointer into taken_ is live.
-    taken_.resize(given_ + input_.size());
-    into = taken_.data() + given_;
-  }
-  const std::size_t arrived = compressed_.Read(into, input_.size());
-  if (MayGrow()) {
-    taken_.resize(given_ + arrived);
-    given_ = taken_.size();
-  }
-  sourceEnded_ = arrived == 0;
-  stream_.next_in = into;
-  stream_.avail_in = arrived;
-  return arrived > 0;
-}
-
-void LzmaSource::Fail(lzma_ret result, std::uint64_t offset) const {
+[[noreturn]] void Fail(lzma_ret result, std::uint64_t offset) {
   switch (result) {
     case LZMA_MEM_ERROR:
       throw ESwfError(offset, "liblzma ran out of memory decoding the movie");
     case LZMA_MEMLIMIT_ERROR:
       throw ESwfError(offset, "the movie's LZMA dictionary needs more than " +
-                                  std::to_string(kMemoryLimit >> 20) +
+                                  std::to_string(LzmaSource::kMemoryLimit >> 20) +
                                   " MiB, more than this reader allows");
     case LZMA_FORMAT_ERROR:
     case LZMA_OPTIONS_ERROR:
@@ -120,33 +46,112 @@ void LzmaSource::Fail(lzma_ret result, std::uint64_t offset) const {
   }
 }
 
-// Decodes up to `count` bytes, at least one unless the data ended. Decoding goes on after the
-// input ended, as liblzma may still hold output of the last input it took; it says
-// LZMA_BUF_ERROR once nothing more can come.
-std::size_t LzmaSource::Decode(std::uint8_t* buffer, std::size_t count) {
-  stream_.next_out = buffer;
-  stream_.avail_out = count;
-  while (!ended_ && count > 0 && stream_.avail_out == count) {
-    if (stream_.avail_in == 0) RefillInput();
-    const lzma_ret result = lzma_code(&stream_, LZMA_RUN);
-    if (result == LZMA_STREAM_END || (result == LZMA_BUF_ERROR && InputExhausted())) {
+}  // namespace
+
+LzmaSource::LzmaSource(ByteSource& compressed, const std::array<std::uint8_t, 5>& properties,
+                       std::uint64_t length, std::uint64_t startOffset)
+    : compressed_(compressed), length_(length), startOffset_(startOffset) {
+  const lzma_ret result = DecodeProperties(properties, options_);
+  if (result != LZMA_OK) Fail(result, startOffset_);
+  // A dictionary larger than the whole body is never used; liblzma's smallest is 4 KiB.
+  wholeDictionary_ = static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(options_.dict_size, std::max<std::uint64_t>(length, 4096)));
+  options_.dict_size = wholeDictionary_;
+  const std::uint64_t memory = MemoryFor(options_);
+  if (memory == UINT64_MAX) Fail(LZMA_OPTIONS_ERROR, startOffset_);
+  if (memory > kMemoryLimit) Fail(LZMA_MEMLIMIT_ERROR, startOffset_);
+  StartDecoder(std::min(wholeDictionary_, kFirstDictionary));
+}
+
+LzmaSource::~LzmaSource() { lzma_end(&stream_); }
+
+// liblzma starts the stream afresh, freeing the old dictionary before it takes the new one.
+void LzmaSource::StartDecoder(std::uint32_t dictionary) {
+  lzma_options_lzma options = options_;
+  options.dict_size = dictionary;
+  const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+  const lzma_ret result = lzma_raw_decoder(&stream_, filters);
+  if (result != LZMA_OK) Fail(result, startOffset_ + produced_);
+  options_ = options;
+  fed_ = 0;
+}
+
+// The bytes decoded filled the dictionary: a decoder with a larger one starts from the body's
+// first compressed byte and decodes again the bytes handed over already, then goes on.
+void LzmaSource::GrowDictionary() {
+  StartDecoder(static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(std::uint64_t{options_.dict_size} * kGrowth, wholeDictionary_)));
+  std::array<std::uint8_t, 4096> again;
+  for (std::uint64_t done = 0; done < produced_;) {
+    const std::size_t step =
+        static_cast<std::size_t>(std::min<std::uint64_t>(produced_ - done, again.size()));
+    const std::size_t decoded = Decode({again.data(), step}, startOffset_ + done);
+    // The same bytes gave as many before: fewer now means liblzma failed us.
+    if (decoded == 0) Fail(LZMA_PROG_ERROR, startOffset_ + done);
+    done += decoded;
+  }
+}
+
+// Reads the source's next bytes behind those kept.
+void LzmaSource::TakeInput() {
+  if (!MayGrow()) {
+    // No decoder starts again once the dictionary is whole: what this one took is not needed.
+    input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(fed_));
+    fed_ = 0;
+    if (input_.capacity() > 2 * kInputStep) input_.shrink_to_fit();
+  }
+  std::array<std::uint8_t, kInputStep> arrived;
+  const std::size_t count = compressed_.Read(arrived.data(), arrived.size());
+  input_.insert(input_.end(), arrived.begin(), arrived.begin() + count);
+  sourceEnded_ = count == 0;
+}
+
+// One call of liblzma on the input not given yet. The stream points into input_ only during
+// the call, so that input_ may grow and move between calls.
+LzmaSource::Step LzmaSource::Code(std::span<std::uint8_t> output) {
+  stream_.next_in = input_.data() + fed_;
+  stream_.avail_in = input_.size() - fed_;
+  stream_.next_out = output.data();
+  stream_.avail_out = output.size();
+  const lzma_ret result = lzma_code(&stream_, LZMA_RUN);
+  const Step step{result, output.size() - stream_.avail_out};
+  fed_ = input_.size() - stream_.avail_in;
+  stream_.next_in = nullptr;
+  stream_.avail_in = 0;
+  stream_.next_out = nullptr;
+  stream_.avail_out = 0;
+  return step;
+}
+
+// Decodes into `output`, whose first byte is at `offset` of the movie: at least one byte unless
+// the data ended. Decoding goes on after the input ended, as liblzma may still hold output of
+// the last input it took; it says LZMA_BUF_ERROR once nothing more can come.
+std::size_t LzmaSource::Decode(std::span<std::uint8_t> output, std::uint64_t offset) {
+  std::size_t produced = 0;
+  while (!ended_ && !output.empty() && produced == 0) {
+    if (fed_ == input_.size() && !sourceEnded_) TakeInput();
+    const Step step = Code(output);
+    produced = step.produced;
+    if (step.result == LZMA_STREAM_END ||
+        (step.result == LZMA_BUF_ERROR && sourceEnded_ && fed_ == input_.size())) {
       ended_ = true;
-    } else if (result != LZMA_OK) {
-      Fail(result, offset_ + (count - stream_.avail_out));
+    } else if (step.result != LZMA_OK) {
+      Fail(step.result, offset + produced);
     }
   }
-  return count - stream_.avail_out;
+  return produced;
 }
 
 std::size_t LzmaSource::Read(std::uint8_t* buffer, std::size_t count) {
   if (!ended_ && MayGrow() && produced_ == options_.dict_size) GrowDictionary();
-  std::uint64_t room = remaining_;
-  if (MayGrow()) room = std::min<std::uint64_t>(room, options_.dict_size - produced_);
-  const std::size_t decoded =
-      Decode(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(count, room)));
+  // While the dictionary may grow, decoding stops where it is full: past that, a match reaching
+  // further back than it fails where the larger one would have decoded it.
+  const std::uint64_t end =
+      MayGrow() ? std::min<std::uint64_t>(length_, options_.dict_size) : length_;
+  const std::size_t wanted =
+      static_cast<std::size_t>(std::min<std::uint64_t>(count, end - produced_));
+  const std::size_t decoded = Decode({buffer, wanted}, startOffset_ + produced_);
   produced_ += decoded;
-  remaining_ -= decoded;
-  offset_ += decoded;
   return decoded;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "swf/ByteSource.h"
@@ -19,11 +20,12 @@ namespace swivex::swf {
 // this source stops at the movie's declared length itself.
 //
 // The dictionary that the properties ask for, cut to the body's length, is what a long movie
-// needs; a short one needs no more than its own bytes. So the decoder starts with a small
-// dictionary and, each time the bytes decoded fill it, starts again with one four times as large
-// on the compressed bytes taken so far (kept while the dictionary may grow), which it decodes
-// again up to where it was. Memory and work follow the bytes decoded, not what the header says:
-// a dictionary of at most four times those bytes, and decoding again at most four thirds of them.
+// needs; a short one needs no more than its own bytes, and both figures come from a header that
+// may lie. liblzma fixes a decoder's dictionary when it starts, so the decoder starts with a small
+// one and decodes no further than it holds; once the bytes decoded fill it, the decoder starts
+// again with one four times as large, from the body's first compressed byte, and decodes again up
+// to where it was. Memory and work follow the bytes decoded, not what the header says: a
+// dictionary of at most four times those bytes, and decoding again at most four thirds of them.
 class LzmaSource final : public ByteSource {
  public:
   // The most memory the decoder may take, chiefly for its dictionary: a movie whose properties
@@ -43,26 +45,30 @@ class LzmaSource final : public ByteSource {
   std::uint32_t DictionarySize() const { return options_.dict_size; }
 
  private:
-  bool MayGrow() const { return options_.dict_size < fullDictionary_; }
-  void StartDecoder();
+  struct Step {
+    lzma_ret result;
+    std::size_t produced;
+  };
+
+  bool MayGrow() const { return options_.dict_size < wholeDictionary_; }
+  void StartDecoder(std::uint32_t dictionary);
   void GrowDictionary();
-  std::size_t Decode(std::uint8_t* buffer, std::size_t count);
-  bool RefillInput();
-  bool InputExhausted() const { return sourceEnded_ && given_ == taken_.size(); }
-  [[noreturn]] void Fail(lzma_ret result, std::uint64_t offset) const;
+  std::size_t Decode(std::span<std::uint8_t> output, std::uint64_t offset);
+  Step Code(std::span<std::uint8_t> output);
+  void TakeInput();
 
   ByteSource& compressed_;
   lzma_options_lzma options_{};
-  std::uint32_t fullDictionary_ = 0;
+  std::uint32_t wholeDictionary_ = 0;
   lzma_stream stream_ = LZMA_STREAM_INIT;
-  // While the dictionary may grow: every compressed byte taken from the source, and how many
-  // of them the decoder has been given.
-  std::vector<std::uint8_t> taken_;
-  std::size_t given_ = 0;
-  std::array<std::uint8_t, 4096> input_{};
+  // The compressed bytes taken from the source, the first `fed_` of them given to the decoder.
+  // While the dictionary may grow they are every byte since the body's first, for the decoder
+  // to start again from; once it is whole, those the decoder took are dropped.
+  std::vector<std::uint8_t> input_;
+  std::size_t fed_ = 0;
+  std::uint64_t length_;
+  std::uint64_t startOffset_;
   std::uint64_t produced_ = 0;
-  std::uint64_t remaining_;
-  std::uint64_t offset_;
   bool sourceEnded_ = false;
   bool ended_ = false;
 };

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <lzma.h>
 
 #include <algorithm>
 #include <array>
@@ -197,32 +198,60 @@ TEST(TagWalk, ZwsIsReadUpToItsDeclaredLength) {
   EXPECT_EQ(Summarize(file).tagCounts.at(0), 1u);
 }
 
-// The decoder's dictionary follows the bytes decoded, not what the properties ask for (8 MiB)
-// nor the declared length, up to the smaller of those two; bytes that refer back further than
-// the dictionary it had come out right.
+// The decoder's dictionary follows the bytes decoded, not what the properties ask for nor the
+// declared length, up to the smaller of those two; bytes that refer back further than the
+// dictionary it had come out right, and those that refer back further than the properties'
+// dictionary are damage at their offset. A dictionary that, with what liblzma's decoder takes
+// beside it, needs more than 256 MiB is refused before anything is decoded.
 TEST(TagWalk, TheLzmaDictionaryGrowsWithTheBytesDecoded) {
   const Bytes noise = swivex::testing::RandomBytes(300000, 5);
   const Bytes plain = noise + noise;  // the second half a match 300000 bytes back
   const Bytes lzma = LzmaPropertiesAndData(plain);
-  std::array<std::uint8_t, 5> properties;
-  std::copy_n(lzma.begin(), 5, properties.begin());
-  ASSERT_EQ(properties[3], 0x80);  // 8 MiB
+  ASSERT_EQ(lzma[0], 93);  // lc 3, lp 0, pb 2
   const Bytes data(lzma.begin() + 5, lzma.end());
+  lzma_options_lzma options{};
+  options.lc = 3;
+  options.pb = 2;
+  options.dict_size = 1u << 20;
+  const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+  const auto largest =
+      static_cast<std::uint32_t>((256u << 20) - (lzma_raw_decoder_memusage(filters) - (1u << 20)));
   struct Case {
+    std::uint32_t asked;
     std::uint64_t declared;
     std::size_t read;
     std::uint32_t dictionary;
+    std::uint64_t failsAt;  // 0: the read succeeds
+    const char* failure;
   };
-  for (const Case& c : {Case{1u << 30, 600000, 1u << 20}, Case{600000, 600000, 600000},
-                        Case{1u << 30, 65536, 65536}, Case{1u << 30, 65537, 262144}}) {
-    SCOPED_TRACE(c.read);
+  const Case cases[] = {
+      {8u << 20, 1u << 30, 600000, 1u << 20, 0, ""},
+      {8u << 20, 600000, 600000, 600000, 0, ""},
+      {8u << 20, 1u << 30, 65536, 65536, 0, ""},
+      {8u << 20, 1u << 30, 65537, 262144, 0, ""},
+      {300000, 1u << 30, 600000, 300000, 0, ""},
+      {262144, 1u << 30, 600000, 0, 8 + 300000, "LZMA data is damaged"},
+      {largest, 1u << 30, 600000, 1u << 20, 0, ""},
+      {largest + 1, 1u << 30, 0, 0, 8, "needs more than 256 MiB"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.asked) + " " + std::to_string(c.read));
+    std::array<std::uint8_t, 5> properties{lzma[0]};
+    const Bytes asked = Le32(c.asked);
+    std::copy(asked.begin(), asked.end(), properties.begin() + 1);
     MemorySource source(data);
-    LzmaSource decoded(source, properties, c.declared, 8);
-    EXPECT_EQ(decoded.DictionarySize(), 65536u);
-    Bytes out(c.read + 1);
-    ASSERT_EQ(ReadUpTo(decoded, out.data(), c.read), c.read);
-    EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.read, plain.begin()));
-    EXPECT_EQ(decoded.DictionarySize(), c.dictionary);
+    try {
+      LzmaSource decoded(source, properties, c.declared, 8);
+      EXPECT_EQ(decoded.DictionarySize(), 65536u);
+      Bytes out(c.read);
+      ASSERT_EQ(ReadUpTo(decoded, out.data(), c.read), c.read);
+      EXPECT_TRUE(std::equal(out.begin(), out.end(), plain.begin()));
+      EXPECT_EQ(decoded.DictionarySize(), c.dictionary);
+      EXPECT_EQ(c.failsAt, 0u) << "accepted";
+    } catch (const ESwfError& error) {
+      EXPECT_EQ(error.Offset(), c.failsAt) << error.what();
+      EXPECT_NE(std::string(error.what()).find(c.failure), std::string::npos) << error.what();
+    }
   }
 }
 
