@@ -29,9 +29,9 @@ Route Get(const std::string& path) {
 }
 
 struct Expected {
-  const char* path;
+  std::string path;
   Resource resource;
-  const char* served;  // the decoded path, for a file beside the projector
+  std::string served;  // the decoded path, for a file beside the projector
 };
 
 TEST(PageRoutes, ServesThePagePlayerMovieStreamAndFilesBesideTheProjector) {
@@ -51,6 +51,7 @@ TEST(PageRoutes, ServesThePagePlayerMovieStreamAndFilesBesideTheProjector) {
       {"COM10.txt", Resource::BesideFile, "COM10.txt"},
       {"LPT.txt", Resource::BesideFile, "LPT.txt"},
       {"%E6%97%A5%E6%9C%AC.swf", Resource::BesideFile, "\xE6\x97\xA5\xE6\x9C\xAC.swf"},
+      {"%61" + std::string(1023, 'a'), Resource::BesideFile, std::string(1024, 'a')},
   };
   for (const Expected& tried : cases) {
     const Route route = Get(tried.path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace swivex::testing {
@@ -10,6 +11,13 @@ struct RefusedPath {
   std::string_view encoded;
   std::string_view why;
 };
+
+// One byte longer than the longest path that the server opens, 1,024 bytes.
+inline constexpr std::array<char, 1025> kOverlongPath = [] {
+  std::array<char, 1025> path{};
+  path.fill('a');
+  return path;
+}();
 
 inline constexpr RefusedPath kRefusedPaths[] = {
     {"../secret.txt", "the parent folder"},
@@ -47,6 +55,8 @@ inline constexpr RefusedPath kRefusedPaths[] = {
     {"notes.xml%20", "a name ending in a space"},
     {"notes.xml%00.swf", "a NUL byte"},
     {"notes%0Axml", "a control character"},
+    {"notes%7Fxml", "a DEL character"},
+    {{kOverlongPath.data(), kOverlongPath.size()}, "one byte longer than the longest path"},
     {"no%zzescape", "a malformed escape"},
     {"trailing%2", "a cut-off escape"},
     {"star*.xml", "a wildcard"},
