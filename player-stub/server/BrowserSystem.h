@@ -6,6 +6,13 @@
 
 namespace swivex {
 
+// How the program that opens the default browser stands.
+enum class Launcher {
+  Running,    // it runs: some open the browser and wait for it to close
+  Succeeded,  // it ended well, or the system opened the page without a program to watch
+  Failed,     // it ended with a failure: it opened no browser
+};
+
 // The system calls with which the stub opens the page in a browser: one set for Windows, one
 // for POSIX systems. They translate calls and decide nothing; OpenPageInBrowser decides.
 class BrowserSystem {
@@ -15,9 +22,12 @@ class BrowserSystem {
   virtual bool FindRegisteredProgram(const char* name, StubText& path) = 0;
   // Starts `path` with `arguments` without waiting for it; false if it cannot be started.
   virtual bool StartProgram(const char* path, std::span<const char* const> arguments) = 0;
-  // Opens `address` with the program that the system opens web addresses with; false if there
-  // is none or it cannot be started.
+  // Opens `address` with the program that the system opens web addresses with, without waiting
+  // for it; false if there is none or it cannot be started.
   virtual bool OpenWithDefaultBrowser(const char* address) = 0;
+  // How the program that OpenWithDefaultBrowser started stands. One that has ended is reaped
+  // by the call that sees it end; later calls tell the same.
+  virtual Launcher DefaultBrowserLauncher() = 0;
 
  protected:
   ~BrowserSystem() = default;
@@ -29,6 +39,7 @@ class SystemBrowsers final : public BrowserSystem {
   bool FindRegisteredProgram(const char* name, StubText& path) override;
   bool StartProgram(const char* path, std::span<const char* const> arguments) override;
   bool OpenWithDefaultBrowser(const char* address) override;
+  Launcher DefaultBrowserLauncher() override;
 };
 
 // Opens the page at `address` in a window of its own: Microsoft Edge as an app window, else

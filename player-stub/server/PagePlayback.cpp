@@ -17,15 +17,20 @@ constexpr std::uint32_t kRoundMilliseconds = 250;
 
 std::string_view ViewOf(const StubText& text) { return {text.CStr(), text.Length()}; }
 
-Playback ServeUntilClosed(LocalServer& server, ServerSystem& network) {
+// The launcher is looked at every round, until the stub ends, so that it is reaped as soon as
+// it ends; it is never waited for, as some wait for the browser.
+Playback ServeUntilClosed(LocalServer& server, ServerSystem& network, BrowserSystem& browsers) {
   const std::uint64_t openedAt = network.NowMilliseconds();
   while (true) {
     server.Round(kRoundMilliseconds);
-    switch (PageStateAt(server.Streams(), openedAt, network.NowMilliseconds())) {
+    const Launcher launcher = browsers.DefaultBrowserLauncher();
+    switch (PageStateAt(server.Streams(), launcher, openedAt, network.NowMilliseconds())) {
       case PageState::Ended:
         return Playback::Played;
       case PageState::NoPage:
         return Playback::NoPage;
+      case PageState::NoBrowser:
+        return Playback::NoBrowser;
       case PageState::Waiting:
       case PageState::Playing:
         break;
@@ -68,7 +73,7 @@ Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, 
       .Append(token.View().data(), token.View().data() + token.View().size())
       .Append("/");
   if (!OpenPageInBrowser(browsers, address.CStr())) return Playback::NoBrowser;
-  return ServeUntilClosed(server, network);
+  return ServeUntilClosed(server, network, browsers);
 }
 
 }  // namespace swivex

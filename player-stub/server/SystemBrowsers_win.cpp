@@ -63,4 +63,7 @@ bool SystemBrowsers::OpenWithDefaultBrowser(const char* address) {
   return ::ShellExecuteExA(&execute) != FALSE;
 }
 
+// ShellExecuteEx says at once whether the open failed, and leaves no program to watch.
+Launcher SystemBrowsers::DefaultBrowserLauncher() { return Launcher::Succeeded; }
+
 }  // namespace swivex

@@ -39,12 +39,14 @@ class LinuxProjectorTest : public ::testing::Test {
     ::umask(022);
     WriteBytes(work_ / "red.swf", kRedRectangleMovie);
     std::filesystem::create_directory(work_.Path() / "bin");
-    const std::string browser = work_ / "bin/xdg-open";
-    const std::string script = "#!/bin/sh\necho \"$1\" > '" + (work_ / "address.partial") +
-                               "' && mv '" + (work_ / "address.partial") + "' '" +
-                               (work_ / "address.txt") + "'\n";
-    WriteBytes(browser, Bytes(script.begin(), script.end()));
-    std::filesystem::permissions(browser, std::filesystem::perms::owner_all);
+  }
+
+  // Puts a shell script that stands in for xdg-open in the folder "bin".
+  void WriteLauncher(const std::string& script) {
+    const std::string launcher = work_ / "bin/xdg-open";
+    const std::string text = "#!/bin/sh\n" + script + "\n";
+    WriteBytes(launcher, Bytes(text.begin(), text.end()));
+    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
   }
 
   TempFolder work_;
@@ -61,13 +63,16 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
   EXPECT_EQ(ReadBytes(work_ / "red"),
             Concat(Concat(stub, kRedRectangleMovie), ProjectorTrailer(75)));
 
+  WriteLauncher("echo \"$1\" > '" + (work_ / "address.partial") + "' && mv '" +
+                (work_ / "address.partial") + "' '" + (work_ / "address.txt") + "'");
   PathForPrograms path((work_ / "bin") + ":" + std::getenv("PATH"));
   StartedProgram projector(work_ / "red", {}, work_ / "");
   ASSERT_TRUE(PollUntil([&] { return Exists(work_ / "address.txt"); }, 30s));
   const PageUrl page = ParsePageUrl(AsText(ReadBytes(work_ / "address.txt")));
   ASSERT_NE(page.port, 0u);
 
-  EXPECT_NE(Request(page.port, "GET", page.base).body.find("<title>red</title>"), std::string::npos);
+  EXPECT_NE(Request(page.port, "GET", page.base).body.find("<title>red</title>"),
+            std::string::npos);
   const HttpResponse movie = Request(page.port, "GET", page.base + "red.swf");
   EXPECT_EQ(movie.body, AsText(kRedRectangleMovie));
   {
@@ -78,12 +83,29 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
   EXPECT_EQ(projector.Wait().exitCode, 0) << "the projector ends once its page has gone";
 }
 
-TEST_F(LinuxProjectorTest, SaysSoWhenNoBrowserCanBeStarted) {
+struct NoBrowserCase {
+  const char* name;
+  const char* launcher;  // what the stand-in for xdg-open does; nullptr: there is none
+};
+
+TEST_F(LinuxProjectorTest, SaysSoAtOnceWhenNoBrowserCanBeStarted) {
   ASSERT_EQ(RunProgram(kSwivexc, {"build", "--linux", "red.swf"}, work_ / "").exitCode, 0);
-  PathForPrograms path(work_ / "nowhere");
-  const ProgramResult run = RunProgram(work_ / "red", {}, work_ / "");
-  EXPECT_EQ(run.exitCode, 6);
-  EXPECT_NE(run.error.find("No web browser could be started"), std::string::npos) << run.error;
+  const NoBrowserCase cases[] = {
+      {"no xdg-open", nullptr},
+      {"xdg-open fails", "exit 4"},
+      {"xdg-open is killed", "kill -KILL $$"},
+  };
+  for (const NoBrowserCase& tried : cases) {
+    std::filesystem::remove(work_ / "bin/xdg-open");
+    if (tried.launcher != nullptr) WriteLauncher(tried.launcher);
+    PathForPrograms path(work_ / "bin");
+    StartedProgram projector(work_ / "red", {}, work_ / "");
+    // Well before the two minutes in which a page that a browser was asked for may still come.
+    const ProgramResult run = projector.Wait(20s);
+    EXPECT_EQ(run.exitCode, 6) << tried.name;
+    EXPECT_NE(run.error.find("No web browser could be started"), std::string::npos)
+        << tried.name << ": " << run.error;
+  }
 }
 
 }  // namespace
