@@ -135,8 +135,6 @@ void AppendHtmlEscaped(std::string_view text, TextBuffer& page) {
   }
 }
 
-void AppendAsItIs(std::string_view text, TextBuffer& page) { page.Append(text); }
-
 // Every byte but the unreserved ones percent-encoded, so that the address is plain ASCII and
 // safe inside a script's string.
 void AppendUrlEncoded(std::string_view text, TextBuffer& page) {

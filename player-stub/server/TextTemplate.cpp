@@ -15,6 +15,8 @@ const TemplateValue* ValueNamed(std::string_view name, std::span<const TemplateV
 
 }  // namespace
 
+void AppendAsItIs(std::string_view value, TextBuffer& out) { out.Append(value); }
+
 bool FillTemplate(std::string_view text, std::span<const TemplateValue> values, TextBuffer& out) {
   while (true) {
     const std::size_t open = text.find(kOpen);

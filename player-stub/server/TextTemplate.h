@@ -15,6 +15,9 @@ struct TemplateValue {
   void (*append)(std::string_view value, TextBuffer& out);
 };
 
+// Writes a value as it is, for one that needs no escaping where it stands.
+void AppendAsItIs(std::string_view value, TextBuffer& out);
+
 // Writes `text` into `out` with every place "{{name}}" filled with its value, in one pass: a
 // value that holds "{{" is written as it is, never filled again. False when a place is not
 // closed or names no value, or when the result does not fit.

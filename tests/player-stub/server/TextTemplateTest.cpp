@@ -13,8 +13,6 @@ void AppendBracketed(std::string_view value, TextBuffer& out) {
   out.Append('[').Append(value).Append(']');
 }
 
-void AppendPlain(std::string_view value, TextBuffer& out) { out.Append(value); }
-
 struct FillCase {
   const char* text;
   std::size_t room;
@@ -23,7 +21,7 @@ struct FillCase {
 
 TEST(TextTemplate, FillsEveryPlaceWithItsValueOnceInOnePass) {
   const TemplateValue values[] = {{"name", "Tom", AppendBracketed},
-                                  {"loop", "{{name}}", AppendPlain}};
+                                  {"loop", "{{name}}", AppendAsItIs}};
   const FillCase cases[] = {
       {"no places { } }}", 100, "no places { } }}"},
       {"{{name}}", 100, "[Tom]"},
