@@ -30,21 +30,15 @@ class VariableForPrograms {
  public:
   VariableForPrograms(const char* name, const char* value) : name_(name) {
     if (const char* saved = std::getenv(name)) saved_ = saved;
-    if (value != nullptr) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
+    Set(name_, value);
   }
-  ~VariableForPrograms() {
-    if (saved_) {
-      ::setenv(name_, saved_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
+  ~VariableForPrograms() { Set(name_, saved_ ? saved_->c_str() : nullptr); }
 
  private:
+  static void Set(const char* name, const char* value) {
+    value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+
   const char* name_;
   std::optional<std::string> saved_;
 };

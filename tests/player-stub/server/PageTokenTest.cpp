@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,7 +9,7 @@
 namespace swivex::testing {
 namespace {
 
-// A system whose random source gives known bytes, as many as it holds, or nothing at all.
+// A system whose random source gives known bytes, as many as it holds.
 class KnownRandomness final : public ServerSystem {
  public:
   explicit KnownRandomness(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
@@ -32,29 +31,12 @@ class KnownRandomness final : public ServerSystem {
   std::vector<unsigned char> bytes_;
 };
 
-struct TokenCase {
-  const char* name;
-  std::vector<unsigned char> random;
-  const char* token;  // nullptr: no token can be made
-};
-
 TEST(PageToken, IsEveryRandomByteOf128BitsAsTwoLowerCaseDigits) {
-  const TokenCase cases[] = {
-      {"every digit",
-       {0x00, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef, 0xf0, 0x0f, 0x10, 0x7f, 0x80, 0xfe,
-        0xff},
-       "000123456789abcdeff00f107f80feff"},
-      {"no randomness", {}, nullptr},
-      {"15 random bytes", std::vector<unsigned char>(15, 0x5a), nullptr},
-  };
-  for (const TokenCase& tried : cases) {
-    KnownRandomness system(tried.random);
-    PageToken token;
-    EXPECT_EQ(token.Make(system), tried.token != nullptr) << tried.name;
-    if (tried.token != nullptr) {
-      EXPECT_EQ(token.View(), std::string_view(tried.token)) << tried.name;
-    }
-  }
+  KnownRandomness system({0x00, 0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef, 0xf0, 0x0f, 0x10,
+                          0x7f, 0x80, 0xfe, 0xff});
+  PageToken token;
+  ASSERT_TRUE(token.Make(system));
+  EXPECT_EQ(token.View(), "000123456789abcdeff00f107f80feff");
 }
 
 }  // namespace
