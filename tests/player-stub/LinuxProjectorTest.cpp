@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -44,14 +46,12 @@ class VariableForPrograms {
 };
 
 // Whether the arguments of any process on the computer hold `text`, as any user may read them.
+// A process that ends meanwhile has none.
 bool AnyArgumentsHold(const std::string& text) {
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::error_code gone;
-    if (!std::filesystem::exists(entry.path() / "cmdline", gone)) continue;
-    if (AsText(ReadBytes((entry.path() / "cmdline").string())).find(text) != std::string::npos)
-      return true;
+    std::ifstream arguments(entry.path() / "cmdline", std::ios::binary);
+    const std::string held{std::istreambuf_iterator<char>(arguments), {}};
+    if (held.find(text) != std::string::npos) return true;
   }
   return false;
 }
@@ -86,7 +86,7 @@ class LinuxProjectorTest : public ::testing::Test {
 
   // A stand-in for xdg-open that writes down its process and its arguments, then runs `rest`.
   void WriteRecordingLauncher(const std::string& rest) {
-    WriteLauncher("echo $$ > '" + (work_ / "launcher.pid") + "'\necho \"$@\" > '" +
+    WriteLauncher("echo $$ > '" + (work_ / "launcher.pid") + "'\nprintf '%s\\n' \"$@\" > '" +
                   (work_ / "arguments.partial") + "' && mv '" + (work_ / "arguments.partial") +
                   "' '" + (work_ / "arguments.txt") + "'\n" + rest);
   }
