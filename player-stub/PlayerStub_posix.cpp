@@ -1,5 +1,6 @@
 // viewhost: the player stub of projectors for Linux. It serves the movie behind itself with the
-// Flash player it carries and opens the page with xdg-open, in the user's default browser.
+// Flash player it carries and opens the page with xdg-open, in the user's default browser, by
+// way of a file that only the user can read: other users see every program's arguments.
 #include <array>
 
 #include "player-stub/BrowserPlayAndTell.h"

@@ -38,7 +38,7 @@ void ShowNoSwfPlayerMessage(const StubText& savedMovie) {
 void ShowNoPageMessage(const StubText& address) {
   StubText text(
       "The movie's page did not open in a web browser within two minutes, so the projector has "
-      "stopped.\n\nThe page was served at:\n");
+      "stopped.\n\nThe page's address was:\n");
   text.Append(address).Append(
       "\n\nRun the projector again. If no browser window appears, check that a current web "
       "browser is installed and set as the default browser.");

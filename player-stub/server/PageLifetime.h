@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "player-stub/server/BrowserSystem.h"
 #include "player-stub/server/Connection.h"
 
 namespace swivex {
@@ -12,13 +13,17 @@ inline constexpr std::uint64_t kPageArrivalMilliseconds = 120'000;
 inline constexpr std::uint64_t kAfterLastPageMilliseconds = 4'000;
 
 enum class PageState {
-  Waiting,  // the browser is starting: no page has opened its stream yet
-  Playing,  // a page holds its stream open, or the last one closed moments ago
-  Ended,    // the last page closed: the stub is done
-  NoPage,   // no page came within kPageArrivalMilliseconds
+  Waiting,    // the browser is starting: no page has opened its stream yet
+  Playing,    // a page holds its stream open, or the last one closed moments ago
+  Ended,      // the last page closed: the stub is done
+  NoPage,     // no page came within kPageArrivalMilliseconds
+  NoBrowser,  // the program that opens the browser failed before any page came
 };
 
-// Where the page's life stands at `now`, the browser having been opened at `openedAt`.
-PageState PageStateAt(const StreamCount& streams, std::uint64_t openedAt, std::uint64_t now);
+// Where the page's life stands at `now`, the browser having been opened at `openedAt` by a
+// program that stands at `launcher`. Once a page has come, the launcher no longer counts: some
+// end with the browser, however it ended.
+PageState PageStateAt(const StreamCount& streams, Launcher launcher, std::uint64_t openedAt,
+                      std::uint64_t now);
 
 }  // namespace swivex

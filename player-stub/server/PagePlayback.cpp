@@ -17,15 +17,22 @@ constexpr std::uint32_t kRoundMilliseconds = 250;
 
 std::string_view ViewOf(const StubText& text) { return {text.CStr(), text.Length()}; }
 
-Playback ServeUntilClosed(LocalServer& server, ServerSystem& network) {
+// The launcher is looked at every round, until the stub ends, so that it is reaped as soon as
+// it ends; it is never waited for, as some wait for the browser. Once the page has connected,
+// nothing needs its address any more.
+Playback ServeUntilClosed(LocalServer& server, ServerSystem& network, BrowserSystem& browsers) {
   const std::uint64_t openedAt = network.NowMilliseconds();
   while (true) {
     server.Round(kRoundMilliseconds);
-    switch (PageStateAt(server.Streams(), openedAt, network.NowMilliseconds())) {
+    if (server.Streams().everOpened) browsers.ForgetPageAddress();
+    const Launcher launcher = browsers.DefaultBrowserLauncher();
+    switch (PageStateAt(server.Streams(), launcher, openedAt, network.NowMilliseconds())) {
       case PageState::Ended:
         return Playback::Played;
       case PageState::NoPage:
         return Playback::NoPage;
+      case PageState::NoBrowser:
+        return Playback::NoBrowser;
       case PageState::Waiting:
       case PageState::Playing:
         break;
@@ -68,7 +75,9 @@ Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, 
       .Append(token.View().data(), token.View().data() + token.View().size())
       .Append("/");
   if (!OpenPageInBrowser(browsers, address.CStr())) return Playback::NoBrowser;
-  return ServeUntilClosed(server, network);
+  const Playback playback = ServeUntilClosed(server, network, browsers);
+  browsers.ForgetPageAddress();
+  return playback;
 }
 
 }  // namespace swivex

@@ -14,7 +14,7 @@ namespace swivex {
 enum class Playback {
   Played,       // the page opened, and it has been closed
   NoPage,       // a browser was started, but no page opened within two minutes
-  NoBrowser,    // no browser could be started
+  NoBrowser,    // no browser could be started, or its launcher failed before a page came
   CannotServe,  // the page's server could not start
 };
 

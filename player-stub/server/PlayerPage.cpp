@@ -1,21 +1,22 @@
 #include "player-stub/server/PlayerPage.h"
 
 #include "player-stub/server/PageRoutes.h"
+#include "player-stub/server/TextTemplate.h"
 
 namespace swivex {
 
 namespace {
 
-constexpr std::string_view kPageStart = R"html(<!DOCTYPE html>
+// The page, with places for the projector's name (HTML-escaped), the stream's name and the movie's
+// address (URL-encoded). The player's settings: play at once, sound on (the window is started so
+// that it may), no splash screen or unmute overlay, bars on black where the window's shape is not
+// the movie's.
+constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>)html";
-
-// The player's settings: play at once, sound on (the window is started so that it may), no
-// splash screen or unmute overlay, bars on black where the window's shape is not the movie's.
-constexpr std::string_view kPageMiddle = R"html(</title>
+<title>{{title}}</title>
 <style>
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
 #player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
@@ -39,9 +40,7 @@ browser, such as Microsoft Edge, Google Chrome or Mozilla Firefox.</p>
 // closes, when this window closes. A worker holds it: a stream held by the page itself would
 // keep the page loading for ever in the eyes of tools that wait for the network to go quiet.
 (function () {
-  const stream = new URL(")html";
-
-constexpr std::string_view kPageSettings = R"html(", location.href).href;
+  const stream = new URL("{{stream}}", location.href).href;
   try {
     const source = "new EventSource(" + JSON.stringify(stream) + ");";
     new Worker(URL.createObjectURL(new Blob([source], { type: "text/javascript" })));
@@ -69,9 +68,7 @@ window.RufflePlayer.config = {
 <script>
 "use strict";
 (function () {
-  const movie = ")html";
-
-constexpr std::string_view kPageEnd = R"html(";
+  const movie = "{{movie}}";
   if (!window.RufflePlayer || typeof window.RufflePlayer.newest !== "function") return;
   let player;
   try {
@@ -158,12 +155,10 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
 }  // namespace
 
 bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
-  page.Append(kPageStart);
-  AppendHtmlEscaped(title, page);
-  page.Append(kPageMiddle).Append(kEventStreamName).Append(kPageSettings);
-  AppendUrlEncoded(movieName, page);
-  page.Append(kPageEnd);
-  return page.Fits();
+  const TemplateValue values[] = {{"title", title, AppendHtmlEscaped},
+                                  {"stream", kEventStreamName, AppendAsItIs},
+                                  {"movie", movieName, AppendUrlEncoded}};
+  return FillTemplate(kPage, values, page);
 }
 
 }  // namespace swivex

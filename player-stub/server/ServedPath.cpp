@@ -35,8 +35,10 @@ bool IsDeviceName(std::string_view stem) {
   return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
+// A name that begins with "." is hidden: a user's ".ssh" or a project's ".git" lies beside many
+// a projector without being meant for any page. That also refuses "." and "..".
 bool IsServableName(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
+  if (name.empty() || name.front() == '.') return false;
   if (name.back() == '.' || name.back() == ' ') return false;
   return !IsDeviceName(name.substr(0, name.find('.')));
 }

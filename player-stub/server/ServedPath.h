@@ -25,10 +25,10 @@ class ServedPath {
 };
 
 // Whether a decoded path may name a file in the projector's folder or below it. Refused: an
-// absolute path, an empty name or one of "." and "..", a drive letter or a stream (any ":"), a
-// backslash, a control character or one of <>"|?*, a name that ends in "." or " " (Windows
-// drops those, so two spellings would name one file), and a device name such as CON, NUL or COM1
-// with or without an extension.
+// absolute path, an empty name, a name that begins with "." (a hidden file or folder, "." and
+// ".." among them), a drive letter or a stream (any ":"), a backslash, a control character or
+// one of <>"|?*, a name that ends in "." or " " (Windows drops those, so two spellings would
+// name one file), and a device name such as CON, NUL or COM1 with or without an extension.
 bool IsServablePath(std::string_view path);
 
 }  // namespace swivex

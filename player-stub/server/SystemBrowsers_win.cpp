@@ -49,7 +49,8 @@ bool SystemBrowsers::StartProgram(const char* path, std::span<const char* const>
   return true;
 }
 
-bool SystemBrowsers::OpenWithDefaultBrowser(const char* address) {
+// Other users cannot read a program's command line here: the address goes there as it is.
+bool SystemBrowsers::OpenWithDefaultBrowser(const char* address, std::string_view) {
   // Shell extensions that an open may load expect a single-threaded apartment.
   const win::ComApartment apartment;
   SHELLEXECUTEINFOA execute{};
@@ -62,5 +63,10 @@ bool SystemBrowsers::OpenWithDefaultBrowser(const char* address) {
   execute.nShow = SW_SHOWNORMAL;
   return ::ShellExecuteExA(&execute) != FALSE;
 }
+
+// ShellExecuteEx says at once whether the open failed, and leaves no program to watch.
+Launcher SystemBrowsers::DefaultBrowserLauncher() { return Launcher::Succeeded; }
+
+void SystemBrowsers::ForgetPageAddress() {}
 
 }  // namespace swivex

@@ -24,8 +24,6 @@ namespace swivex::testing {
 
 namespace {
 
-constexpr std::chrono::seconds kPatience{120};
-
 std::string TextOf(const std::string& file) {
   const Bytes bytes = ReadBytes(file);
   std::string text;
@@ -95,8 +93,8 @@ StartedProgram::~StartedProgram() {
   ::CloseHandle(AsHandle(process_));
 }
 
-ProgramResult StartedProgram::Wait() {
-  if (::WaitForSingleObject(AsHandle(process_), static_cast<DWORD>(kPatience.count() * 1000)) !=
+ProgramResult StartedProgram::Wait(std::chrono::seconds patience) {
+  if (::WaitForSingleObject(AsHandle(process_), static_cast<DWORD>(patience.count() * 1000)) !=
       WAIT_OBJECT_0)
     throw std::runtime_error(program_ + " did not finish in time");
   ended_ = true;
@@ -157,10 +155,10 @@ void StartedProgram::SendSignal(int signal) {
     throw std::runtime_error("cannot signal " + program_);
 }
 
-ProgramResult StartedProgram::Wait() {
+ProgramResult StartedProgram::Wait(std::chrono::seconds patience) {
   const auto pid = static_cast<pid_t>(process_);
   int status = 0;
-  if (!PollUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, kPatience))
+  if (!PollUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, patience))
     throw std::runtime_error(program_ + " did not finish in time");
   ended_ = true;
   return Collect(WIFEXITED(status) ? WEXITSTATUS(status) : -1);

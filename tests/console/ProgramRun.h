@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,8 @@ class StartedProgram {
 #ifndef _WIN32
   void SendSignal(int signal);
 #endif
-  // Waits for the program up to a deadline, after which it is ended and the test raises.
-  ProgramResult Wait();
+  // Waits for the program up to `patience`, after which it is ended and the test raises.
+  ProgramResult Wait(std::chrono::seconds patience = std::chrono::seconds(120));
 
  private:
   // The program's process handle on Windows, its pid elsewhere.

@@ -29,9 +29,9 @@ Route Get(const std::string& path) {
 }
 
 struct Expected {
-  const char* path;
+  std::string path;
   Resource resource;
-  const char* served;  // the decoded path, for a file beside the projector
+  std::string served;  // the decoded path, for a file beside the projector
 };
 
 TEST(PageRoutes, ServesThePagePlayerMovieStreamAndFilesBesideTheProjector) {
@@ -46,12 +46,12 @@ TEST(PageRoutes, ServesThePagePlayerMovieStreamAndFilesBesideTheProjector) {
       {"notes.xml", Resource::BesideFile, "notes.xml"},
       {"sounds/intro%20theme.mp3", Resource::BesideFile, "sounds/intro theme.mp3"},
       {"a/b/c/d.txt", Resource::BesideFile, "a/b/c/d.txt"},
-      {".hidden", Resource::BesideFile, ".hidden"},
-      {"..notes", Resource::BesideFile, "..notes"},
+      {"v1.2/notes.txt", Resource::BesideFile, "v1.2/notes.txt"},
       {"console.xml", Resource::BesideFile, "console.xml"},
       {"COM10.txt", Resource::BesideFile, "COM10.txt"},
       {"LPT.txt", Resource::BesideFile, "LPT.txt"},
       {"%E6%97%A5%E6%9C%AC.swf", Resource::BesideFile, "\xE6\x97\xA5\xE6\x9C\xAC.swf"},
+      {"%61" + std::string(1023, 'a'), Resource::BesideFile, std::string(1024, 'a')},
   };
   for (const Expected& tried : cases) {
     const Route route = Get(tried.path);

@@ -25,6 +25,7 @@ TEST(PlayerPage, IsTitledWithTheProjectorAndLoadsItsMovieFromBesideIt) {
   EXPECT_TRUE(Has(page, "const movie = \"Tom%20%26%20Jerry%20%3C%221%22%3E%20%27x%27.swf\";"));
   EXPECT_TRUE(Has(page, "<script src=\"ruffle.js\""));
   EXPECT_TRUE(Has(page, "new URL(\"events\", location.href)"));
+  EXPECT_TRUE(Has(Page("{{movie}}", "a.swf"), "<title>{{movie}}</title>")) << "filled once";
 }
 
 TEST(PlayerPage, PlaysAtOnceWithSoundAndNothingInFrontOfTheMovie) {

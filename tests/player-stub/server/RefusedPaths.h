@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace swivex::testing {
@@ -11,12 +12,24 @@ struct RefusedPath {
   std::string_view why;
 };
 
+// One byte longer than the longest path that the server opens, 1,024 bytes.
+inline constexpr std::array<char, 1025> kOverlongPath = [] {
+  std::array<char, 1025> path{};
+  path.fill('a');
+  return path;
+}();
+
 inline constexpr RefusedPath kRefusedPaths[] = {
     {"../secret.txt", "the parent folder"},
     {"%2e%2e/secret.txt", "the parent folder, escaped"},
     {"sub/../../secret.txt", "out through a subfolder"},
     {"sub/..", "a parent name at the end"},
     {"./notes.xml", "a current-folder name"},
+    {".hidden", "a hidden file"},
+    {"..notes", "a name that begins with two dots"},
+    {".ssh/id_rsa", "a file in a hidden folder"},
+    {"sub/.git/config", "a hidden folder in a subfolder"},
+    {"%2Essh/id_rsa", "a hidden folder, escaped"},
     {"/etc/passwd", "an absolute path"},
     {"%2Fetc%2Fpasswd", "an absolute path, escaped"},
     {"sub//data.txt", "an empty name"},
@@ -42,6 +55,8 @@ inline constexpr RefusedPath kRefusedPaths[] = {
     {"notes.xml%20", "a name ending in a space"},
     {"notes.xml%00.swf", "a NUL byte"},
     {"notes%0Axml", "a control character"},
+    {"notes%7Fxml", "a DEL character"},
+    {{kOverlongPath.data(), kOverlongPath.size()}, "one byte longer than the longest path"},
     {"no%zzescape", "a malformed escape"},
     {"trailing%2", "a cut-off escape"},
     {"star*.xml", "a wildcard"},
