@@ -164,10 +164,7 @@ void CheckConnection(std::string_view input, std::size_t piece) {
   {
     swivex::Connection connection;
     Check(connection.Open(7, 0), "a connection opens");
-    for (int round = 0; round < 200 && connection.IsOpen(); ++round) {
-      if (connection.WantsToRead()) connection.OnReadable(context);
-      if (connection.IsOpen() && connection.WantsToWrite()) connection.OnWritable(context);
-    }
+    for (int round = 0; round < 200 && connection.IsOpen(); ++round) connection.Advance(context);
     if (connection.IsOpen()) connection.Close(context);
   }
   Check(files.open == 0, "every file beside the projector is closed");

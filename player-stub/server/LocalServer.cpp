@@ -38,8 +38,7 @@ void LocalServer::Round(std::uint32_t milliseconds) {
   for (Connection& connection : connections_) {
     if (!connection.IsOpen()) continue;
     const SocketWait& wait = waits[index++];
-    if (wait.readable) connection.OnReadable(context);
-    if (wait.writable || connection.WantsToWrite()) connection.OnWritable(context);
+    if (wait.readable || wait.writable) connection.Advance(context);
   }
   if (waits[0].readable) AcceptWaiting(context);
   CloseIdle(context);
