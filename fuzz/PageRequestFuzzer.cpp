@@ -118,6 +118,7 @@ class MemoryClient final : public swivex::ServerSystem {
     done = bytes.size();
     return swivex::Transfer::Moved;
   }
+  void ShutDown(swivex::Socket) override {}
   void Close(swivex::Socket) override { closed = true; }
   void Wait(std::span<swivex::SocketWait>, std::uint32_t) override {}
   std::uint64_t NowMilliseconds() override { return 0; }

@@ -27,6 +27,7 @@ bool Connection::Open(Socket socket, std::uint64_t now) {
   buffers_.Reset(new (memory) Buffers);
   socket_ = socket;
   state_ = Reading{.received = 0, .deadline = now + kIdleMilliseconds};
+  withoutTokenSince_ = now;
   return true;
 }
 
@@ -77,6 +78,7 @@ Connection::Step Connection::ParseHead(ServerContext& context, const Parsing& pa
   }
   Route route;
   RouteRequest(request, context.content.address, route);
+  if (route.namesToken) withoutTokenSince_.reset();
   return Respond(context, request, parsing.received,
                  AnswerRequest(request, route, context.content, context.files));
 }
@@ -198,6 +200,7 @@ void Connection::Close(ServerContext& context) {
   socket_ = kNoSocket;
   state_ = Closed{};
   buffers_.Reset();
+  withoutTokenSince_.reset();
 }
 
 }  // namespace swivex

@@ -65,6 +65,9 @@ class Connection {
   bool WantsToWrite() const { return std::holds_alternative<Sending>(state_); }
   // The moment it is closed unless something happens first; none for a held stream.
   std::optional<std::uint64_t> Deadline() const;
+  // Since when it has been open without a whole request that names the page's token; none once
+  // one has. Such a connection can be anyone's, and gives its place up first.
+  std::optional<std::uint64_t> WithoutTokenSince() const { return withoutTokenSince_; }
 
   // Does what the socket lets it do now: reads, answers and sends.
   void Advance(ServerContext& context);
@@ -138,6 +141,7 @@ class Connection {
   Socket socket_ = kNoSocket;
   State state_;
   win::UniqueHandle<BuffersTraits> buffers_;
+  std::optional<std::uint64_t> withoutTokenSince_;
 };
 
 }  // namespace swivex

@@ -57,6 +57,7 @@ class ClockedServerSystem final : public ServerSystem {
   Transfer Send(Socket socket, std::span<const char> bytes, std::size_t& done) override {
     return real_.Send(socket, bytes, done);
   }
+  void ShutDown(Socket socket) override { real_.ShutDown(socket); }
   void Close(Socket socket) override { real_.Close(socket); }
   void Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) override {
     real_.Wait(sockets, milliseconds);
@@ -273,18 +274,69 @@ TEST_F(LocalServerTest, TakesRequestHeadsOfUpToEightKibibytes) {
   EXPECT_TRUE(over.ClosedWithin(5s));
 }
 
-TEST_F(LocalServerTest, ServesThirtyTwoConnectionsAtOnceAndTurnsTheNextAway) {
+TEST_F(LocalServerTest, TurnsTheThirtyThirdAwayWhenEveryConnectionHasNamedTheToken) {
   std::vector<std::unique_ptr<HttpConnection>> held;
-  for (int index = 0; index < 32; ++index) held.push_back(std::make_unique<HttpConnection>(port_));
+  for (int index = 0; index < 32; ++index) {
+    held.push_back(std::make_unique<HttpConnection>(port_));
+    held.back()->Send(RequestHead("notes.xml"));
+    ASSERT_EQ(held.back()->Receive().body, "<n/>") << index;
+  }
   ASSERT_TRUE(WaitForConnections(32));
   HttpConnection thirtyThird(port_);
+  thirtyThird.Send(RequestHead("notes.xml"));
   EXPECT_EQ(thirtyThird.Receive().status, 503);
-  EXPECT_TRUE(thirtyThird.ClosedWithin(5s));
-  held.back()->Send(RequestHead("notes.xml"));
-  EXPECT_EQ(held.back()->Receive().body, "<n/>") << "the 32 are served";
+  EXPECT_EQ(thirtyThird.EndingWithin(5s), HttpConnection::Ending::Closed) << "not reset";
   held.front()->Close();
   ASSERT_TRUE(WaitForConnections(31));
   EXPECT_EQ(Get("notes.xml").body, "<n/>") << "a freed place is taken again";
+}
+
+// Anyone on the machine can open connections and send nothing, or anything but the token: when
+// they hold every place, the one that has waited longest gives its place to the next client.
+TEST_F(LocalServerTest, GivesTheLongestWaitWithoutTheTokenToTheNextClient) {
+  std::vector<std::unique_ptr<HttpConnection>> held;
+  for (int index = 0; index < 32; ++index) {
+    system_.now = kStart + index;
+    held.push_back(std::make_unique<HttpConnection>(port_));
+    ASSERT_TRUE(WaitForConnections(held.size()));
+  }
+  held[0]->Send(RequestHead("notes.xml"));
+  EXPECT_EQ(held[0]->Receive().body, "<n/>");
+  held[1]->Send(GetHead(port_, "/favicon.ico"));
+  EXPECT_EQ(held[1]->Receive().status, 404);
+  held[2]->Send("GET " + Path("notes.xml") + " HTTP/1.1\r\n");  // not yet a whole request
+  system_.now = kStart + 100;
+
+  std::vector<std::unique_ptr<HttpConnection>> clients;
+  for (std::size_t given = 1; given <= 3; ++given) {
+    clients.push_back(std::make_unique<HttpConnection>(port_));
+    clients.back()->Send(RequestHead("notes.xml"));
+    EXPECT_EQ(clients.back()->Receive().body, "<n/>") << given;
+    EXPECT_TRUE(held[given]->ClosedWithin(5s)) << given;
+  }
+  EXPECT_FALSE(held[0]->ClosedWithin(0ms)) << "it named the token";
+  EXPECT_FALSE(held[4]->ClosedWithin(0ms)) << "only one place a client";
+  EXPECT_EQ(openConnections_, 32u);
+}
+
+// Clients that close their connections and open new ones at once: a round takes the closes it
+// can see before it turns anyone away.
+TEST_F(LocalServerTest, GivesClosedConnectionsPlacesToNewOnesInTheSameRound) {
+  constexpr int kClients = 24;
+  constexpr int kRequests = 100;
+  std::atomic<int> answered{0};
+  std::vector<std::thread> clients;
+  for (int client = 0; client < kClients; ++client) {
+    clients.emplace_back([&] {
+      for (int request = 0; request < kRequests; ++request) {
+        HttpConnection connection(port_);
+        connection.Send(RequestHead("notes.xml"));
+        if (connection.Receive().body == "<n/>") ++answered;
+      }
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  EXPECT_EQ(answered, kClients * kRequests);
 }
 
 TEST_F(LocalServerTest, ClosesIdleConnectionsAfterThirtySecondsButNeverThePagesStream) {
