@@ -1,9 +1,8 @@
 #include "projector/ConversionKind.h"
 
-#include <algorithm>
-
 #include "common/FileNames.h"
 #include "projector/Conversions.h"
+#include "winsupport/AsciiCase.h"
 
 namespace swivex {
 
@@ -11,12 +10,6 @@ namespace {
 
 constexpr std::string_view kMovieExtension = ".swf";
 constexpr std::string_view kProjectorExtension = ".exe";
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 // The last component's extension with its ".", or nothing.
 std::string_view ExtensionOf(std::string_view path, const PathSyntax& syntax) {
@@ -29,8 +22,8 @@ std::string_view ExtensionOf(std::string_view path, const PathSyntax& syntax) {
 
 std::optional<ConversionKind> ConversionForFile(std::string_view path, const PathSyntax& syntax) {
   const std::string_view extension = ExtensionOf(path, syntax);
-  if (SameIgnoringCase(extension, kMovieExtension)) return ConversionKind::SwfToExe;
-  if (SameIgnoringCase(extension, kProjectorExtension)) return ConversionKind::ExeToSwf;
+  if (win::EqualsIgnoringCase(extension, kMovieExtension)) return ConversionKind::SwfToExe;
+  if (win::EqualsIgnoringCase(extension, kProjectorExtension)) return ConversionKind::ExeToSwf;
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 namespace swivex {
 
@@ -24,11 +25,25 @@ GzipInflater::GzipInflater(std::span<const unsigned char> gzip) : state_(nullptr
   state_->ready = inflateInit2(&state_->stream, 16 + MAX_WBITS) == Z_OK;
 }
 
-GzipInflater::~GzipInflater() {
+GzipInflater::GzipInflater(GzipInflater&& other) noexcept
+    : state_(std::exchange(other.state_, nullptr)) {}
+
+GzipInflater& GzipInflater::operator=(GzipInflater&& other) noexcept {
+  if (this != &other) {
+    Release();
+    state_ = std::exchange(other.state_, nullptr);
+  }
+  return *this;
+}
+
+GzipInflater::~GzipInflater() { Release(); }
+
+void GzipInflater::Release() noexcept {
   if (!state_) return;
   if (state_->ready) inflateEnd(&state_->stream);
   state_->~State();
   std::free(state_);
+  state_ = nullptr;
 }
 
 bool GzipInflater::Next(std::span<unsigned char> room, std::size_t& filled) {

@@ -12,6 +12,9 @@ class GzipInflater {
   explicit GzipInflater(std::span<const unsigned char> gzip);
   GzipInflater(const GzipInflater&) = delete;
   GzipInflater& operator=(const GzipInflater&) = delete;
+  // zlib's state stays where it is: only the owner changes.
+  GzipInflater(GzipInflater&& other) noexcept;
+  GzipInflater& operator=(GzipInflater&& other) noexcept;
   ~GzipInflater();
 
   // Fills up to `room.size()` bytes with the next plain bytes; 0 at the end. False if the gzip
@@ -20,6 +23,8 @@ class GzipInflater {
 
  private:
   struct State;
+  void Release() noexcept;
+
   State* state_;
 };
 

@@ -10,8 +10,6 @@ bool IsTokenChar(char byte) {
   return std::string_view("!#$%&'*+-.^_`|~").find(byte) != std::string_view::npos;
 }
 
-char LowerAscii(char byte) { return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte; }
-
 bool IsHttpSpace(char byte) { return byte == ' ' || byte == '\t'; }
 
 }  // namespace
@@ -29,20 +27,14 @@ std::string_view TrimHttpSpace(std::string_view text) {
   return text;
 }
 
-bool EqualsIgnoringCase(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (std::size_t index = 0; index < left.size(); ++index)
-    if (LowerAscii(left[index]) != LowerAscii(right[index])) return false;
-  return true;
-}
-
 bool HasZeroWeight(std::string_view item) {
   std::size_t semicolon = item.find(';');
   while (semicolon != std::string_view::npos) {
     item.remove_prefix(semicolon + 1);
     semicolon = item.find(';');
     const std::string_view parameter = TrimHttpSpace(item.substr(0, semicolon));
-    if (parameter.size() < 2 || LowerAscii(parameter[0]) != 'q' || parameter[1] != '=') continue;
+    if (parameter.size() < 2 || win::LowerAscii(parameter[0]) != 'q' || parameter[1] != '=')
+      continue;
     // A weight is "0", "0.", or "0." with up to three digits, all of them zero, or else
     // greater than zero.
     const std::string_view weight = parameter.substr(2);

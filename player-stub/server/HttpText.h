@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "winsupport/AsciiCase.h"
+
 namespace swivex {
 
 // The small pieces of HTTP's grammar that the server reads: tokens, optional white space,
@@ -14,8 +16,8 @@ bool IsHttpToken(std::string_view text);
 // `text` without leading and trailing spaces and tabs.
 std::string_view TrimHttpSpace(std::string_view text);
 
-// ASCII letters compared without case; other bytes as they are.
-bool EqualsIgnoringCase(std::string_view left, std::string_view right);
+// Header names, codings and range units compare without regard to ASCII case.
+using win::EqualsIgnoringCase;
 
 // Whether a list item such as "gzip;q=0" or "br; q=0.000" carries a weight of zero.
 bool HasZeroWeight(std::string_view item);

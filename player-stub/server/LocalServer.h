@@ -10,7 +10,8 @@
 
 namespace swivex {
 
-// The most connections served at once; one more is told 503 and closed.
+// The most connections served at once. When all are taken, one that has not named the page's
+// token gives its place to the next client; when every one has, the next is told 503 and closed.
 inline constexpr std::size_t kMostConnections = 32;
 static_assert(kMostConnections + 1 <= kMostSocketsWaited);
 
@@ -38,7 +39,15 @@ class LocalServer {
   std::size_t OpenConnections() const;
 
  private:
+  ServerContext ContextNow();
+  // Waits up to `milliseconds` for the connections and the listener, and advances each
+  // connection that is ready. True when clients wait to be accepted.
+  bool AdvanceReady(std::uint32_t milliseconds);
   void AcceptWaiting(ServerContext& context);
+  // A place for a new connection; none when every one is taken by a connection that has named
+  // the page's token.
+  Connection* FreePlace(ServerContext& context);
+  Connection* Unused();
   void TurnAway(Socket socket);
   void CloseIdle(ServerContext& context);
 

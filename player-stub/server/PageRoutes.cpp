@@ -59,6 +59,7 @@ void RouteResource(const PageAddress& address, Route& route) {
 void RouteRequest(const HttpRequest& request, const PageAddress& address, Route& route) {
   route.status = 404;
   route.resource = Resource::None;
+  route.namesToken = false;
   if (!IsOwnHost(request.host, address.port)) {
     route.status = 403;
     return;
@@ -72,9 +73,9 @@ void RouteRequest(const HttpRequest& request, const PageAddress& address, Route&
     return;
   }
   std::string_view encoded;
-  if (!PathAfterToken(request.target, address.token, encoded) || !route.path.Decode(encoded))
-    return;
-  RouteResource(address, route);
+  if (!PathAfterToken(request.target, address.token, encoded)) return;
+  route.namesToken = true;
+  if (route.path.Decode(encoded)) RouteResource(address, route);
 }
 
 }  // namespace swivex

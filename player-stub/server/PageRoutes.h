@@ -33,6 +33,9 @@ enum class Resource {
 struct Route {
   int status = 404;
   Resource resource = Resource::None;
+  // The path starts with "/token/", whatever it names after it; false when the request was
+  // refused before its path was read (403, 405, 400).
+  bool namesToken = false;
   std::size_t playerFile = 0;  // which of the player's files
   ServedPath path;             // the file beside the projector, relative to its folder
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "player-stub/StubText.h"
 #include "player-stub/server/ByteRange.h"
@@ -15,10 +16,10 @@ struct ResponseHead {
   std::uint64_t contentLength = 0;
   bool gzip = false;  // the body is the gzip bytes of the file
   bool acceptsRanges = false;
-  const ByteSpan* part = nullptr;            // 206: the span sent
-  const std::uint64_t* wholeSize = nullptr;  // 206 and 416: the size of the whole file
-  bool eventStream = false;                  // no length: the body lasts as long as the connection
-  bool close = false;                        // the connection ends after this response
+  std::optional<ByteSpan> part = std::nullopt;            // 206: the span sent
+  std::optional<std::uint64_t> wholeSize = std::nullopt;  // 206 and 416: the size of the whole file
+  bool eventStream = false;  // no length: the body lasts as long as the connection
+  bool close = false;        // the connection ends after this response
 };
 
 // The status line and headers, ending with the blank line.

@@ -40,6 +40,8 @@ class ServerSystem {
   virtual bool Accept(Socket listener, Socket& accepted) = 0;
   virtual Transfer Receive(Socket socket, std::span<char> room, std::size_t& done) = 0;
   virtual Transfer Send(Socket socket, std::span<const char> bytes, std::size_t& done) = 0;
+  // Ends what is sent: the peer reads everything sent before it, then the end of the stream.
+  virtual void ShutDown(Socket socket) = 0;
   virtual void Close(Socket socket) = 0;
   // Waits until one of the sockets is ready or `milliseconds` have passed.
   virtual void Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) = 0;

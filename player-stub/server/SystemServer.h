@@ -17,6 +17,7 @@ class SystemServer final : public ServerSystem {
   bool Accept(Socket listener, Socket& accepted) override;
   Transfer Receive(Socket socket, std::span<char> room, std::size_t& done) override;
   Transfer Send(Socket socket, std::span<const char> bytes, std::size_t& done) override;
+  void ShutDown(Socket socket) override;
   void Close(Socket socket) override;
   void Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) override;
   std::uint64_t NowMilliseconds() override;

@@ -74,6 +74,8 @@ Transfer SystemServer::Send(Socket socket, std::span<const char> bytes, std::siz
   return Transfer::Moved;
 }
 
+void SystemServer::ShutDown(Socket socket) { shutdown(DescriptorOf(socket), SHUT_WR); }
+
 void SystemServer::Close(Socket socket) { close(DescriptorOf(socket)); }
 
 void SystemServer::Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) {

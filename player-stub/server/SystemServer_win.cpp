@@ -93,6 +93,8 @@ Transfer SystemServer::Send(Socket socket, std::span<const char> bytes, std::siz
   return Transfer::Moved;
 }
 
+void SystemServer::ShutDown(Socket socket) { ::shutdown(SocketOf(socket), SD_SEND); }
+
 void SystemServer::Close(Socket socket) { ::closesocket(SocketOf(socket)); }
 
 void SystemServer::Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) {

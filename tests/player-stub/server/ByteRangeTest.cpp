@@ -19,6 +19,7 @@ TEST(ByteRange, HonoursOneSpanOfBytesWithinTheFile) {
       {"bytes=900-", 1000, RangeAnswer::Part, {900, 999}},
       {"bytes=999-", 1000, RangeAnswer::Part, {999, 999}},
       {"bytes=1000-", 1000, RangeAnswer::Unsatisfiable, {}},
+      {"bytes=998-1000", 1000, RangeAnswer::Part, {998, 999}},
       {"bytes=998-5000", 1000, RangeAnswer::Part, {998, 999}},
       {"bytes=-1", 1000, RangeAnswer::Part, {999, 999}},
       {"bytes=-1000", 1000, RangeAnswer::Part, {0, 999}},

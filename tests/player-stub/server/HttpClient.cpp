@@ -145,17 +145,22 @@ HttpResponse HttpConnection::Receive(bool headOnly) {
   return response;
 }
 
-bool HttpConnection::ClosedWithin(std::chrono::milliseconds patience) {
+HttpConnection::Ending HttpConnection::EndingWithin(std::chrono::milliseconds patience) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (Connected()) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || !WaitReadable(NativeOf(socket_), static_cast<int>(left.count())))
-      return false;
+    // At least one look, even with no patience left.
+    const auto left = std::max<std::chrono::milliseconds::rep>(
+        0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                 std::chrono::steady_clock::now())
+               .count());
+    if (!WaitReadable(NativeOf(socket_), static_cast<int>(left))) return Ending::Open;
     char buffer[4096];
-    if (::recv(NativeOf(socket_), buffer, sizeof buffer, 0) <= 0) return true;
+    const auto received = ::recv(NativeOf(socket_), buffer, sizeof buffer, 0);
+    if (received == 0) return Ending::Closed;
+    if (received < 0) return Ending::Reset;
+    if (left == 0) return Ending::Open;  // still sending at the deadline
   }
-  return true;
+  return Ending::Closed;
 }
 
 HttpResponse Request(unsigned port, const std::string& method, const std::string& target,

@@ -30,8 +30,14 @@ class HttpConnection {
   // The next response. Without a Content-Length its body runs to the end of the connection,
   // except for an event stream, which returns after its head.
   HttpResponse Receive(bool headOnly = false);
-  // Whether the server closes the connection within `patience`, dropping anything it sends.
-  bool ClosedWithin(std::chrono::milliseconds patience);
+  // How the server ends the connection within `patience`, dropping anything it sends: Open if
+  // it has not, Closed after the end of what it sent, Reset when the connection was reset.
+  enum class Ending { Open, Closed, Reset };
+  Ending EndingWithin(std::chrono::milliseconds patience);
+  // Whether the server closes (or resets) the connection within `patience`.
+  bool ClosedWithin(std::chrono::milliseconds patience) {
+    return EndingWithin(patience) != Ending::Open;
+  }
   void Close();
 
  private:

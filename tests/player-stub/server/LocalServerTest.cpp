@@ -6,6 +6,8 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,6 +41,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr char kToken[] = "00112233445566778899aabbccddeeff";
+constexpr char kSwfType[] = "application/x-shockwave-flash";
 constexpr std::uint64_t kStart = 1'000;
 
 // The real system's sockets, with a clock that the test sets: the server's deadlines are tried
@@ -46,6 +49,8 @@ constexpr std::uint64_t kStart = 1'000;
 class ClockedServerSystem final : public ServerSystem {
  public:
   std::atomic<std::uint64_t> now{kStart};
+  // Every send finds the socket full, as it stays for a client that does not read.
+  std::atomic<bool> noRoomToSend{false};
 
   bool Listen(Socket& listener, unsigned& port) override { return real_.Listen(listener, port); }
   bool Accept(Socket listener, Socket& accepted) override {
@@ -55,8 +60,11 @@ class ClockedServerSystem final : public ServerSystem {
     return real_.Receive(socket, room, done);
   }
   Transfer Send(Socket socket, std::span<const char> bytes, std::size_t& done) override {
+    done = 0;
+    if (noRoomToSend) return Transfer::WouldBlock;
     return real_.Send(socket, bytes, done);
   }
+  void ShutDown(Socket socket) override { real_.ShutDown(socket); }
   void Close(Socket socket) override { real_.Close(socket); }
   void Wait(std::span<SocketWait> sockets, std::uint32_t milliseconds) override {
     real_.Wait(sockets, milliseconds);
@@ -66,6 +74,59 @@ class ClockedServerSystem final : public ServerSystem {
 
  private:
   SystemServer real_;
+};
+
+// The system's files, counting those opened beside the projector that are still open.
+class CountedFiles final : public StubSystem {
+ public:
+  std::atomic<int> openBeside{0};
+
+  StubError OwnPath(StubText& path) override { return real_.OwnPath(path); }
+  StubError TempFolder(StubText& folder) override { return real_.TempFolder(folder); }
+  StubError CreateFolder(const char* path) override { return real_.CreateFolder(path); }
+  StubError OpenForReading(const char* path, StubFile& file) override {
+    return real_.OpenForReading(path, file);
+  }
+  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override {
+    const StubError error = real_.OpenBelow(folder, relative, file);
+    if (error == stub_errors::kNone) {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      beside_.insert(file);
+      ++openBeside;
+    }
+    return error;
+  }
+  StubError CreateNewFile(const char* path, StubFile& file) override {
+    return real_.CreateNewFile(path, file);
+  }
+  StubError FileSize(StubFile file, std::uint64_t& size) override {
+    return real_.FileSize(file, size);
+  }
+  StubError Seek(StubFile file, std::uint64_t offset) override { return real_.Seek(file, offset); }
+  StubError Read(StubFile file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
+    return real_.Read(file, buffer, count, done);
+  }
+  StubError Write(StubFile file, const void* bytes, std::uint32_t count,
+                  std::uint32_t& done) override {
+    return real_.Write(file, bytes, count, done);
+  }
+  StubError Flush(StubFile file) override { return real_.Flush(file); }
+  StubError Close(StubFile file) override {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (beside_.erase(file) != 0) --openBeside;
+    return real_.Close(file);
+  }
+  StubError Rename(const char* from, const char* to) override { return real_.Rename(from, to); }
+  StubError Delete(const char* path) override { return real_.Delete(path); }
+  bool IsLeadByte(unsigned char byte) override { return real_.IsLeadByte(byte); }
+  void AppendErrorText(StubText& text, StubError error) override {
+    real_.AppendErrorText(text, error);
+  }
+
+ private:
+  SystemFiles real_;
+  std::mutex mutex_;
+  std::set<StubFile> beside_;
 };
 
 Bytes Gzip(const std::string& plain) {
@@ -147,7 +208,7 @@ class LocalServerTest : public ::testing::Test {
   const PlayerFile player_[1] = {{"ruffle.js", "text/javascript", gzipPlayer_}};
   const std::string page_ = "<!DOCTYPE html><title>show</title>";
   std::string folder_;
-  SystemFiles files_;
+  CountedFiles files_;
   UniqueStubFile projector_;
   ClockedServerSystem system_;
   ServedContent content_;
@@ -169,20 +230,31 @@ TEST_F(LocalServerTest, ServesThePageThePlayerAndTheMovieByteForByte) {
   EXPECT_EQ(page.Header("Cache-Control"), "no-store");
   EXPECT_EQ(page.Header("X-Content-Type-Options"), "nosniff");
 
-  const HttpResponse movie = Get("show.swf");
-  EXPECT_EQ(movie.status, 200);
-  EXPECT_EQ(movie.Header("Content-Type"), "application/x-shockwave-flash");
-  EXPECT_EQ(movie.Header("Content-Length"), "300000");
-  EXPECT_EQ(movie.Header("Accept-Ranges"), "bytes");
-  EXPECT_EQ(movie.body, AsText(movie_));
-
-  const HttpResponse part = Get("show.swf", "Range: bytes=299990-\r\n");
-  EXPECT_EQ(part.status, 206);
-  EXPECT_EQ(part.Header("Content-Range"), "bytes 299990-299999/300000");
-  EXPECT_EQ(part.body, AsText(Bytes(movie_.end() - 10, movie_.end())));
-  const HttpResponse past = Get("show.swf", "Range: bytes=300000-\r\n");
-  EXPECT_EQ(past.status, 416);
-  EXPECT_EQ(past.Header("Content-Range"), "bytes */300000");
+  struct MovieCase {
+    const char* headers;
+    int status;
+    const char* contentLength;
+    const char* contentRange;
+    std::size_t first;  // the bytes of the movie sent
+    std::size_t count;
+  };
+  const MovieCase cases[] = {
+      {"", 200, "300000", "", 0, 300'000},
+      {"Range: bytes=299990-\r\n", 206, "10", "bytes 299990-299999/300000", 299'990, 10},
+      {"Range: bytes=300000-\r\n", 416, "0", "bytes */300000", 0, 0},
+      {"Range: bytes=0-9\r\nIf-Range: \"v1\"\r\n", 200, "300000", "", 0, 300'000},
+  };
+  for (const MovieCase& tried : cases) {
+    const HttpResponse movie = Get("show.swf", tried.headers);
+    EXPECT_EQ(movie.status, tried.status) << tried.headers;
+    EXPECT_EQ(movie.Header("Content-Type"), tried.status == 416 ? "" : kSwfType) << tried.headers;
+    EXPECT_EQ(movie.Header("Content-Length"), tried.contentLength) << tried.headers;
+    EXPECT_EQ(movie.Header("Content-Range"), tried.contentRange) << tried.headers;
+    EXPECT_EQ(movie.Header("Accept-Ranges"), "bytes") << tried.headers;
+    EXPECT_EQ(movie.body, AsText(Bytes(movie_.begin() + tried.first,
+                                       movie_.begin() + tried.first + tried.count)))
+        << tried.headers;
+  }
 
   const HttpResponse compressed = Get("ruffle.js", "Accept-Encoding: gzip, br\r\n");
   EXPECT_EQ(compressed.Header("Content-Encoding"), "gzip");
@@ -205,6 +277,12 @@ TEST_F(LocalServerTest, ServesFilesBesideTheProjectorAndBelowIt) {
   EXPECT_EQ(data.body, AsText(Bytes(expected.begin(), expected.begin() + 10)));
   EXPECT_EQ(Get("sub/data.txt").body.size(), 70'000u);
   EXPECT_EQ(Get("missing.xml").status, 404);
+
+  HttpConnection kept(port_);
+  kept.Send(RequestHead("notes.xml"));
+  EXPECT_EQ(kept.Receive().body, "<n/>");
+  EXPECT_TRUE(PollUntil([&] { return files_.openBeside == 0; }, 10s))
+      << "closed once sent, while the connection stays open";
 }
 
 TEST_F(LocalServerTest, AnswersRequestsOneAfterAnotherOnOneConnection) {
@@ -251,10 +329,10 @@ TEST_F(LocalServerTest, ClosesOnAStrangersHostAndNamesTheMethodsItTakes) {
                 " HTTP/1.1\r\nHost: attacker.example:" + std::to_string(port_) + "\r\n\r\n");
   const HttpResponse forbidden = stranger.Receive();
   EXPECT_EQ(forbidden.status, 403);
+  EXPECT_EQ(forbidden.Header("Connection"), "close");
   EXPECT_EQ(forbidden.body, "");
   EXPECT_TRUE(stranger.ClosedWithin(5s));
-  EXPECT_EQ(Request(port_, "POST", Path(""), "Content-Length: 0\r\n").Header("Allow"),
-            "GET, HEAD");
+  EXPECT_EQ(Request(port_, "POST", Path(""), "Content-Length: 0\r\n").Header("Allow"), "GET, HEAD");
 }
 
 TEST_F(LocalServerTest, TakesRequestHeadsOfUpToEightKibibytes) {
@@ -273,21 +351,79 @@ TEST_F(LocalServerTest, TakesRequestHeadsOfUpToEightKibibytes) {
   EXPECT_TRUE(over.ClosedWithin(5s));
 }
 
-TEST_F(LocalServerTest, ServesThirtyTwoConnectionsAtOnceAndTurnsTheNextAway) {
+TEST_F(LocalServerTest, TurnsTheThirtyThirdAwayWhenEveryConnectionHasNamedTheToken) {
   std::vector<std::unique_ptr<HttpConnection>> held;
-  for (int index = 0; index < 32; ++index) held.push_back(std::make_unique<HttpConnection>(port_));
+  for (int index = 0; index < 32; ++index) {
+    held.push_back(std::make_unique<HttpConnection>(port_));
+    held.back()->Send(RequestHead("notes.xml"));
+    ASSERT_EQ(held.back()->Receive().body, "<n/>") << index;
+  }
   ASSERT_TRUE(WaitForConnections(32));
   HttpConnection thirtyThird(port_);
+  thirtyThird.Send(RequestHead("notes.xml"));
   EXPECT_EQ(thirtyThird.Receive().status, 503);
-  EXPECT_TRUE(thirtyThird.ClosedWithin(5s));
-  held.back()->Send(RequestHead("notes.xml"));
-  EXPECT_EQ(held.back()->Receive().body, "<n/>") << "the 32 are served";
+  EXPECT_EQ(thirtyThird.EndingWithin(5s), HttpConnection::Ending::Closed) << "not reset";
   held.front()->Close();
   ASSERT_TRUE(WaitForConnections(31));
   EXPECT_EQ(Get("notes.xml").body, "<n/>") << "a freed place is taken again";
 }
 
+// Anyone on the machine can open connections and send nothing, or anything but the token: when
+// they hold every place, the one that has waited longest gives its place to the next client.
+TEST_F(LocalServerTest, GivesTheLongestWaitWithoutTheTokenToTheNextClient) {
+  std::vector<std::unique_ptr<HttpConnection>> held;
+  for (int index = 0; index < 32; ++index) {
+    system_.now = kStart + index;
+    held.push_back(std::make_unique<HttpConnection>(port_));
+    ASSERT_TRUE(WaitForConnections(held.size()));
+  }
+  held[0]->Send(RequestHead("notes.xml"));
+  EXPECT_EQ(held[0]->Receive().body, "<n/>");
+  held[1]->Send(GetHead(port_, "/favicon.ico"));
+  EXPECT_EQ(held[1]->Receive().status, 404);
+  held[2]->Send("GET " + Path("notes.xml") + " HTTP/1.1\r\n");  // not yet a whole request
+  system_.now = kStart + 100;
+
+  std::vector<std::unique_ptr<HttpConnection>> clients;
+  for (std::size_t given = 1; given <= 3; ++given) {
+    clients.push_back(std::make_unique<HttpConnection>(port_));
+    clients.back()->Send(RequestHead("notes.xml"));
+    EXPECT_EQ(clients.back()->Receive().body, "<n/>") << given;
+    EXPECT_TRUE(held[given]->ClosedWithin(5s)) << given;
+  }
+  EXPECT_FALSE(held[0]->ClosedWithin(0ms)) << "it named the token";
+  EXPECT_FALSE(held[4]->ClosedWithin(0ms)) << "only one place a client";
+  EXPECT_EQ(openConnections_, 32u);
+}
+
+// Clients that close their connections and open new ones at once: a round takes the closes it
+// can see before it turns anyone away. Thirty clients leave two places spare, which two closes
+// that the round has not taken yet would fill.
+TEST_F(LocalServerTest, GivesClosedConnectionsPlacesToNewOnesInTheSameRound) {
+  constexpr int kClients = 30;
+  constexpr int kRequests = 80;
+  std::atomic<int> answered{0};
+  std::vector<std::thread> clients;
+  for (int client = 0; client < kClients; ++client) {
+    clients.emplace_back([&] {
+      for (int request = 0; request < kRequests; ++request) {
+        HttpConnection connection(port_);
+        connection.Send(RequestHead("notes.xml"));
+        if (connection.Receive().body == "<n/>") ++answered;
+      }
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  EXPECT_EQ(answered, kClients * kRequests);
+}
+
 TEST_F(LocalServerTest, ClosesIdleConnectionsAfterThirtySecondsButNeverThePagesStream) {
+  {
+    HttpConnection head(port_);
+    head.Send("HEAD " + Path("events") + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port_) +
+              "\r\n\r\n");
+    EXPECT_EQ(head.Receive(true).Header("Content-Type"), "text/event-stream");
+  }  // no page: it is not counted
   HttpConnection idle(port_);
   HttpConnection trickle(port_);
   HttpConnection stream(port_);
@@ -295,6 +431,7 @@ TEST_F(LocalServerTest, ClosesIdleConnectionsAfterThirtySecondsButNeverThePagesS
   const HttpResponse opened = stream.Receive();
   EXPECT_EQ(opened.status, 200);
   EXPECT_EQ(opened.Header("Content-Type"), "text/event-stream");
+  EXPECT_EQ(opened.headers.count("content-length"), 0u);
   ASSERT_TRUE(WaitForConnections(3));
   // The round that answered the stream counts it once that round is over.
   EXPECT_TRUE(PollUntil([&] { return streamsOpen_ == 1; }, 10s));
@@ -317,6 +454,19 @@ TEST_F(LocalServerTest, ClosesIdleConnectionsAfterThirtySecondsButNeverThePagesS
   stream.Close();
   EXPECT_TRUE(PollUntil([&] { return streamsOpen_ == 0; }, 10s));
   EXPECT_EQ(lastStreamClosedAt_, kStart + 500'000);
+}
+
+TEST_F(LocalServerTest, ClosesAConnectionStuckWhileSendingAtItsDeadline) {
+  system_.noRoomToSend = true;
+  HttpConnection stuck(port_);
+  stuck.Send(RequestHead("show.swf"));
+  ASSERT_TRUE(WaitForConnections(1));
+  WaitForRounds();  // the request is answered
+  system_.now = kStart + 29'999;
+  WaitForRounds();
+  EXPECT_EQ(openConnections_, 1u);
+  system_.now = kStart + 30'000;
+  EXPECT_TRUE(WaitForConnections(0));
 }
 
 }  // namespace
