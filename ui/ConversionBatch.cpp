@@ -1,5 +1,6 @@
 #include "ui/ConversionBatch.h"
 
+#include "common/ExceptionText.h"
 #include "common/FileNames.h"
 #include "projector/ConversionProgress.h"
 #include "shell/ErrorBoxText.h"
@@ -9,17 +10,6 @@ namespace swivex {
 namespace {
 
 constexpr char kNotConverted[] = "Not converted.";
-
-// The text that the error boundary would show for the error.
-std::string MessageOf(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& raised) {
-    return raised.what();
-  } catch (...) {
-    return "Unknown error.";
-  }
-}
 
 }  // namespace
 
@@ -122,7 +112,7 @@ std::string ConversionBatch::Line(std::size_t index) const {
     case ConversionOutcome::Ending::Converted:
       return line + outcome.message;
     case ConversionOutcome::Ending::Failed:
-      return line + ErrorBoxText(MessageOf(outcome.error), syntax_.isLeadByte);
+      return line + ErrorBoxText(ExceptionText(outcome.error), syntax_.isLeadByte);
     case ConversionOutcome::Ending::Cancelled:
       return line + kCancelledMessage;
   }

@@ -108,7 +108,7 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverFilesItCannotConvertAndSumsUpEac
         StartRaises(std::runtime_error("Cannot load \"C:\\windows\\system32\\bcrypt.dll\"")),
         StartRaises(42), Ends(ConversionOutcome::Converted(kConverted))},
        {"C:\\m\\a.swf", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
-       "a.swf: std::bad_alloc.\r\n"
+       "a.swf: Not enough memory.\r\n"
        "b.exe: Cannot load \"C:\\windows\\system32\\bcrypt.dll\"\r\n"
        "c.swf: Unknown error.\r\n"
        "d.swf: File has been converted successfully!"},
