@@ -12,6 +12,7 @@
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileNameComparison.h"
 #include "platform/Files.h"
 #include "resources/ProgramIcon.h"
@@ -66,9 +67,11 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop)
+TMainForm::TMainForm(HINSTANCE instance, Files& files, FileIdentities& identities,
+                     Registry& registry, Desktop& desktop)
     : instance_(instance),
       files_(files),
+      identities_(identities),
       registry_(registry),
       desktop_(desktop),
       OpenDialogSwf(kSwfFilter),
@@ -269,13 +272,15 @@ void TMainForm::PlaceOutsideFiles(bool quiet) {
 
 void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
   if (!dialog.Execute(Handle())) return;
-  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax(), SameFileName));
+  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, Names()));
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
   if (files.empty()) return;
-  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax(), SameFileName));
+  RunBatch(ConversionBatch::ByFileType(files, Names()));
 }
+
+BatchNames TMainForm::Names() const { return {files_.Syntax(), &identities_, SameFileName}; }
 
 void TMainForm::RunBatch(ConversionBatch batch) {
   if (const auto conclusion = runner_->Start(std::move(batch))) Present(*conclusion);
