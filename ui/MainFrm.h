@@ -44,7 +44,7 @@ class TMainForm : public Window<TMainForm> {
   // Converts files from outside the window, named on the command line or handed over by another
   // Swivex, as a drop would. They join a running batch at once; otherwise they wait until no more
   // have come for a moment (Explorer starts one Swivex per file, and their files come one by one)
-  // and until no box has the window's input.
+  // and until no box has the window's input. A close meanwhile converts them first.
   void ConvertFromOutside(std::vector<std::string> files);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
