@@ -513,51 +513,28 @@ TEST_F(MainFormTest, ARunningConversionThatWouldReplaceAFileThatJoinsIsCancelled
   EXPECT_EQ(NamesIn(folder.Path().string()), (std::vector<std::string>{"a.exe", "a.swf"}));
 }
 
-// Files handed over are the sender's no more: a close while they wait for their batch, gathering
-// or behind a box, converts them first and closes the window after their conclusion.
+// Files handed over are the sender's no more: a close while they wait for their batch (here behind
+// an error box, then gathering) converts them first and closes the window after their conclusion.
 TEST_F(MainFormTest, ClosingWithHandedFilesWaitingConvertsThemFirst) {
-  struct Case {
-    const char* name;
-    bool behindABox;  // handed over and closed while an error box has the window's input
-  };
-  const Case cases[] = {{"within the gathering", false}, {"behind a box", true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempFolder folder;
-    const Bytes movie = RandomBytes(2000, 43);
-    WriteBytes(folder / "a.exe", ProjectorOf(movie));
-    WriteBytes(folder / "notes.txt", {'n'});
-    const auto handOverAndClose = [&] {
-      EXPECT_TRUE(HandOver(window, {folder / "a.exe"}));
-      ::SendMessageA(window, WM_CLOSE, 0, 0);
-      EXPECT_TRUE(::IsWindow(window)) << "closed before the files were converted";
-    };
-    std::string summary;
-    std::vector<DialogScript::Step> steps;
-    if (c.behindABox) {
-      steps.push_back([&](HWND errorBox) {
-        handOverAndClose();
-        Press(errorBox, IDOK);
-        return true;
-      });
-    }
-    steps.push_back(ReadAndClose(summary));
-    DialogScript script(std::move(steps));
+  TempFolder folder;
+  const Bytes movie = RandomBytes(2000, 43);
+  WriteBytes(folder / "a.exe", ProjectorOf(movie));
+  WriteBytes(folder / "notes.txt", {'n'});
+  std::string summary;
+  DialogScript script({[&](HWND errorBox) {
+                         EXPECT_TRUE(HandOver(window, {folder / "a.exe"}));
+                         ::SendMessageA(window, WM_CLOSE, 0, 0);
+                         EXPECT_TRUE(::IsWindow(window)) << "closed before converting";
+                         Press(errorBox, IDOK);
+                         return true;
+                       },
+                       ReadAndClose(summary)});
 
-    if (c.behindABox) {
-      ASSERT_TRUE(HandOver(window, {folder / "notes.txt"}));
-    } else {
-      handOverAndClose();
-    }
-    EXPECT_TRUE(PumpMessagesUntil([&] { return !::IsWindow(window); }))
-        << "the window did not close";
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(summary, "File has been converted successfully!");
-    EXPECT_EQ(ReadBytes(folder / "a.swf"), movie);
-    // A window of its own for the next case.
-    TearDown();
-    SetUp();
-  }
+  ASSERT_TRUE(HandOver(window, {folder / "notes.txt"}));
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !::IsWindow(window); })) << "the window stayed";
+  EXPECT_TRUE(script.Finished());
+  EXPECT_EQ(summary, "File has been converted successfully!");
+  EXPECT_EQ(ReadBytes(folder / "a.swf"), movie);
 }
 
 }  // namespace
