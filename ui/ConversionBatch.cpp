@@ -30,7 +30,7 @@ ConversionBatch ConversionBatch::Single(std::string source, ConversionKind kind,
 ConversionBatch ConversionBatch::ByFileType(const std::vector<std::string>& sources,
                                             const BatchNames& names) {
   ConversionBatch batch(names);
-  // Among files that are all waiting, each file's check as it starts sees every pair.
+  // Files that all wait need no check as they come: the check as each one starts sees every pair.
   for (const std::string& source : sources)
     batch.Append(source, ConversionForFile(source, names.syntax));
   return batch;
@@ -71,9 +71,9 @@ bool ConversionBatch::Add(const std::vector<std::string>& sources) {
       const bool replacesOther = Same(joining.target, other.source);
       const bool replacedByOther = other.file.kind && Same(joining.source, other.target);
       if (!replacesOther && !replacedByOther) continue;
-      if (!joining.refusal) joining.refusal = Replaces(other);
+      if (!joining.refusal) joining.refusal = WouldReplace(other);
       if (replacedByOther && converting_ && index == outcomes_.size()) {
-        other.refusal = Replaces(joining);
+        other.refusal = WouldReplace(joining);
         cancelConverting = true;
       }
     }
@@ -81,7 +81,7 @@ bool ConversionBatch::Add(const std::vector<std::string>& sources) {
   return cancelConverting;
 }
 
-std::exception_ptr ConversionBatch::Replaces(const Entry& other) const {
+std::exception_ptr ConversionBatch::WouldReplace(const Entry& other) const {
   return std::make_exception_ptr(ETargetInBatch(NameOf(other.file.source)));
 }
 
@@ -108,7 +108,7 @@ const BatchFile* ConversionBatch::Next() {
     } else if (!refusal) {
       // An earlier conversion may have written it since the file came.
       LookAtTarget(entry);
-      if (const Entry* other = OtherFileAtTarget(index)) refusal = Replaces(*other);
+      if (const Entry* other = OtherFileAtTarget(index)) refusal = WouldReplace(*other);
     }
     if (!refusal) {
       converting_ = true;

@@ -124,8 +124,10 @@ class ConversionBatch {
   };
   struct Entry {
     BatchFile file;
-    FileKey source;  // looked at as the file came: the files of a batch are never replaced
-    FileKey target;  // looked at again as the file starts and ends, when its conversion writes
+    // Looked at as the file came: the files of a batch are never replaced.
+    FileKey source;
+    // Looked at again as the file starts, converts and ends: its conversion writes it.
+    FileKey target;
     // Why the file fails at its turn, or, for the converting file, why it was cancelled.
     std::exception_ptr refusal;
   };
@@ -138,7 +140,8 @@ class ConversionBatch {
   const BatchFile* Next();
   // The batch's other file that the file's conversion would write, if any.
   const Entry* OtherFileAtTarget(std::size_t index) const;
-  std::exception_ptr Replaces(const Entry& other) const;
+  // The refusal of a file that would replace `other`.
+  std::exception_ptr WouldReplace(const Entry& other) const;
   std::string NameOf(const std::string& path) const;
   std::string Line(std::size_t index) const;
 
