@@ -13,6 +13,7 @@
 #include "app/MessageLoop.h"
 #include "app/StartupShow.h"
 #include "platform/SystemDesktop.h"
+#include "platform/SystemFileIdentities.h"
 #include "platform/SystemFiles.h"
 #include "platform/SystemRegistry.h"
 #include "shell/Application.h"
@@ -30,6 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   // The one place that chooses the system's implementations; everything else is handed them.
   swivex::SystemFiles files;
+  swivex::SystemFileIdentities identities;
   swivex::SystemRegistry registry;
   swivex::SystemDesktop desktop;
   swivex::SetErrorBoxLeadByteTest(files.Syntax().isLeadByte);
@@ -42,7 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (startFiles.empty()) return 0;  // the first Swivex converts them
   }
 
-  swivex::TMainForm mainForm(instance, files, registry, desktop);
+  swivex::TMainForm mainForm(instance, files, identities, registry, desktop);
   HWND window = mainForm.Create();
   if (window == nullptr) return 1;
   swivex::SetMainWindow(window);

@@ -1,7 +1,6 @@
 #include "console/FileTurn.h"
 
-#include <new>
-
+#include "common/ExceptionText.h"
 #include "projector/ConversionProgress.h"
 #include "projector/Conversions.h"
 
@@ -12,14 +11,8 @@ std::string FailureText(const std::exception_ptr& error) {
     std::rethrow_exception(error);
   } catch (const ETargetExists& raised) {
     return raised.Message() + " (--force replaces it)";
-  } catch (const Exception& raised) {
-    return raised.Message();
-  } catch (const std::bad_alloc&) {
-    return "Not enough memory";
-  } catch (const std::exception& raised) {
-    return raised.what();
   } catch (...) {
-    return "Unknown error";
+    return ExceptionText(error);
   }
 }
 

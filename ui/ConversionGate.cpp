@@ -5,15 +5,14 @@
 namespace swivex {
 
 bool ConversionGate::AllowsCommand(int command) const {
-  return !Converting() || command == mainform::kExit1;
+  return (!Converting() && closing_ == Closing::No) || command == mainform::kExit1;
 }
 
 bool ConversionGate::TakesDrop(HWND window) const {
-  return !Converting() && !closing_ && ::IsWindowEnabled(window);
+  return !Converting() && closing_ == Closing::No && ::IsWindowEnabled(window);
 }
 
 OutsideFiles ConversionGate::ForOutsideFiles(HWND window) const {
-  if (closing_) return OutsideFiles::Refuse;
   if (Converting()) return OutsideFiles::Join;
   if (!::IsWindowEnabled(window)) return OutsideFiles::Wait;
   return OutsideFiles::Start;

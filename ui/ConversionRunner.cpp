@@ -31,7 +31,8 @@ std::optional<BatchConclusion> ConversionRunner::Start(ConversionBatch batch) {
 }
 
 void ConversionRunner::Join(const std::vector<std::string>& files) {
-  batch_->Add(files);
+  // Not a cancel of the batch: the conversion fails, and the batch goes on.
+  if (batch_->Add(files) && job_) job_->Cancel();
   ShowFileCount();
 }
 

@@ -49,7 +49,8 @@ class ConversionRunner {
   // Closes the gate and starts the batch's first conversion; not while another batch runs.
   // Returns the batch's conclusion at once when it has nothing to convert.
   std::optional<BatchConclusion> Start(ConversionBatch batch);
-  // Files that join the running batch, after its other files.
+  // Files that join the running batch, after its other files. The running conversion is
+  // cancelled when it would replace one of them.
   void Join(const std::vector<std::string>& files);
 
   // Follows the conversion's progress, starts the next one when it has ended, and returns the

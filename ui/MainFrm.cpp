@@ -12,11 +12,13 @@
 #include "common/ProgramFolder.h"
 #include "forms/ControlText.h"
 #include "forms/MenuBuilder.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileNameComparison.h"
 #include "platform/Files.h"
 #include "resources/ProgramIcon.h"
 #include "screensaver/InstallScreenSaver.h"
 #include "shell/Application.h"
+#include "shell/ErrorBoundary.h"
 #include "shell/MessageDialog.h"
 #include "ui/HandedFiles.h"
 #include "ui/MainFrmIds.h"
@@ -66,9 +68,11 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
 
 }  // namespace
 
-TMainForm::TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop)
+TMainForm::TMainForm(HINSTANCE instance, Files& files, FileIdentities& identities,
+                     Registry& registry, Desktop& desktop)
     : instance_(instance),
       files_(files),
+      identities_(identities),
       registry_(registry),
       desktop_(desktop),
       OpenDialogSwf(kSwfFilter),
@@ -261,21 +265,22 @@ void TMainForm::PlaceOutsideFiles(bool quiet) {
         ::SetTimer(Handle(), kOutsideFilesTimer, kOutsideFilesQuietMs, nullptr);
       }
       break;
-    case OutsideFiles::Wait:    // a box has the window's input: WM_ENABLE comes when it closes
-    case OutsideFiles::Refuse:  // the window closes
+    case OutsideFiles::Wait:  // a box has the window's input: WM_ENABLE comes when it closes
       break;
   }
 }
 
 void TMainForm::Convert(OpenDialog& dialog, ConversionKind kind) {
   if (!dialog.Execute(Handle())) return;
-  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, files_.Syntax(), SameFileName));
+  RunBatch(ConversionBatch::Single(dialog.FileName(), kind, Names()));
 }
 
 void TMainForm::ConvertFiles(const std::vector<std::string>& files) {
   if (files.empty()) return;
-  RunBatch(ConversionBatch::ByFileType(files, files_.Syntax(), SameFileName));
+  RunBatch(ConversionBatch::ByFileType(files, Names()));
 }
+
+BatchNames TMainForm::Names() const { return {files_.Syntax(), &identities_, SameFileName}; }
 
 void TMainForm::RunBatch(ConversionBatch batch) {
   if (const auto conclusion = runner_->Start(std::move(batch))) Present(*conclusion);
@@ -289,11 +294,15 @@ ConversionPaths TMainForm::ShowPaths(ConversionKind kind, const std::string& sou
   return {ControlText(Control(kEdit1)), ControlText(Control(kEdit2))};
 }
 
-// An error report goes to the window procedure's error boundary, which shows the error box as
-// for any other command.
+// An error report goes to the error boundary, which shows the error box as for any other
+// command. A close that came while files from outside waited takes effect once the box of their
+// batch is closed; files that came while this box was open still have theirs first.
 void TMainForm::Present(const BatchConclusion& conclusion) {
-  if (conclusion.error) std::rethrow_exception(conclusion.error);
-  ShowMessageDialog(conclusion.message);
+  RunGuarded([&] {
+    if (conclusion.error) std::rethrow_exception(conclusion.error);
+    ShowMessageDialog(conclusion.message);
+  });
+  if (gate_.ClosesAfterConclusion() && outsideFiles_.empty()) ::DestroyWindow(Handle());
 }
 
 void TMainForm::OnDropFiles(HDROP dropped) {
@@ -310,8 +319,7 @@ void TMainForm::OnDropFiles(HDROP dropped) {
 // taken only as a list of full paths of files to convert; anything else is refused, and so is
 // everything while the window closes, so that the sender keeps its files.
 bool TMainForm::OnCopyData(const COPYDATASTRUCT& data) {
-  if (data.dwData != kHandedFilesTag) return false;
-  if (gate_.ForOutsideFiles(Handle()) == OutsideFiles::Refuse) return false;
+  if (data.dwData != kHandedFilesTag || !gate_.TakesHandedFiles()) return false;
   const auto names = UnpackHandedFiles(
       std::string_view(static_cast<const char*>(data.lpData), data.cbData), files_.Syntax());
   if (!names) return false;
@@ -325,7 +333,7 @@ bool TMainForm::OnCopyData(const COPYDATASTRUCT& data) {
 void TMainForm::OnWorkerNews() {
   const auto conclusion = runner_->OnWorkerNews();
   if (!conclusion) return;
-  if (gate_.Closing()) {
+  if (gate_.ClosesWhenBatchStops()) {
     ::DestroyWindow(Handle());
     return;
   }
@@ -333,11 +341,17 @@ void TMainForm::OnWorkerNews() {
 }
 
 // True if the window may close now. During a conversion it closes once the conversion has
-// stopped, without a word about it.
+// stopped, without a word about it. Files from outside that wait for their batch (gathering, or
+// behind a box) were given to convert and are the sender's no more: they are converted first,
+// with progress and Cancel as for any batch, and the window closes after their conclusion.
 bool TMainForm::OnClose() {
-  if (!gate_.Converting()) return true;
-  gate_.CloseAfterBatch();
-  runner_->Cancel();
+  if (gate_.Converting()) {
+    gate_.CloseAfterBatch();
+    runner_->Cancel();
+    return false;
+  }
+  if (outsideFiles_.empty()) return true;
+  gate_.CloseAfterWaitingFiles();
   return false;
 }
 

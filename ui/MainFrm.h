@@ -18,6 +18,7 @@
 namespace swivex {
 
 class Files;
+class FileIdentities;
 class Registry;
 class Desktop;
 
@@ -29,7 +30,8 @@ class TMainForm : public Window<TMainForm> {
  public:
   // The commands reach the system through the implementations handed in here, which outlive
   // the window.
-  TMainForm(HINSTANCE instance, Files& files, Registry& registry, Desktop& desktop);
+  TMainForm(HINSTANCE instance, Files& files, FileIdentities& identities, Registry& registry,
+            Desktop& desktop);
   // The batch stops before anything that it uses goes.
   ~TMainForm();
 
@@ -42,7 +44,7 @@ class TMainForm : public Window<TMainForm> {
   // Converts files from outside the window, named on the command line or handed over by another
   // Swivex, as a drop would. They join a running batch at once; otherwise they wait until no more
   // have come for a moment (Explorer starts one Swivex per file, and their files come one by one)
-  // and until no box has the window's input.
+  // and until no box has the window's input. A close meanwhile converts them first.
   void ConvertFromOutside(std::vector<std::string> files);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,6 +63,7 @@ class TMainForm : public Window<TMainForm> {
   void Convert(OpenDialog& dialog, ConversionKind kind);
   void ConvertFiles(const std::vector<std::string>& files);
   void RunBatch(ConversionBatch batch);
+  BatchNames Names() const;
   // Shows the paths of a conversion as it starts and enables Go; the conversion uses the paths
   // as the fields hold them.
   ConversionPaths ShowPaths(ConversionKind kind, const std::string& source);
@@ -82,6 +85,7 @@ class TMainForm : public Window<TMainForm> {
 
   HINSTANCE instance_;
   Files& files_;
+  FileIdentities& identities_;
   Registry& registry_;
   Desktop& desktop_;
   FormScale scale_;

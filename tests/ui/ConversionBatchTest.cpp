@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/Exceptions.h"
+#include "platform/FileIdentity.h"
+#include "platform/SystemFileIdentities.h"
+#include "platform/SystemFiles.h"
 #include "tests/support/AsciiText.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 #include "ui/ConversionBatch.h"
 
 namespace swivex::testing {
@@ -23,8 +30,19 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return AsciiLower(std::string(a)) == AsciiLower(std::string(b));
 }
 
+// The names of these tests lead to no file: they are told apart by their spelling alone.
+class NoFiles final : public FileIdentities {
+ public:
+  std::optional<FileIdentity> IdentityOf(const std::string&) override { return std::nullopt; }
+};
+
+BatchNames WindowsNames() {
+  static NoFiles noFiles;
+  return {kWindowsPaths, &noFiles, SameIgnoringCase};
+}
+
 ConversionBatch WindowsBatch(const std::vector<std::string>& files) {
-  return ConversionBatch::ByFileType(files, kWindowsPaths, SameIgnoringCase);
+  return ConversionBatch::ByFileType(files, WindowsNames());
 }
 constexpr char kConverted[] = "File has been converted successfully!";
 
@@ -108,7 +126,7 @@ TEST(ConversionBatch, ConvertsInOrderPassingOverFilesItCannotConvertAndSumsUpEac
         StartRaises(std::runtime_error("Cannot load \"C:\\windows\\system32\\bcrypt.dll\"")),
         StartRaises(42), Ends(ConversionOutcome::Converted(kConverted))},
        {"C:\\m\\a.swf", "C:\\m\\b.exe", "C:\\m\\c.swf", "C:\\m\\d.swf"},
-       "a.swf: std::bad_alloc.\r\n"
+       "a.swf: Not enough memory.\r\n"
        "b.exe: Cannot load \"C:\\windows\\system32\\bcrypt.dll\"\r\n"
        "c.swf: Unknown error.\r\n"
        "d.swf: File has been converted successfully!"},
@@ -169,21 +187,100 @@ TEST(ConversionBatch, CountsTheConvertingFileAmongAllFiles) {
             (std::vector<std::pair<std::size_t, std::size_t>>{{1, 5}, {3, 5}, {4, 5}, {5, 5}}));
 }
 
-// Files that another Swivex hands over while the batch runs.
-TEST(ConversionBatch, FilesThatJoinComeAfterTheOthersAndCount) {
-  ConversionBatch batch = WindowsBatch({"C:\\m\\a.swf"});
-  ASSERT_TRUE(StartedNext(batch));
-  EXPECT_EQ(batch.Position().count, 1u);
-  batch.Add({"C:\\m\\b.exe", "C:\\m\\a.exe"});
-  EXPECT_EQ(batch.Position().number, 1u);
-  EXPECT_EQ(batch.Position().count, 3u);
-  batch.Finish(ConversionOutcome::Converted(kConverted));
-  EXPECT_EQ(HandOut(batch, {Ends(ConversionOutcome::Converted(kConverted))}),
-            std::vector<std::string>{"C:\\m\\b.exe"});
+std::string Refused(const std::string& name, const std::string& other) {
+  return name + ": would replace \"" + other + "\", which is also being converted.";
+}
+
+// Converts the first `converted` files; the next one converts as `joining` join.
+bool JoinWhileConverting(ConversionBatch& batch, std::size_t converted,
+                         const std::vector<std::string>& joining) {
+  for (std::size_t i = 0; i <= converted; ++i) {
+    EXPECT_TRUE(StartedNext(batch));
+    if (i < converted) batch.Finish(ConversionOutcome::Converted(kConverted));
+  }
+  return batch.Add(joining);
+}
+
+// The files in C:\m that `names` lists, separated by blanks.
+std::vector<std::string> InFolder(const std::string& names) {
+  std::vector<std::string> files;
+  std::istringstream list(names);
+  for (std::string name; list >> name;) files.push_back("C:\\m\\" + name);
+  return files;
+}
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  return text;
+}
+
+// Files that join while the batch runs (handed over by another Swivex) come after its others and
+// count, and meet the batch's rule against the files converted, converting and waiting. The
+// converting file is cancelled when it would replace one; that cancel fails it, the batch goes on.
+TEST(ConversionBatch, FilesThatJoinComeAfterTheOthersAndNeverReplaceOne) {
+  const std::string ok = std::string(": ") + kConverted;
+  struct Case {
+    const char* name;
+    const char* files;
+    std::size_t converted;  // before the others join; the next converts
+    const char* joining;
+    bool cancelsConverting;
+    const char* startedAfter;
+    std::string summary;
+  };
+  const Case cases[] = {
+      {"a movie converts as its projector joins", "a.swf", 0, "a.exe", true, "",
+       Lines({Refused("a.swf", "a.exe"), Refused("a.exe", "a.swf")})},
+      {"a projector converts as its movie joins", "b.swf A.EXE c.swf", 1, "a.swf", true, "c.swf",
+       Lines({"b.swf" + ok, Refused("A.EXE", "a.swf"), "c.swf" + ok, Refused("a.swf", "A.EXE")})},
+      {"a projector joins after its movie", "a.swf b.swf", 1, "a.exe", false, "",
+       Lines({"a.swf" + ok, "b.swf" + ok, Refused("a.exe", "a.swf")})},
+      {"a movie joins after its projector", "a.exe b.swf", 1, "a.swf", false, "",
+       Lines({"a.exe" + ok, "b.swf" + ok, Refused("a.swf", "a.exe")})},
+      {"a projector joins while its movie waits", "b.swf a.swf", 0, "a.exe", false, "",
+       Lines({"b.swf" + ok, Refused("a.swf", "a.exe"), Refused("a.exe", "a.swf")})},
+      {"a movie joins while its projector waits", "b.swf a.exe", 0, "a.swf", false, "",
+       Lines({"b.swf" + ok, Refused("a.exe", "a.swf"), Refused("a.swf", "a.exe")})},
+      {"files that replace none of the batch", "a.swf", 0, "b.exe x.txt", false, "b.exe",
+       Lines({"a.swf" + ok, "b.exe" + ok,
+              "x.txt: Cannot convert \"C:\\m\\x.txt\". Only movies (.swf) and projectors (.exe) "
+              "can be converted."})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ConversionBatch batch = WindowsBatch(InFolder(c.files));
+    const std::vector<std::string> joining = InFolder(c.joining);
+    EXPECT_EQ(JoinWhileConverting(batch, c.converted, joining), c.cancelsConverting);
+    EXPECT_EQ(batch.Position().number, c.converted + 1);
+    EXPECT_EQ(batch.Position().count, InFolder(c.files).size() + joining.size());
+    batch.Finish(c.cancelsConverting ? ConversionOutcome::Cancelled()
+                                     : ConversionOutcome::Converted(kConverted));
+    const std::vector<std::string> startedAfter = InFolder(c.startedAfter);
+    EXPECT_EQ(HandOut(batch, std::vector<Turn>(startedAfter.size(),
+                                               Ends(ConversionOutcome::Converted(kConverted)))),
+              startedAfter);
+    EXPECT_EQ(batch.Conclude().message, c.summary);
+  }
+}
+
+// A hard link in another folder is a second name of a file: the batch compares what names lead to.
+TEST(ConversionBatch, KnowsAFileByAnyOfItsNames) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.Path() / "other");
+  const std::string link = (folder.Path() / "other" / "link.exe").string();
+  WriteBytes(folder / "a.swf", {'F', 'W', 'S'});
+  WriteBytes(folder / "a.exe", {'M', 'Z'});
+  std::filesystem::create_hard_link(folder / "a.exe", link);
+  SystemFiles files;
+  SystemFileIdentities identities;
+  ConversionBatch batch =
+      ConversionBatch::ByFileType({folder / "a.swf"}, {files.Syntax(), &identities, SameFileName});
+  EXPECT_TRUE(JoinWhileConverting(batch, 0, {link}));
+  batch.Finish(ConversionOutcome::Cancelled());
+  EXPECT_FALSE(StartedNext(batch));
   EXPECT_EQ(batch.Conclude().message,
-            "a.swf: File has been converted successfully!\r\n"
-            "b.exe: File has been converted successfully!\r\n"
-            "a.exe: would replace \"a.swf\", which is also being converted.");
+            Lines({Refused("a.swf", "link.exe"), Refused("link.exe", "a.swf")}));
 }
 
 TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
@@ -196,8 +293,8 @@ TEST(ConversionBatch, FilesAreConvertedAsTheirTypeSays) {
 // One file, dropped or chosen through a menu command, ends as the menu commands always did.
 TEST(ConversionBatch, OneFilesConclusionIsItsOwnMessageOrError) {
   {
-    ConversionBatch menu = ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe,
-                                                   kWindowsPaths, SameIgnoringCase);
+    ConversionBatch menu =
+        ConversionBatch::Single("C:\\m\\movie.bin", ConversionKind::SwfToExe, WindowsNames());
     EXPECT_EQ(StartedNext(menu)->kind, ConversionKind::SwfToExe)
         << "the command's kind, not the type's";
     menu.Finish(ConversionOutcome::Converted(kConverted));

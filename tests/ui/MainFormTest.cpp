@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -9,14 +10,18 @@
 
 #include "app/MessageLoop.h"
 #include "platform/SystemDesktop.h"
+#include "platform/SystemFileIdentities.h"
 #include "platform/SystemFiles.h"
 #include "platform/SystemRegistry.h"
 #include "shell/Application.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
 #include "tests/ui/DialogScript.h"
 #include "tests/ui/TestWindow.h"
+#include "ui/HandedFiles.h"
 #include "ui/MainFrm.h"
 #include "ui/MainFrmIds.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::testing {
 namespace {
@@ -85,10 +90,56 @@ RECT RectInClient(HWND window, HWND control) {
 
 DWORD StyleOf(HWND window) { return static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE)); }
 
+// The system's files, except that once told to hold, the next conversion stops as it makes its
+// scratch file (its existing target already held) until the test lets it go on.
+class HoldingFiles final : public SystemFiles {
+ public:
+  static constexpr DWORD kHoldMs = 20000;
+
+  FileResult CreateNewFileExclusive(const std::string& name) override {
+    if (holding_.exchange(false)) {
+      held_ = true;
+      ::WaitForSingleObject(release_.Get(), kHoldMs);
+    }
+    return SystemFiles::CreateNewFileExclusive(name);
+  }
+  void HoldNextConversion() { holding_ = true; }
+  bool Holds() const { return held_; }
+  void Release() { ::SetEvent(release_.Get()); }
+
+ private:
+  std::atomic<bool> holding_ = false;
+  std::atomic<bool> held_ = false;
+  win::UniqueKernelObject release_{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+};
+
+// Hands the files to the window as a second Swivex does; true if the window took them.
+bool HandOver(HWND window, const std::vector<std::string>& files) {
+  std::string message = PackHandedFiles(files).front();
+  COPYDATASTRUCT data{kHandedFilesTag, static_cast<DWORD>(message.size()), message.data()};
+  return ::SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
+}
+
+// A step that keeps the text of a message dialog or error box and closes it.
+DialogScript::Step ReadAndClose(std::string& text) {
+  return [&text](HWND dialog) {
+    text = ChildText(dialog, 0xFFFF);
+    Press(dialog, IDOK);
+    return true;
+  };
+}
+
+// A projector as Swivex builds one: a stub, the movie and the trailer.
+Bytes ProjectorOf(const Bytes& movie) {
+  return Concat(Concat({'M', 'Z'}, movie),
+                ProjectorTrailer(static_cast<std::uint32_t>(movie.size())));
+}
+
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TMainForm>(::GetModuleHandleA(nullptr), files, registry, desktop);
+    form = std::make_unique<TMainForm>(::GetModuleHandleA(nullptr), files, identities, registry,
+                                       desktop);
     window = form->Create();
     ASSERT_NE(window, nullptr);
     SetMainWindow(window);
@@ -113,7 +164,8 @@ class MainFormTest : public ::testing::Test {
     ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(menuCommand, 0), 0);
   }
 
-  SystemFiles files;
+  HoldingFiles files;
+  SystemFileIdentities identities;
   SystemRegistry registry;
   SystemDesktop desktop;
   std::unique_ptr<TMainForm> form;
@@ -433,6 +485,56 @@ TEST_F(MainFormTest, AConversionFillsThePathsAndEnablesGoBeforeItRuns) {
   Click(kButton2);
   EXPECT_EQ(Text(kEdit2), bundle + ".swf");
   EXPECT_TRUE(::IsWindowEnabled(Control(kButton4)));
+}
+
+// A movie handed over while its projector is being extracted would be replaced by the extraction:
+// the extraction is cancelled, which leaves the movie as it was, and both fail with the reason.
+TEST_F(MainFormTest, ARunningConversionThatWouldReplaceAFileThatJoinsIsCancelled) {
+  TempFolder folder;
+  const Bytes projector = ProjectorOf(RandomBytes(3000, 41));
+  const Bytes movie = RandomBytes(2000, 42);
+  WriteBytes(folder / "a.exe", projector);
+  WriteBytes(folder / "a.swf", movie);
+  std::string summary;
+  DialogScript script({ReadAndClose(summary)});
+
+  files.HoldNextConversion();
+  ASSERT_TRUE(HandOver(window, {folder / "a.exe"}));
+  ASSERT_TRUE(PumpMessagesUntil([&] { return files.Holds(); })) << "the extraction did not start";
+  EXPECT_TRUE(HandOver(window, {folder / "a.swf"}));
+  files.Release();
+  EXPECT_TRUE(PumpMessagesUntil([&] { return script.Finished(); }));
+
+  EXPECT_EQ(summary,
+            "a.exe: would replace \"a.swf\", which is also being converted.\r\n"
+            "a.swf: would replace \"a.exe\", which is also being converted.");
+  EXPECT_EQ(ReadBytes(folder / "a.swf"), movie);
+  EXPECT_EQ(ReadBytes(folder / "a.exe"), projector);
+  EXPECT_EQ(NamesIn(folder.Path().string()), (std::vector<std::string>{"a.exe", "a.swf"}));
+}
+
+// Files handed over are the sender's no more: a close while they wait for their batch (here behind
+// an error box, then gathering) converts them first and closes the window after their conclusion.
+TEST_F(MainFormTest, ClosingWithHandedFilesWaitingConvertsThemFirst) {
+  TempFolder folder;
+  const Bytes movie = RandomBytes(2000, 43);
+  WriteBytes(folder / "a.exe", ProjectorOf(movie));
+  WriteBytes(folder / "notes.txt", {'n'});
+  std::string summary;
+  DialogScript script({[&](HWND errorBox) {
+                         EXPECT_TRUE(HandOver(window, {folder / "a.exe"}));
+                         ::SendMessageA(window, WM_CLOSE, 0, 0);
+                         EXPECT_TRUE(::IsWindow(window)) << "closed before converting";
+                         Press(errorBox, IDOK);
+                         return true;
+                       },
+                       ReadAndClose(summary)});
+
+  ASSERT_TRUE(HandOver(window, {folder / "notes.txt"}));
+  EXPECT_TRUE(PumpMessagesUntil([&] { return !::IsWindow(window); })) << "the window stayed";
+  EXPECT_TRUE(script.Finished());
+  EXPECT_EQ(summary, "File has been converted successfully!");
+  EXPECT_EQ(ReadBytes(folder / "a.swf"), movie);
 }
 
 }  // namespace
