@@ -18,6 +18,7 @@ class KnownRandomness final : public ServerSystem {
   bool Accept(Socket, Socket&) override { return false; }
   Transfer Receive(Socket, std::span<char>, std::size_t&) override { return Transfer::Ended; }
   Transfer Send(Socket, std::span<const char>, std::size_t&) override { return Transfer::Ended; }
+  void ShutDown(Socket) override {}
   void Close(Socket) override {}
   void Wait(std::span<SocketWait>, std::uint32_t) override {}
   std::uint64_t NowMilliseconds() override { return 0; }
