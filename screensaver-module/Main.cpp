@@ -14,6 +14,7 @@
 #include "screensaver-module/SaverArguments.h"
 #include "screensaver-module/SaverWindow.h"
 #include "screensaver-module/SettingsDialog.h"
+#include "screensaver-module/SettingsStore.h"
 #include "winsupport/SystemDllSearch.h"
 
 namespace swivex::glowdrift {
@@ -71,8 +72,9 @@ int RunPreview(HINSTANCE instance, HWND parent) {
 }
 
 int RunSettings(HINSTANCE instance, HWND owner) {
-  SettingsDialog dialog(CurrentCaption());
-  dialog.Run(instance, ::IsWindow(owner) ? owner : nullptr);
+  SettingsDialog dialog(CurrentCaption().headline, ReadSaverSettings());
+  if (dialog.Run(instance, ::IsWindow(owner) ? owner : nullptr) && !ReportedFailure())
+    SaveSaverSettings(dialog.Settings());
   return Finish(ReportedFailure() ? kExitFailure : kExitDone);
 }
 
