@@ -36,6 +36,8 @@ std::string InstalledMoviePath() { return SystemFolder() + "\\Glowdrift.swf"; }
 
 std::string ShippedModulePath() { return WindowsPathOfLinuxPath("GLOWDRIFT_MODULE"); }
 
+std::string BrowserStandInPath() { return WindowsPathOfLinuxPath("GLOWDRIFT_STAND_IN_PROGRAM"); }
+
 void InstallModule() {
   const std::string module = ShippedModulePath();
   if (!::CopyFileA(module.c_str(), InstalledSaverPath().c_str(), FALSE))

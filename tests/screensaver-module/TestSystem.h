@@ -18,6 +18,9 @@ std::string InstalledMoviePath();
 // names it.
 std::string ShippedModulePath();
 
+// The program that stands in for Edge and Chrome (GLOWDRIFT_STAND_IN_PROGRAM, a Linux path).
+std::string BrowserStandInPath();
+
 // Copies the built module (GLOWDRIFT_MODULE, a Linux path) to the system folder as Glowdrift.scr.
 void InstallModule();
 

@@ -1,0 +1,58 @@
+#include "screensaver-module/MoviePlayback.h"
+
+#include <shlobj.h>
+
+#include <stdexcept>
+
+#include "player-stub/server/BrowserSystem.h"
+#include "winsupport/AnsiPathCapacity.h"
+#include "winsupport/SystemMessage.h"
+
+namespace swivex::glowdrift {
+
+namespace {
+
+// The browser's profile: a folder of Glowdrift's own under the user's local application data,
+// which every run reuses, so that the browser's first start is done once.
+std::string BrowserProfileFolder() {
+  char folder[win::kAnsiPathCapacity] = {};
+  const HRESULT found =
+      ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
+  if (FAILED(found)) {
+    throw std::runtime_error("Cannot find the local application data folder: " +
+                             win::SystemMessage(static_cast<DWORD>(found)));
+  }
+  std::string path = folder;
+  for (const char* part : {"Swivex", "Glowdrift", "Browser"}) {
+    if (path.back() != '\\') path += '\\';
+    path += part;
+    if (::CreateDirectoryA(path.c_str(), nullptr)) continue;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS)
+      throw std::runtime_error("Cannot create " + path + ": " + win::SystemMessage(error));
+  }
+  return path;
+}
+
+}  // namespace
+
+std::optional<FoundBrowser> FindKioskBrowser() {
+  SystemBrowsers system;
+  const std::pair<KioskBrowser, const char*> browsers[] = {{KioskBrowser::Edge, "msedge.exe"},
+                                                           {KioskBrowser::Chrome, "chrome.exe"}};
+  for (const auto& [browser, name] : browsers) {
+    StubText path;
+    if (system.FindRegisteredProgram(name, path)) return FoundBrowser{browser, path.CStr()};
+  }
+  return std::nullopt;
+}
+
+MoviePlayback::MoviePlayback(const FoundBrowser& browser, const std::string& moviePath,
+                             SaverPageSettings settings, HWND window,
+                             const win::ScreenArea& monitor)
+    : server_(moviePath, settings, window),
+      browser_(browser.program,
+               BrowserCommandLine({browser.browser, browser.program, server_.Address(),
+                                   BrowserProfileFolder(), monitor})) {}
+
+}  // namespace swivex::glowdrift

@@ -1,0 +1,228 @@
+// The saver with a browser: copies of a stand-in, registered under App Paths as Edge and Chrome,
+// record how the saver starts them and show whether it ends them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+// After windows.h (through the harness).
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "tests/screensaver-module/SaverProcess.h"
+#include "tests/screensaver-module/SyntheticInput.h"
+#include "tests/screensaver-module/TestSystem.h"
+#include "tests/screensaver-module/WindowProbe.h"
+
+namespace swivex::glowdrift::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using Clock = std::chrono::steady_clock;
+
+constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+std::string LocalAppData() {
+  char path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)))
+    throw std::runtime_error("no local application data folder");
+  return path;
+}
+
+// A copy of the stand-in, registered for the user as `name` ("chrome.exe") while it lives.
+class RegisteredBrowser {
+ public:
+  explicit RegisteredBrowser(const std::string& name)
+      : key_(kAppPaths + name), program_(LocalAppData() + "\\glowdrift-test-" + name) {
+    if (!::CopyFileA(BrowserStandInPath().c_str(), program_.c_str(), FALSE))
+      throw std::runtime_error("cannot copy the stand-in to " + program_);
+    std::filesystem::remove(Record());
+    if (::RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), nullptr, REG_SZ, program_.c_str(),
+                          static_cast<DWORD>(program_.size() + 1)) != ERROR_SUCCESS)
+      throw std::runtime_error("cannot register " + name);
+  }
+  ~RegisteredBrowser() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+
+  const std::string& Program() const { return program_; }
+  std::string Record() const { return program_ + ".txt"; }
+
+ private:
+  std::string key_;
+  std::string program_;
+};
+
+// What the stand-in does after its start (BrowserStandIn.cpp), handed on through the saver's
+// environment while the object lives.
+struct StandInAct {
+  explicit StandInAct(const char* act) { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", act); }
+  ~StandInAct() { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", nullptr); }
+};
+
+enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd };
+
+class SaverWithBrowser : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PlantMovie(100);
+    RemoveSettings();
+  }
+  void TearDown() override {
+    saver_.reset();
+    RemoveSettings();
+  }
+
+  // Registers stand-ins under the names, starts "/s", and waits for the saver's window and for
+  // the start of the last stand-in, the one the saver should choose.
+  void Start(const std::vector<const char*>& names) {
+    saver_.reset();
+    browsers_.clear();
+    for (const char* name : names) browsers_.push_back(std::make_unique<RegisteredBrowser>(name));
+    saver_ = std::make_unique<SaverProcess>("/s");
+    window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+    ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+    const std::string record = browsers_.back()->Record();
+    ASSERT_TRUE(PumpMessagesUntil([&] { return std::filesystem::exists(record); }))
+        << "the browser was not started";
+    std::ifstream lines(record);
+    lines >> browserId_;
+    lines.ignore(1);
+    arguments_.clear();
+    for (std::string line; std::getline(lines, line);) arguments_.push_back(line);
+    browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
+  }
+
+  // Ends the saver; the time of the act that ended it within half a second, if one did.
+  std::optional<Clock::time_point> End(Ending ending) {
+    if (ending == Ending::Suspend || ending == Ending::SessionEnd) {
+      const auto sent = Clock::now();
+      ::SendMessageTimeoutA(window_, ending == Ending::Suspend ? WM_POWERBROADCAST : WM_ENDSESSION,
+                            ending == Ending::Suspend ? PBT_APMSUSPEND : TRUE, 0, SMTO_ABORTIFHUNG,
+                            5000, nullptr);
+      if (saver_->WaitForExit(milliseconds(500))) return sent;
+      return std::nullopt;
+    }
+    // A key, pressed again until it ends the saver: keys in its first second are ignored.
+    for (const auto deadline = Clock::now() + milliseconds(5000); Clock::now() < deadline;) {
+      if (ending == Ending::Key) {
+        ::SetForegroundWindow(window_);
+        PumpMessagesUntil([&] { return ::GetForegroundWindow() == window_; }, milliseconds(1000));
+      }
+      const auto pressed = Clock::now();
+      PressKey(VK_SPACE);
+      if (saver_->WaitForExit(milliseconds(500))) return pressed;
+    }
+    return std::nullopt;
+  }
+
+  bool BrowserEndsBy(Clock::time_point deadline) const {
+    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+    return ::WaitForSingleObject(browser_.Get(), static_cast<DWORD>(std::max(left, 0LL))) ==
+           WAIT_OBJECT_0;
+  }
+
+  std::vector<std::unique_ptr<RegisteredBrowser>> browsers_;
+  std::unique_ptr<SaverProcess> saver_;
+  HWND window_ = nullptr;
+  DWORD browserId_ = 0;
+  std::vector<std::string> arguments_;  // as the browser was given them
+  win::UniqueKernelObject browser_;
+};
+
+struct PlayCase {
+  const char* what;
+  std::vector<const char*> registered;  // the last is the one chosen
+  bool edgeKiosk;
+  Ending ending;
+};
+
+TEST_F(SaverWithBrowser, PlaysInEdgeElseChromeOnThePrimaryMonitorAndEndsItsBrowserWithIt) {
+  const PlayCase cases[] = {
+      {"Chrome alone, ended by a key", {"chrome.exe"}, false, Ending::Key},
+      {"Edge alone, ended by a suspend", {"msedge.exe"}, true, Ending::Suspend},
+      {"Edge before Chrome, ended with the session",
+       {"chrome.exe", "msedge.exe"},
+       true,
+       Ending::SessionEnd},
+  };
+  const std::string profile = LocalAppData() + "\\Swivex\\Glowdrift\\Browser";
+  for (const PlayCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    ASSERT_NO_FATAL_FAILURE(Start(test.registered));
+    EXPECT_FALSE(test.registered.size() > 1 && std::filesystem::exists(browsers_.front()->Record()))
+        << "Chrome started too";
+
+    // Wine's virtual desktop is the one monitor, 1280 x 1024.
+    std::vector<::testing::Matcher<const std::string&>> expected = {
+        browsers_.back()->Program(),
+        "--kiosk",
+        ::testing::AllOf(::testing::StartsWith("http://127.0.0.1:"), ::testing::EndsWith("/")),
+        "--no-first-run",
+        "--user-data-dir=" + profile,
+        "--autoplay-policy=no-user-gesture-required"};
+    if (test.edgeKiosk) expected.push_back("--edge-kiosk-type=fullscreen");
+    expected.push_back("--window-position=0,0");
+    expected.push_back("--window-size=1280,1024");
+    EXPECT_THAT(arguments_, ::testing::ElementsAreArray(expected));
+    EXPECT_TRUE(std::filesystem::is_directory(profile));
+
+    const std::optional<Clock::time_point> ended = End(test.ending);
+    ASSERT_TRUE(ended) << "the saver did not end";
+    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000))) << "the browser outlived the saver";
+  }
+}
+
+TEST_F(SaverWithBrowser, GivesTheBrowserUpForThePicturesWhenItEndsOrShowsNoFrame) {
+  // What the stand-in does; why the saver gives it up; by when (ten seconds from the browser's
+  // start, and some for a busy machine).
+  const std::tuple<const char*, const char*, milliseconds> cases[] = {
+      {"exit", "The browser ended.", kPatience},
+      {"", "The browser showed no frame of the movie within 10 seconds.", milliseconds(13000)},
+  };
+  for (const auto& [act, reason, patience] : cases) {
+    SCOPED_TRACE(reason);
+    const StandInAct acting(act);
+    ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
+    EXPECT_TRUE(PumpMessagesUntil(
+        [&] { return WindowText(window_).find(reason) != std::string::npos; }, patience))
+        << WindowText(window_);
+    EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
+                                               "movie: the browser could not play it."));
+    EXPECT_TRUE(BrowserEndsBy(Clock::now() + milliseconds(1000)));
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(ScreenRectOf(window_), (RECT{0, 0, 1280, 1024}));
+    EXPECT_TRUE(End(Ending::Key));
+  }
+}
+
+TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowsersWindowAndSeesKeysThere) {
+  const StandInAct acting("window");
+  ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
+  HWND browserWindow = WaitForTopLevelWindow(browserId_, "GlowdriftTestBrowser");
+  ASSERT_NE(browserWindow, nullptr);
+  // The one monitor is the primary one: nothing of the saver's window is left on the screen,
+  // and the browser has the keyboard, which does not end the saver.
+  EXPECT_TRUE(PumpMessagesUntil(
+      [&] { return !::IsWindowVisible(window_) && ::GetForegroundWindow() == browserWindow; }));
+  EXPECT_TRUE(saver_->IsRunning());
+
+  const std::optional<Clock::time_point> ended = End(Ending::KeyInBrowser);
+  ASSERT_TRUE(ended) << "a key in the browser's window should end the saver";
+  EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000)));
+}
+
+TEST_F(SaverWithBrowser, ShowsThePicturesWhenTheSettingsTurnTheMovieOff) {
+  SetSettingsValue("PlayMovie", DwordValue(0));
+  const RegisteredBrowser chrome("chrome.exe");
+  saver_ = std::make_unique<SaverProcess>("/s");
+  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+  EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
+                                             "movie: its settings say not to play it."));
+  EXPECT_TRUE(End(Ending::Key));
+  // A browser started all the same would have had the first second, whose keys are ignored
+  // while a browser plays, to write its record.
+  EXPECT_FALSE(std::filesystem::exists(chrome.Record()));
+}
+
+}  // namespace
+}  // namespace swivex::glowdrift::testing
