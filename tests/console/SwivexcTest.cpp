@@ -20,6 +20,10 @@
 #include "tests/swf/JpegSegments.h"
 #include "tests/swf/MovieBuilder.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace swivex::testing {
 namespace {
 
@@ -109,6 +113,7 @@ struct Case {
   std::map<std::string, Bytes> planted = {};  // written before the run, over kFiles
   std::string error = "";                     // a piece of standard error
   std::vector<std::string> held = {};         // held open by another program during the run
+  std::vector<std::string> pipes = {};        // named pipes that nobody writes (natively)
 };
 
 std::string JsonLine(const std::string& file, const std::string& kind, const std::string& stub) {
@@ -182,6 +187,17 @@ const Case kCases[] = {
      {{"movies/intro.exe", kOld}},
      "",
      {"movies/intro.exe"}},
+#ifndef _WIN32
+    {"build refuses a named pipe for its movie at once",
+     {"build", "feed.swf", "--stub", "stub.bin"},
+     1,
+     {"failed: feed.swf: Cannot open file \"", "/feed.swf\". It is a named pipe, not a file\n"},
+     {{"feed.exe", std::nullopt}},
+     {},
+     "",
+     {},
+     {"feed.swf"}},
+#endif
     {"build two movies of one name into one folder",
      {"build", "movies/intro.swf", "other/intro.swf", "--stub", "stub.bin", "-o", "out", "--force"},
      1,
@@ -445,6 +461,9 @@ TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
   TempFolder folder;
   PutFiles(folder, kFiles);
   PutFiles(folder, c.planted);
+#ifndef _WIN32
+  for (const std::string& name : c.pipes) ASSERT_EQ(::mkfifo(At(folder, name).c_str(), 0666), 0);
+#endif
   std::vector<std::unique_ptr<HeldByOtherProcess>> held;
   for (const std::string& name : c.held)
     held.push_back(std::make_unique<HeldByOtherProcess>(At(folder, name)));
