@@ -187,6 +187,18 @@ const Case kCases[] = {
      {{"movies/intro.exe", kOld}},
      "",
      {"movies/intro.exe"}},
+    {"build for Linux refuses a projector that would replace its own movie",
+     {"build", "--linux", "movies/clip", "--stub", "stub.bin"},
+     1,
+     {"failed: movies/clip: The projector would replace \"movies/clip\", which it is made from\n"},
+     {{"movies/clip", kFws}},
+     {{"movies/clip", kFws}}},
+    {"build for Linux refuses it with --force too",
+     {"build", "--linux", "movies/clip", "--stub", "stub.bin", "--force"},
+     1,
+     {"failed: movies/clip: The projector would replace \"movies/clip\", which it is made from\n"},
+     {{"movies/clip", kFws}},
+     {{"movies/clip", kFws}}},
 #ifndef _WIN32
     {"build refuses a named pipe for its movie at once",
      {"build", "feed.swf", "--stub", "stub.bin"},
@@ -211,7 +223,8 @@ const Case kCases[] = {
      1,
      {"failed: movies/show.swf: The projector would replace \"movies/show.exe\", which is also "
       "being converted\n",
-      "failed: movies/show.exe: Cannot create file"},
+      "failed: movies/show.exe: The projector would replace \"movies/show.exe\", which it is made "
+      "from\n"},
      {{"movies/show.swf", kOld}, {"movies/show.exe", Projector(kStub, kFws)}}},
 
     {"extract refuses to replace",
@@ -265,7 +278,7 @@ const Case kCases[] = {
      {"extract", "pair", "--force"},
      1,
      {"failed: pair/a.exe: The movie would replace \"pair/a.swf\", which is also being converted\n",
-      "failed: pair/a.swf: Cannot create file"},
+      "failed: pair/a.swf: The movie would replace \"pair/a.swf\", which it is made from\n"},
      {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}},
      {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}}},
     {"extract a folder",
