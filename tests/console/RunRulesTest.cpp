@@ -121,7 +121,7 @@ const RunCase kRunCases[] = {
      1,
      "failed: picture 1 (DefineBitsJPEG2): zlib failed deflating\n"
      "failed: picture 2 (DefineBitsJPEG2): zlib failed deflating\n"
-     "a.swf: 0 of 2 pictures written to art\n"},
+     "a.swf: no pictures written (0 of 2)\n"},
     {"a command that stops before its first file",
      {"build", "a.swf"},
      {},

@@ -388,6 +388,12 @@ const Case kCases[] = {
                                 .Tag(21, Le16(4) + kCleanJpeg)
                                 .End()
                                 .Fws()}}},
+    {"pictures of a movie without any leave no folder and say so",
+     {"pictures", "bare.swf"},
+     0,
+     {"bare.swf: no pictures\n"},
+     {{"bare-pictures", std::nullopt}},
+     {{"bare.swf", MovieBuilder().End().Fws()}}},
     {"pictures of a file that is no movie leave no folder",
      {"pictures", "movies/notes.txt"},
      1,
