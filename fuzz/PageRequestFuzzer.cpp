@@ -16,11 +16,11 @@
 #include <string_view>
 #include <vector>
 
-#include "player-stub/StubSystem.h"
-#include "player-stub/server/ByteRange.h"
-#include "player-stub/server/Connection.h"
-#include "player-stub/server/HttpRequest.h"
-#include "player-stub/server/PageRoutes.h"
+#include "playback/ByteRange.h"
+#include "playback/Connection.h"
+#include "playback/HttpRequest.h"
+#include "playback/PageRoutes.h"
+#include "playback/StubSystem.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "playback/StubSystem.h"
 #include "player-stub/OwnMovie.h"
-#include "player-stub/StubSystem.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "player-stub/BrowserPlayAndTell.h"
 
 #include "player-stub/OwnMovie.h"
+#include "player-stub/PagePlayback.h"
 #include "player-stub/StubMessages.h"
-#include "player-stub/server/PagePlayback.h"
 
 namespace swivex {
 

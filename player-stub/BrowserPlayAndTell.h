@@ -3,11 +3,11 @@
 #include <optional>
 #include <span>
 
+#include "playback/BrowserSystem.h"
+#include "playback/PlayerFiles.h"
+#include "playback/ServerSystem.h"
+#include "playback/StubSystem.h"
 #include "player-stub/StubOutcome.h"
-#include "player-stub/StubSystem.h"
-#include "player-stub/server/BrowserSystem.h"
-#include "player-stub/server/PlayerFiles.h"
-#include "player-stub/server/ServerSystem.h"
 
 namespace swivex {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "player-stub/MovieName.h"
+#include "playback/MovieName.h"
+#include "playback/StubFileAccess.h"
 #include "player-stub/StubFailure.h"
-#include "player-stub/StubFileAccess.h"
 
 namespace swivex {
 

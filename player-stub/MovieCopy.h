@@ -1,8 +1,8 @@
 #pragma once
 
+#include "playback/StubSystem.h"
+#include "playback/StubText.h"
 #include "player-stub/OwnMovie.h"
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
 
 namespace swivex {
 

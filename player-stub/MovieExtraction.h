@@ -1,7 +1,7 @@
 #pragma once
 
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
+#include "playback/StubSystem.h"
+#include "playback/StubText.h"
 
 namespace swivex {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "playback/StubFileAccess.h"
+#include "playback/StubSystem.h"
+#include "playback/StubText.h"
 #include "player-stub/EmbeddedMovie.h"
-#include "player-stub/StubFileAccess.h"
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
 
 namespace swivex {
 

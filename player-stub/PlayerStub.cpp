@@ -5,14 +5,14 @@
 
 #include <array>
 
+#include "playback/PlayerFileList.h"
+#include "playback/SystemServer.h"
+#include "playback/WindowsStubSystem.h"
 #include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/MovieExtraction.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
-#include "player-stub/WindowsStubSystem.h"
-#include "player-stub/server/PlayerFileList.h"
-#include "player-stub/server/SystemServer.h"
 #include "winsupport/SystemDllSearch.h"
 
 namespace swivex {

@@ -3,11 +3,11 @@
 // way of a file that only the user can read: other users see every program's arguments.
 #include <array>
 
+#include "playback/PlayerFileList.h"
+#include "playback/PosixStubSystem.h"
+#include "playback/SystemServer.h"
 #include "player-stub/BrowserPlayAndTell.h"
-#include "player-stub/PosixStubSystem.h"
 #include "player-stub/StubMessages.h"
-#include "player-stub/server/PlayerFileList.h"
-#include "player-stub/server/SystemServer.h"
 
 int main() {
   swivex::PosixStubSystem system;

@@ -5,7 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "player-stub/SystemErrorText.h"
+#include "playback/SystemErrorText.h"
 #include "winsupport/ComApartment.h"
 
 namespace swivex {

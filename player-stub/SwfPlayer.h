@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player-stub/StubText.h"
+#include "playback/StubText.h"
 
 namespace swivex {
 

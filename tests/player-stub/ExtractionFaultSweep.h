@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "player-stub/StubSystem.h"
+#include "playback/StubSystem.h"
 #include "tests/support/TestFiles.h"
 
 namespace swivex::testing {

@@ -10,7 +10,7 @@
 #include "tests/player-stub/MemoryStubSystem.h"
 
 #ifdef _WIN32
-#include "player-stub/WindowsStubSystem.h"
+#include "playback/WindowsStubSystem.h"
 #include "tests/support/TempFolder.h"
 #endif
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "player-stub/StubSystem.h"
+#include "playback/StubSystem.h"
 #include "tests/support/FaultPlan.h"
 
 namespace swivex::testing {

@@ -1,0 +1,164 @@
+#include "playback/PlayerPage.h"
+
+#include "playback/PageRoutes.h"
+#include "playback/TextTemplate.h"
+
+namespace swivex {
+
+namespace {
+
+// The page, with places for the projector's name (HTML-escaped), the stream's name and the movie's
+// address (URL-encoded). The player's settings: play at once, sound on (the window is started so
+// that it may), no splash screen or unmute overlay, bars on black where the window's shape is not
+// the movie's.
+constexpr std::string_view kPage = R"html(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>{{title}}</title>
+<style>
+html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
+#player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
+#problem { display: none; box-sizing: border-box; height: 100%; padding: 2em; color: #eee;
+  background: #000; font: 16px/1.5 "Segoe UI", Tahoma, sans-serif; }
+#problem h1 { font-size: 20px; font-weight: normal; }
+</style>
+</head>
+<body>
+<div id="player"></div>
+<div id="problem" role="alert">
+<h1>This movie cannot be played in this browser window.</h1>
+<p>The Flash player that the projector carries did not start here. It needs a current web
+browser, such as Microsoft Edge, Google Chrome or Mozilla Firefox.</p>
+<p>Install or update one of them, make it your default browser, then run the projector again.</p>
+<p id="detail"></p>
+</div>
+<script>
+"use strict";
+// The projector keeps serving this page while the stream is open and stops soon after it
+// closes, when this window closes. A worker holds it: a stream held by the page itself would
+// keep the page loading for ever in the eyes of tools that wait for the network to go quiet.
+(function () {
+  const stream = new URL("{{stream}}", location.href).href;
+  try {
+    const source = "new EventSource(" + JSON.stringify(stream) + ");";
+    new Worker(URL.createObjectURL(new Blob([source], { type: "text/javascript" })));
+  } catch (error) {
+    new EventSource(stream);
+  }
+})();
+function showProblem(detail) {
+  document.getElementById("player").style.display = "none";
+  document.getElementById("problem").style.display = "block";
+  if (detail) document.getElementById("detail").textContent = "Details: " + detail;
+}
+window.RufflePlayer = window.RufflePlayer || {};
+window.RufflePlayer.config = {
+  autoplay: "on",
+  unmuteOverlay: "hidden",
+  splashScreen: false,
+  letterbox: "on",
+  polyfills: false,
+  showSwfDownload: false,
+  warnOnUnsupportedContent: false,
+};
+</script>
+<script src="ruffle.js" onerror="showProblem('the player\'s files could not be loaded.')"></script>
+<script>
+"use strict";
+(function () {
+  const movie = "{{movie}}";
+  if (!window.RufflePlayer || typeof window.RufflePlayer.newest !== "function") return;
+  let player;
+  try {
+    player = window.RufflePlayer.newest().createPlayer();
+  } catch (error) {
+    showProblem(String(error));
+    return;
+  }
+  document.getElementById("player").appendChild(player);
+
+  // Keys go to the movie without a first click.
+  function focusMovie() {
+    const inner = player.shadowRoot && player.shadowRoot.querySelector("[tabindex]");
+    (inner || player).focus({ preventScroll: true });
+  }
+  window.addEventListener("focus", focusMovie);
+
+  // An app window takes the movie's size, within the screen, once that is known.
+  player.addEventListener("loadedmetadata", function () {
+    const size = player.ruffle().metadata;
+    if (!size || !(size.width > 0) || !(size.height > 0)) return;
+    const frameWidth = window.outerWidth - window.innerWidth;
+    const frameHeight = window.outerHeight - window.innerHeight;
+    const scale = Math.min(1, (screen.availWidth - frameWidth) / size.width,
+                           (screen.availHeight - frameHeight) / size.height);
+    const width = Math.round(size.width * scale) + frameWidth;
+    const height = Math.round(size.height * scale) + frameHeight;
+    window.resizeTo(width, height);
+    window.moveTo(Math.max(0, Math.round((screen.availWidth - width) / 2)),
+                  Math.max(0, Math.round((screen.availHeight - height) / 2)));
+    focusMovie();
+  });
+
+  player.ruffle().load({ url: movie }).then(focusMovie, function (error) {
+    showProblem(String(error && error.message ? error.message : error));
+  });
+})();
+</script>
+</body>
+</html>
+)html";
+
+void AppendHtmlEscaped(std::string_view text, TextBuffer& page) {
+  for (char byte : text) {
+    switch (byte) {
+      case '&':
+        page.Append("&amp;");
+        break;
+      case '<':
+        page.Append("&lt;");
+        break;
+      case '>':
+        page.Append("&gt;");
+        break;
+      case '"':
+        page.Append("&quot;");
+        break;
+      case '\'':
+        page.Append("&#39;");
+        break;
+      default:
+        page.Append(byte);
+    }
+  }
+}
+
+// Every byte but the unreserved ones percent-encoded, so that the address is plain ASCII and
+// safe inside a script's string.
+void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  for (char byte : text) {
+    const auto value = static_cast<unsigned char>(byte);
+    const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                            (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' ||
+                            byte == '_' || byte == '~';
+    if (unreserved) {
+      page.Append(byte);
+    } else {
+      page.Append('%').Append(kHex[value >> 4]).Append(kHex[value & 15]);
+    }
+  }
+}
+
+}  // namespace
+
+bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
+  const TemplateValue values[] = {{"title", title, AppendHtmlEscaped},
+                                  {"stream", kEventStreamName, AppendAsItIs},
+                                  {"movie", movieName, AppendUrlEncoded}};
+  return FillTemplate(kPage, values, page);
+}
+
+}  // namespace swivex

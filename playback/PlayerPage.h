@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "playback/TextBuffer.h"
+
+namespace swivex {
+
+// Room for the page of any projector: the page's own text and a title and movie address made
+// from a name of up to 2,048 bytes, each byte of which may take six in HTML or three in a URL.
+inline constexpr std::size_t kPlayerPageCapacity = 32 * 1024;
+
+// Writes the page that plays the movie: titled `title` (the projector's name without ".exe"),
+// the movie `movieName` ("intro.swf", served beside the page) filling the window on black,
+// playing at once with its sound, the window fitted to the movie once its size is known, and
+// plain words instead if the player cannot start. The page holds the event stream open while
+// it lives. False if it does not fit.
+bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page);
+
+}  // namespace swivex
