@@ -18,14 +18,14 @@
 
 #include "playback/ByteRange.h"
 #include "playback/Connection.h"
+#include "playback/FileSystem.h"
 #include "playback/HttpRequest.h"
 #include "playback/PageRoutes.h"
-#include "playback/StubSystem.h"
 
 namespace {
 
-using swivex::StubError;
-using swivex::StubFile;
+using swivex::FileError;
+using swivex::FileHandle;
 
 void Check(bool condition, const char* what) {
   if (condition) return;
@@ -41,17 +41,17 @@ const swivex::PlayerFile kPlayer[] = {{"ruffle.js", "text/javascript", kGzip}};
 const swivex::PageAddress kAddress{kToken, 4321, "show.swf", kPlayer};
 
 // The projector (id 1) and one file beside it, "notes.xml", in memory.
-class MemoryFiles final : public swivex::StubSystem {
+class MemoryFiles final : public swivex::FileSystem {
  public:
   std::vector<unsigned char> projector = std::vector<unsigned char>(40'000, 'm');
   std::string notes = "<notes/>";
   int open = 0;
 
-  StubError OwnPath(swivex::StubText&) override { return 5; }
-  StubError TempFolder(swivex::StubText&) override { return 5; }
-  StubError CreateFolder(const char*) override { return 5; }
-  StubError OpenForReading(const char*, StubFile&) override { return 5; }
-  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override {
+  FileError OwnPath(swivex::BoundedText&) override { return 5; }
+  FileError TempFolder(swivex::BoundedText&) override { return 5; }
+  FileError CreateFolder(const char*) override { return 5; }
+  FileError OpenForReading(const char*, FileHandle&) override { return 5; }
+  FileError OpenBelow(const char* folder, const char* relative, FileHandle& file) override {
     Check(std::strcmp(folder, "/work/") == 0, "files are opened in the projector's folder");
     Check(swivex::IsServablePath(relative), "only servable paths are opened");
     if (std::strcmp(relative, "notes.xml") != 0) return 2;
@@ -59,16 +59,16 @@ class MemoryFiles final : public swivex::StubSystem {
     ++open;
     return 0;
   }
-  StubError CreateNewFile(const char*, StubFile&) override { return 5; }
-  StubError FileSize(StubFile file, std::uint64_t& size) override {
+  FileError CreateNewFile(const char*, FileHandle&) override { return 5; }
+  FileError FileSize(FileHandle file, std::uint64_t& size) override {
     size = file == 1 ? projector.size() : notes.size();
     return 0;
   }
-  StubError Seek(StubFile file, std::uint64_t offset) override {
+  FileError Seek(FileHandle file, std::uint64_t offset) override {
     positions_[file] = offset;
     return 0;
   }
-  StubError Read(StubFile file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
+  FileError Read(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
     const std::uint64_t size = file == 1 ? projector.size() : notes.size();
     const std::uint64_t at = positions_[file];
     done = at >= size ? 0 : static_cast<std::uint32_t>(std::min<std::uint64_t>(count, size - at));
@@ -79,20 +79,20 @@ class MemoryFiles final : public swivex::StubSystem {
     positions_[file] += done;
     return 0;
   }
-  StubError Write(StubFile, const void*, std::uint32_t, std::uint32_t&) override { return 5; }
-  StubError Flush(StubFile) override { return 5; }
-  StubError Close(StubFile file) override {
+  FileError Write(FileHandle, const void*, std::uint32_t, std::uint32_t&) override { return 5; }
+  FileError Flush(FileHandle) override { return 5; }
+  FileError Close(FileHandle file) override {
     Check(file == 2, "only the file beside the projector is closed");
     --open;
     return 0;
   }
-  StubError Rename(const char*, const char*) override { return 5; }
-  StubError Delete(const char*) override { return 5; }
+  FileError Rename(const char*, const char*) override { return 5; }
+  FileError Delete(const char*) override { return 5; }
   bool IsLeadByte(unsigned char) override { return false; }
-  void AppendErrorText(swivex::StubText& text, StubError) override { text.Append("error"); }
+  void AppendErrorText(swivex::BoundedText& text, FileError) override { text.Append("error"); }
 
  private:
-  std::map<StubFile, std::uint64_t> positions_;
+  std::map<FileHandle, std::uint64_t> positions_;
 };
 
 // A client that sends the input in pieces and takes whatever the server sends.

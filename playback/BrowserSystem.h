@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "playback/StubText.h"
+#include "playback/BoundedText.h"
 
 namespace swivex {
 
@@ -20,7 +20,7 @@ class BrowserSystem {
  public:
   // The full path of a program that the system starts by its file name ("msedge.exe", from
   // Windows' App Paths); false if none is registered under the name.
-  virtual bool FindRegisteredProgram(const char* name, StubText& path) = 0;
+  virtual bool FindRegisteredProgram(const char* name, BoundedText& path) = 0;
   // Starts `path` with `arguments` without waiting for it; false if it cannot be started.
   virtual bool StartProgram(const char* path, std::span<const char* const> arguments) = 0;
   // Opens `address` with the program that the system opens web addresses with, without waiting
@@ -40,10 +40,10 @@ class BrowserSystem {
   ~BrowserSystem() = default;
 };
 
-// The browsers' system calls on the system the stub runs on.
+// The browsers' system calls on the system the program runs on.
 class SystemBrowsers final : public BrowserSystem {
  public:
-  bool FindRegisteredProgram(const char* name, StubText& path) override;
+  bool FindRegisteredProgram(const char* name, BoundedText& path) override;
   bool StartProgram(const char* path, std::span<const char* const> arguments) override;
   bool OpenWithDefaultBrowser(const char* address, std::string_view forwarding) override;
   Launcher DefaultBrowserLauncher() override;

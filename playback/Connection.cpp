@@ -86,8 +86,8 @@ Connection::Step Connection::ParseHead(ServerContext& context, const Parsing& pa
 // The head goes first; a HEAD request gets nothing more.
 Connection::Step Connection::Respond(ServerContext& context, const HttpRequest& request,
                                      std::size_t received, Response response) {
-  StubText& head = buffers_.Get()->head;
-  head = StubText();
+  BoundedText& head = buffers_.Get()->head;
+  head = BoundedText();
   WriteResponseHead(response.head, head);
   if (request.method == Method::Head) response.body = EmptyBody{};
   // Counted until the connection closes, while its body is the held stream.
@@ -140,9 +140,9 @@ Connection::Piece Connection::NextPiece(ServerContext& context, Sending& sending
                    if (file.left == 0) return Piece::End;
                    const auto count =
                        static_cast<std::uint32_t>(std::min<std::uint64_t>(file.left, kPiece));
-                   StubError error = context.files.Seek(file.file.file, file.offset);
-                   if (error == stub_errors::kNone) error = ReadExactly(file.file, piece, count);
-                   if (error != stub_errors::kNone) return Piece::Failed;
+                   FileError error = context.files.Seek(file.file.file, file.offset);
+                   if (error == file_errors::kNone) error = ReadExactly(file.file, piece, count);
+                   if (error != file_errors::kNone) return Piece::Failed;
                    file.offset += count;
                    file.left -= count;
                    sending.pending = {piece, count};

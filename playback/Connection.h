@@ -7,11 +7,11 @@
 #include <span>
 #include <variant>
 
+#include "playback/BoundedText.h"
+#include "playback/FileSystem.h"
 #include "playback/HttpRequest.h"
 #include "playback/Response.h"
 #include "playback/ServerSystem.h"
-#include "playback/StubSystem.h"
-#include "playback/StubText.h"
 #include "winsupport/UniqueHandle.h"
 
 namespace swivex {
@@ -30,7 +30,7 @@ struct StreamCount {
 // Everything a connection works with besides its own state.
 struct ServerContext {
   ServerSystem& system;
-  StubSystem& files;
+  FileSystem& files;
   const ServedContent& content;
   StreamCount& streams;
   std::uint64_t now = 0;
@@ -127,7 +127,7 @@ class Connection {
   struct Buffers {
     char received[kMostRequestHead];
     char piece[kPiece];
-    StubText head;
+    BoundedText head;
   };
   struct BuffersTraits {
     using Handle = Buffers*;

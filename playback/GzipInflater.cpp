@@ -15,7 +15,7 @@ struct GzipInflater::State {
 };
 
 GzipInflater::GzipInflater(std::span<const unsigned char> gzip) : state_(nullptr) {
-  // malloc rather than new: the stub is built without exceptions and their runtime.
+  // malloc rather than new: the playback room is built without exceptions and their runtime.
   void* memory = std::malloc(sizeof(State));
   if (!memory) return;
   state_ = new (memory) State;

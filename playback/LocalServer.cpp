@@ -4,7 +4,7 @@
 
 namespace swivex {
 
-LocalServer::LocalServer(ServerSystem& system, StubSystem& files)
+LocalServer::LocalServer(ServerSystem& system, FileSystem& files)
     : system_(system), files_(files) {}
 
 LocalServer::~LocalServer() {

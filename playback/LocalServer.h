@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "playback/Connection.h"
+#include "playback/FileSystem.h"
 #include "playback/ServerSystem.h"
-#include "playback/StubSystem.h"
 
 namespace swivex {
 
@@ -20,7 +20,7 @@ static_assert(kMostConnections + 1 <= kMostSocketsWaited);
 // large for the stack: it lives in static storage or on the heap.
 class LocalServer {
  public:
-  LocalServer(ServerSystem& system, StubSystem& files);
+  LocalServer(ServerSystem& system, FileSystem& files);
   LocalServer(const LocalServer&) = delete;
   LocalServer& operator=(const LocalServer&) = delete;
   // Closes the listener and every connection.
@@ -52,7 +52,7 @@ class LocalServer {
   void CloseIdle(ServerContext& context);
 
   ServerSystem& system_;
-  StubSystem& files_;
+  FileSystem& files_;
   const ServedContent* content_ = nullptr;
   Socket listener_ = kNoSocket;
   StreamCount streams_;

@@ -7,14 +7,14 @@ namespace {
 bool IsSeparator(char byte) { return byte == '\\' || byte == '/' || byte == ':'; }
 
 // Steps over the trail byte of a double-byte character, which may equal "\\" or ".".
-const char* NextCharacter(const char* at, StubSystem& system) {
+const char* NextCharacter(const char* at, FileSystem& system) {
   if (system.IsLeadByte(static_cast<unsigned char>(*at)) && at[1] != '\0') return at + 2;
   return at + 1;
 }
 
 }  // namespace
 
-void AppendMovieName(StubText& text, const char* path, StubSystem& system) {
+void AppendMovieName(BoundedText& text, const char* path, FileSystem& system) {
   const char* name = path;
   const char* extension = nullptr;
   const char* end = path;
@@ -34,7 +34,7 @@ void AppendMovieName(StubText& text, const char* path, StubSystem& system) {
   text.Append(name, extension);
 }
 
-void AppendFolderPart(StubText& text, const char* path, StubSystem& system) {
+void AppendFolderPart(BoundedText& text, const char* path, FileSystem& system) {
   const char* folderEnd = path;
   for (const char* at = path; *at != '\0'; at = NextCharacter(at, system))
     if (IsSeparator(*at)) folderEnd = at + 1;

@@ -6,14 +6,15 @@
 
 namespace swivex {
 
-// One file of the Flash player that the stub carries, compressed with gzip when it was built.
+// One file of the Flash player that the stub and the screen saver carry, compressed with gzip
+// when it was built.
 struct PlayerFile {
   std::string_view name;  // as the page asks for it: "ruffle.js"
   const char* contentType;
   std::span<const unsigned char> gzip;
 };
 
-// The player's files inside the running stub, written into `table`: from its resources on
+// The player's files inside the running program, written into `table`: from its resources on
 // Windows, from its data elsewhere. Empty when they cannot be found.
 std::span<const PlayerFile> FindCarriedPlayerFiles(std::span<PlayerFile> table);
 

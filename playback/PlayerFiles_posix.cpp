@@ -1,7 +1,7 @@
 #include "playback/PlayerFileList.h"
 #include "playback/PlayerFiles.h"
 
-// The files' bytes, put into the stub's read-only data by the build (PlayerFiles.S).
+// The files' bytes, put into the program's read-only data by the build (PlayerFiles.S).
 #define SWIVEX_DECLARE_PLAYER_FILE(index, name, type)                  \
   extern "C" const unsigned char swivex_player_file_##index##_start[]; \
   extern "C" const unsigned char swivex_player_file_##index##_end[];

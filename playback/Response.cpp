@@ -57,13 +57,13 @@ Response AnswerFile(const HttpRequest& request, FileBody body, std::uint64_t siz
 }
 
 Response AnswerBesideFile(const HttpRequest& request, const ServedPath& path,
-                          const ServedContent& content, StubSystem& files) {
-  StubFile opened = kNoStubFile;
-  if (files.OpenBelow(content.folder, path.CStr(), opened) != stub_errors::kNone)
+                          const ServedContent& content, FileSystem& files) {
+  FileHandle opened = kNoFileHandle;
+  if (files.OpenBelow(content.folder, path.CStr(), opened) != file_errors::kNone)
     return AnswerStatus(404, !request.keepAlive);
-  UniqueStubFile owned({&files, opened});
+  UniqueOpenedFile owned({&files, opened});
   std::uint64_t size = 0;
-  if (files.FileSize(opened, size) != stub_errors::kNone)
+  if (files.FileSize(opened, size) != file_errors::kNone)
     return AnswerStatus(404, !request.keepAlive);
   return AnswerFile(request, FileBody{.file = owned.Get(), .owned = std::move(owned)}, size,
                     ContentTypeOf(path.View()));
@@ -83,7 +83,7 @@ Response AnswerPlayerFile(const HttpRequest& request, const PlayerFile& file) {
 }  // namespace
 
 Response AnswerRequest(const HttpRequest& request, const Route& route, const ServedContent& content,
-                       StubSystem& files) {
+                       FileSystem& files) {
   const bool close = !request.keepAlive;
   if (route.status != 200) return AnswerStatus(route.status, close || EndsConnection(route.status));
   switch (route.resource) {

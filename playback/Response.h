@@ -5,13 +5,13 @@
 #include <string_view>
 #include <variant>
 
+#include "playback/FileAccess.h"
+#include "playback/FileSystem.h"
 #include "playback/GzipInflater.h"
 #include "playback/HttpRequest.h"
 #include "playback/MovieLocation.h"
 #include "playback/PageRoutes.h"
 #include "playback/ResponseHead.h"
-#include "playback/StubFileAccess.h"
-#include "playback/StubSystem.h"
 
 namespace swivex {
 
@@ -19,7 +19,7 @@ namespace swivex {
 struct ServedContent {
   PageAddress address;
   std::string_view page;
-  OpenStubFile projector;  // the projector's own file, open to read
+  OpenedFile projector;  // the projector's own file, open to read
   MovieLocation movie;
   const char* folder = "";  // the projector's folder, ending in its separator
 };
@@ -31,10 +31,10 @@ struct MemoryBody {
 };
 // Bytes of a file from `offset` on; `owned` closes a file beside the projector once it is sent.
 struct FileBody {
-  OpenStubFile file = {};
+  OpenedFile file = {};
   std::uint64_t offset = 0;
   std::uint64_t left = 0;
-  UniqueStubFile owned = {};
+  UniqueOpenedFile owned = {};
 };
 // One of the player's files unpacked for a client that does not take gzip.
 struct InflatedBody {
@@ -54,7 +54,7 @@ struct Response {
 // are opened through `files`; a HEAD request is answered the same, and its body left unsent by
 // the connection.
 Response AnswerRequest(const HttpRequest& request, const Route& route, const ServedContent& content,
-                       StubSystem& files);
+                       FileSystem& files);
 
 // A status alone, without a body.
 Response AnswerStatus(int status, bool close);

@@ -29,7 +29,7 @@ const char* ReasonPhrase(int status) {
   }
 }
 
-void WriteResponseHead(const ResponseHead& head, StubText& text) {
+void WriteResponseHead(const ResponseHead& head, BoundedText& text) {
   text.Append("HTTP/1.1 ")
       .Append(static_cast<std::uint64_t>(head.status))
       .Append(" ")

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "playback/BoundedText.h"
 #include "playback/ByteRange.h"
-#include "playback/StubText.h"
 
 namespace swivex {
 
@@ -23,7 +23,7 @@ struct ResponseHead {
 };
 
 // The status line and headers, ending with the blank line.
-void WriteResponseHead(const ResponseHead& head, StubText& text);
+void WriteResponseHead(const ResponseHead& head, BoundedText& text);
 
 // The reason phrase of the statuses the server sends.
 const char* ReasonPhrase(int status);

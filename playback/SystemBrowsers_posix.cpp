@@ -22,8 +22,8 @@ Launcher launcherState = Launcher::Succeeded;
 
 // The folder of the stub's own and the file in it that carry the page's address to the
 // browser, while they exist. In static storage: a stop signal's handler removes them.
-StubText handoverFolder;
-StubText handoverFile;
+BoundedText handoverFolder;
+BoundedText handoverFile;
 
 // The signals that stop the stub from outside, and what they did before the handover had a
 // handler of its own.
@@ -80,7 +80,7 @@ void RestoreStopSignals() {
     sigaction(kStopSignals[index], &previousActions[index], nullptr);
 }
 
-bool Fits(const StubText& text) { return text.Length() + 1 < StubText::kCapacity; }
+bool Fits(const BoundedText& text) { return text.Length() + 1 < BoundedText::kCapacity; }
 
 // A new folder that only the user may enter (mkdtemp makes it 0700): in the user's runtime
 // folder, which only the user may enter either and which the system empties when the user logs
@@ -90,12 +90,12 @@ bool MakeHandoverFolder() {
   const char* const temporary = getenv("TMPDIR");
   for (const char* base : {runtime, temporary, "/tmp"}) {
     if (base == nullptr || base[0] != '/') continue;
-    const StubText pattern = StubText(base).Append("/swivex-XXXXXX");
+    const BoundedText pattern = BoundedText(base).Append("/swivex-XXXXXX");
     if (!Fits(pattern)) continue;
-    char folder[StubText::kCapacity];
+    char folder[BoundedText::kCapacity];
     memcpy(folder, pattern.CStr(), pattern.Length() + 1);
     if (mkdtemp(folder) == nullptr) continue;
-    handoverFolder = StubText(folder);
+    handoverFolder = BoundedText(folder);
     return true;
   }
   return false;
@@ -128,7 +128,7 @@ bool MakeHandover(std::string_view page) {
   HandleStopSignals();
   if (WriteHandoverFile(page)) return true;
   RemoveHandoverFiles();
-  handoverFolder = StubText();
+  handoverFolder = BoundedText();
   RestoreStopSignals();
   return false;
 }
@@ -149,7 +149,7 @@ bool Spawn(const char* program, char* const arguments[], bool searchPath, pid_t&
 }  // namespace
 
 // Programs are not registered by name here: the default browser is the one way.
-bool SystemBrowsers::FindRegisteredProgram(const char*, StubText&) { return false; }
+bool SystemBrowsers::FindRegisteredProgram(const char*, BoundedText&) { return false; }
 
 bool SystemBrowsers::StartProgram(const char* path, std::span<const char* const> arguments) {
   constexpr std::size_t kMostArguments = 8;
@@ -189,7 +189,7 @@ void SystemBrowsers::ForgetPageAddress() {
   if (handoverFolder.Length() == 0) return;
   const StopSignalsHeld held;
   RemoveHandoverFiles();
-  handoverFolder = StubText();
+  handoverFolder = BoundedText();
   RestoreStopSignals();
 }
 

@@ -11,8 +11,8 @@ namespace swivex {
 
 namespace {
 
-bool ReadAppPath(HKEY root, const char* name, StubText& path) {
-  StubText key("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
+bool ReadAppPath(HKEY root, const char* name, BoundedText& path) {
+  BoundedText key("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\");
   key.Append(name);
   char value[win::kAnsiPathCapacity];
   DWORD size = sizeof value;
@@ -25,17 +25,17 @@ bool ReadAppPath(HKEY root, const char* name, StubText& path) {
 
 }  // namespace
 
-bool SystemBrowsers::FindRegisteredProgram(const char* name, StubText& path) {
+bool SystemBrowsers::FindRegisteredProgram(const char* name, BoundedText& path) {
   // A browser installed for this user alone registers itself in the user's hive.
   return ReadAppPath(HKEY_CURRENT_USER, name, path) || ReadAppPath(HKEY_LOCAL_MACHINE, name, path);
 }
 
 bool SystemBrowsers::StartProgram(const char* path, std::span<const char* const> arguments) {
   // The arguments are the stub's own, without quotes or spaces.
-  StubText commandLine("\"");
+  BoundedText commandLine("\"");
   commandLine.Append(path).Append("\"");
   for (const char* argument : arguments) commandLine.Append(" ").Append(argument);
-  if (commandLine.Length() + 1 >= StubText::kCapacity) return false;
+  if (commandLine.Length() + 1 >= BoundedText::kCapacity) return false;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -4,7 +4,7 @@
 
 namespace swivex {
 
-void AppendSystemErrorText(StubText& text, DWORD error) {
+void AppendSystemErrorText(BoundedText& text, DWORD error) {
   char message[512];
   const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, message, sizeof message, nullptr);

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "playback/StubText.h"
+#include "playback/BoundedText.h"
 
 namespace swivex {
 
 // Appends the system's message for `error`, without the trailing blanks, line breaks and
 // periods, so that the caller can end the sentence.
-void AppendSystemErrorText(StubText& text, DWORD error);
+void AppendSystemErrorText(BoundedText& text, DWORD error);
 
 }  // namespace swivex

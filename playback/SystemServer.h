@@ -4,7 +4,7 @@
 
 namespace swivex {
 
-// The server's system calls on the system the stub runs on: Winsock on Windows (started and
+// The server's system calls on the system the program runs on: Winsock on Windows (started and
 // cleaned up with the object), BSD sockets and poll() elsewhere.
 class SystemServer final : public ServerSystem {
  public:

@@ -55,7 +55,7 @@ bool SystemServer::Listen(Socket& listener, unsigned& port) {
     ::closesocket(created);
     return false;
   }
-  // The browser that the stub starts must not inherit the listener.
+  // A browser that the program starts must not inherit the listener.
   ::SetHandleInformation(reinterpret_cast<HANDLE>(created), HANDLE_FLAG_INHERIT, 0);
   listener = static_cast<Socket>(created);
   port = ::ntohs(address.sin_port);

@@ -5,8 +5,8 @@
 
 namespace swivex {
 
-// Text written into storage that the caller owns, for texts too long for StubText (the page).
-// Unlike StubText it never cuts a text short quietly: Fits() says whether everything went in.
+// Text written into storage that the caller owns, for texts too long for BoundedText (the page).
+// Unlike BoundedText it never cuts a text short quietly: Fits() says whether everything went in.
 class TextBuffer {
  public:
   TextBuffer(char* storage, std::size_t capacity) : storage_(storage), capacity_(capacity) {}

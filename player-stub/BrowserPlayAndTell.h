@@ -4,9 +4,9 @@
 #include <span>
 
 #include "playback/BrowserSystem.h"
+#include "playback/FileSystem.h"
 #include "playback/PlayerFiles.h"
 #include "playback/ServerSystem.h"
-#include "playback/StubSystem.h"
 #include "player-stub/StubOutcome.h"
 
 namespace swivex {
@@ -14,7 +14,7 @@ namespace swivex {
 // Plays the movie behind the running stub in a browser window and tells the user what went
 // wrong, if anything. Nothing when no browser could be started and nothing was said, so that the
 // caller can try another way.
-std::optional<StubOutcome> PlayInBrowserAndTell(StubSystem& files, ServerSystem& network,
+std::optional<StubOutcome> PlayInBrowserAndTell(FileSystem& files, ServerSystem& network,
                                                 BrowserSystem& browsers,
                                                 std::span<const PlayerFile> player);
 

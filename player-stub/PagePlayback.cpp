@@ -15,7 +15,7 @@ namespace {
 // How long one round of the server waits for its clients before it looks at the time.
 constexpr std::uint32_t kRoundMilliseconds = 250;
 
-std::string_view ViewOf(const StubText& text) { return {text.CStr(), text.Length()}; }
+std::string_view ViewOf(const BoundedText& text) { return {text.CStr(), text.Length()}; }
 
 // The launcher is looked at every round, until the stub ends, so that it is reaped as soon as
 // it ends; it is never waited for, as some wait for the browser. Once the page has connected,
@@ -42,19 +42,19 @@ Playback ServeUntilClosed(LocalServer& server, ServerSystem& network, BrowserSys
 
 }  // namespace
 
-Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, StubSystem& files,
-                       ServerSystem& network, BrowserSystem& browsers, StubText& address) {
+Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, FileSystem& files,
+                       ServerSystem& network, BrowserSystem& browsers, BoundedText& address) {
   PageToken token;
   LocalServer server(network, files);
   unsigned port = 0;
   if (player.empty() || !own.movie || !token.Make(network) || !server.Listen(port))
     return Playback::CannotServe;
 
-  StubText title;
+  BoundedText title;
   AppendMovieName(title, own.path.CStr(), files);
-  StubText movieName(title.CStr());
+  BoundedText movieName(title.CStr());
   movieName.Append(".swf");
-  StubText folder;
+  BoundedText folder;
   AppendFolderPart(folder, own.path.CStr(), files);
   char pageStorage[kPlayerPageCapacity];
   TextBuffer page(pageStorage, sizeof pageStorage);

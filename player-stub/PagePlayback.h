@@ -2,11 +2,11 @@
 
 #include <span>
 
+#include "playback/BoundedText.h"
 #include "playback/BrowserSystem.h"
+#include "playback/FileSystem.h"
 #include "playback/PlayerFiles.h"
 #include "playback/ServerSystem.h"
-#include "playback/StubSystem.h"
-#include "playback/StubText.h"
 #include "player-stub/OwnMovie.h"
 
 namespace swivex {
@@ -21,7 +21,7 @@ enum class Playback {
 // Plays the movie of the projector `own` in a browser: serves it with the player on a page of
 // its own on 127.0.0.1, opens the page, and returns once the page has closed. `address` gets the
 // page's address once it is known.
-Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, StubSystem& files,
-                       ServerSystem& network, BrowserSystem& browsers, StubText& address);
+Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, FileSystem& files,
+                       ServerSystem& network, BrowserSystem& browsers, BoundedText& address);
 
 }  // namespace swivex

@@ -4,13 +4,13 @@
 #include <array>
 
 #include "playback/PlayerFileList.h"
-#include "playback/PosixStubSystem.h"
+#include "playback/PosixFileSystem.h"
 #include "playback/SystemServer.h"
 #include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/StubMessages.h"
 
 int main() {
-  swivex::PosixStubSystem system;
+  swivex::PosixFileSystem system;
   swivex::SystemServer network;
   swivex::SystemBrowsers browsers;
   std::array<swivex::PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "playback/FileAccess.h"
 #include "playback/LocalServer.h"
-#include "playback/StubFileAccess.h"
 #include "playback/SystemServer.h"
 #include "tests/playback/HttpClient.h"
 #include "tests/support/PollUntil.h"
@@ -21,8 +21,8 @@
 #include "tests/support/TestFiles.h"
 
 #ifdef _WIN32
-#include "playback/WindowsStubSystem.h"
-using SystemFiles = swivex::WindowsStubSystem;
+#include "playback/WindowsFileSystem.h"
+using SystemFiles = swivex::WindowsFileSystem;
 constexpr char kSeparator = '\\';
 #else
 #include <sys/socket.h>
@@ -30,8 +30,8 @@ constexpr char kSeparator = '\\';
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "playback/PosixStubSystem.h"
-using SystemFiles = swivex::PosixStubSystem;
+#include "playback/PosixFileSystem.h"
+using SystemFiles = swivex::PosixFileSystem;
 constexpr char kSeparator = '/';
 #endif
 
@@ -77,56 +77,58 @@ class ClockedServerSystem final : public ServerSystem {
 };
 
 // The system's files, counting those opened beside the projector that are still open.
-class CountedFiles final : public StubSystem {
+class CountedFiles final : public FileSystem {
  public:
   std::atomic<int> openBeside{0};
 
-  StubError OwnPath(StubText& path) override { return real_.OwnPath(path); }
-  StubError TempFolder(StubText& folder) override { return real_.TempFolder(folder); }
-  StubError CreateFolder(const char* path) override { return real_.CreateFolder(path); }
-  StubError OpenForReading(const char* path, StubFile& file) override {
+  FileError OwnPath(BoundedText& path) override { return real_.OwnPath(path); }
+  FileError TempFolder(BoundedText& folder) override { return real_.TempFolder(folder); }
+  FileError CreateFolder(const char* path) override { return real_.CreateFolder(path); }
+  FileError OpenForReading(const char* path, FileHandle& file) override {
     return real_.OpenForReading(path, file);
   }
-  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override {
-    const StubError error = real_.OpenBelow(folder, relative, file);
-    if (error == stub_errors::kNone) {
+  FileError OpenBelow(const char* folder, const char* relative, FileHandle& file) override {
+    const FileError error = real_.OpenBelow(folder, relative, file);
+    if (error == file_errors::kNone) {
       const std::lock_guard<std::mutex> lock(mutex_);
       beside_.insert(file);
       ++openBeside;
     }
     return error;
   }
-  StubError CreateNewFile(const char* path, StubFile& file) override {
+  FileError CreateNewFile(const char* path, FileHandle& file) override {
     return real_.CreateNewFile(path, file);
   }
-  StubError FileSize(StubFile file, std::uint64_t& size) override {
+  FileError FileSize(FileHandle file, std::uint64_t& size) override {
     return real_.FileSize(file, size);
   }
-  StubError Seek(StubFile file, std::uint64_t offset) override { return real_.Seek(file, offset); }
-  StubError Read(StubFile file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
+  FileError Seek(FileHandle file, std::uint64_t offset) override {
+    return real_.Seek(file, offset);
+  }
+  FileError Read(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
     return real_.Read(file, buffer, count, done);
   }
-  StubError Write(StubFile file, const void* bytes, std::uint32_t count,
+  FileError Write(FileHandle file, const void* bytes, std::uint32_t count,
                   std::uint32_t& done) override {
     return real_.Write(file, bytes, count, done);
   }
-  StubError Flush(StubFile file) override { return real_.Flush(file); }
-  StubError Close(StubFile file) override {
+  FileError Flush(FileHandle file) override { return real_.Flush(file); }
+  FileError Close(FileHandle file) override {
     const std::lock_guard<std::mutex> lock(mutex_);
     if (beside_.erase(file) != 0) --openBeside;
     return real_.Close(file);
   }
-  StubError Rename(const char* from, const char* to) override { return real_.Rename(from, to); }
-  StubError Delete(const char* path) override { return real_.Delete(path); }
+  FileError Rename(const char* from, const char* to) override { return real_.Rename(from, to); }
+  FileError Delete(const char* path) override { return real_.Delete(path); }
   bool IsLeadByte(unsigned char byte) override { return real_.IsLeadByte(byte); }
-  void AppendErrorText(StubText& text, StubError error) override {
+  void AppendErrorText(BoundedText& text, FileError error) override {
     real_.AppendErrorText(text, error);
   }
 
  private:
   SystemFiles real_;
   std::mutex mutex_;
-  std::set<StubFile> beside_;
+  std::set<FileHandle> beside_;
 };
 
 Bytes Gzip(const std::string& plain) {
@@ -153,7 +155,7 @@ class LocalServerTest : public ::testing::Test {
     WriteBytes(Work("notes.xml"), Bytes{'<', 'n', '/', '>'});
     WriteBytes(Work("sub/data.txt"), RandomBytes(70'000, 3));
     WriteBytes(Work("show.exe"), Concat(Concat(stub_, movie_), ProjectorTrailer(movieLength())));
-    if (OpenFileForReading(files_, Work("show.exe").c_str(), projector_) != stub_errors::kNone)
+    if (OpenFileForReading(files_, Work("show.exe").c_str(), projector_) != file_errors::kNone)
       throw std::runtime_error("cannot open the projector");
     folder_ = (root_.Path() / "work").string() + kSeparator;
     content_.address = {kToken, 0, "show.swf", player_};
@@ -209,7 +211,7 @@ class LocalServerTest : public ::testing::Test {
   const std::string page_ = "<!DOCTYPE html><title>show</title>";
   std::string folder_;
   CountedFiles files_;
-  UniqueStubFile projector_;
+  UniqueOpenedFile projector_;
   ClockedServerSystem system_;
   ServedContent content_;
   std::unique_ptr<LocalServer> server_;

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "playback/StubSystem.h"
+#include "playback/FileSystem.h"
 #include "tests/support/TestFiles.h"
 
 namespace swivex::testing {
@@ -16,9 +16,9 @@ namespace swivex::testing {
 // read is shared with readers only. A file whose last writes were not flushed before it was
 // closed must not be renamed: after a crash its name could hold what never reached the disk. Paths
 // are text; the folder of "C:\a\b" is "C:\a".
-class MemoryStubSystem final : public StubSystem {
+class MemoryFileSystem final : public FileSystem {
  public:
-  MemoryStubSystem();
+  MemoryFileSystem();
 
   std::string ownPath = "C:\\Games\\intro.exe";
   std::string tempFolder = "C:\\Temp\\";
@@ -36,23 +36,23 @@ class MemoryStubSystem final : public StubSystem {
   // The files directly in `folder`, by name.
   std::map<std::string, Bytes> FilesIn(const std::string& folder) const;
 
-  StubError OwnPath(StubText& path) override;
-  StubError TempFolder(StubText& folder) override;
-  StubError CreateFolder(const char* path) override;
-  StubError OpenForReading(const char* path, StubFile& file) override;
-  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override;
-  StubError CreateNewFile(const char* path, StubFile& file) override;
-  StubError FileSize(StubFile file, std::uint64_t& size) override;
-  StubError Seek(StubFile file, std::uint64_t offset) override;
-  StubError Read(StubFile file, void* buffer, std::uint32_t count, std::uint32_t& done) override;
-  StubError Write(StubFile file, const void* bytes, std::uint32_t count,
+  FileError OwnPath(BoundedText& path) override;
+  FileError TempFolder(BoundedText& folder) override;
+  FileError CreateFolder(const char* path) override;
+  FileError OpenForReading(const char* path, FileHandle& file) override;
+  FileError OpenBelow(const char* folder, const char* relative, FileHandle& file) override;
+  FileError CreateNewFile(const char* path, FileHandle& file) override;
+  FileError FileSize(FileHandle file, std::uint64_t& size) override;
+  FileError Seek(FileHandle file, std::uint64_t offset) override;
+  FileError Read(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t& done) override;
+  FileError Write(FileHandle file, const void* bytes, std::uint32_t count,
                   std::uint32_t& done) override;
-  StubError Flush(StubFile file) override;
-  StubError Close(StubFile file) override;
-  StubError Rename(const char* from, const char* to) override;
-  StubError Delete(const char* path) override;
+  FileError Flush(FileHandle file) override;
+  FileError Close(FileHandle file) override;
+  FileError Rename(const char* from, const char* to) override;
+  FileError Delete(const char* path) override;
   bool IsLeadByte(unsigned char byte) override;
-  void AppendErrorText(StubText& text, StubError error) override;
+  void AppendErrorText(BoundedText& text, FileError error) override;
 
  private:
   struct OpenFile {
@@ -67,12 +67,12 @@ class MemoryStubSystem final : public StubSystem {
   bool Exists(const std::string& path) const;
   bool FolderOfExists(const std::string& path) const;
   // kSharingViolation if the file is held or open in a way that excludes `writing`.
-  StubError SharingError(const std::string& path, bool writing) const;
-  OpenFile* Find(StubFile file);
+  FileError SharingError(const std::string& path, bool writing) const;
+  OpenFile* Find(FileHandle file);
 
-  std::map<StubFile, OpenFile> open_;
+  std::map<FileHandle, OpenFile> open_;
   std::set<std::string> closedUnflushed_;
-  StubFile next_ = 1;
+  FileHandle next_ = 1;
 };
 
 }  // namespace swivex::testing

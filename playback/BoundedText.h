@@ -5,29 +5,30 @@
 
 namespace swivex {
 
-// Text of bounded length for the stub's paths and messages. The stub does without the C++
-// library's strings and exceptions: their runtime would make it, and so every projector, ten
-// times larger. Text that does not fit is cut off; the result stays zero-terminated.
-class StubText {
+// Text of bounded length for paths and messages in code that every projector carries, which
+// does without the C++ library's strings and exceptions: their runtime would make it, and so
+// every projector, ten times larger. Text that does not fit is cut off; the result stays
+// zero-terminated.
+class BoundedText {
  public:
   static constexpr std::size_t kCapacity = 2048;
 
-  StubText() = default;
-  explicit StubText(const char* text) { Append(text); }
+  BoundedText() = default;
+  explicit BoundedText(const char* text) { Append(text); }
 
-  StubText& Append(const char* text) {
+  BoundedText& Append(const char* text) {
     while (*text != '\0' && length_ + 1 < kCapacity) chars_[length_++] = *text++;
     chars_[length_] = '\0';
     return *this;
   }
   // Appends the bytes from `begin` up to `end`.
-  StubText& Append(const char* begin, const char* end) {
+  BoundedText& Append(const char* begin, const char* end) {
     while (begin != end && length_ + 1 < kCapacity) chars_[length_++] = *begin++;
     chars_[length_] = '\0';
     return *this;
   }
-  StubText& Append(const StubText& text) { return Append(text.CStr()); }
-  StubText& Append(std::uint64_t number) {
+  BoundedText& Append(const BoundedText& text) { return Append(text.CStr()); }
+  BoundedText& Append(std::uint64_t number) {
     char digits[24];
     std::size_t count = 0;
     do {

@@ -1,4 +1,4 @@
-#include "tests/player-stub/MemoryStubSystem.h"
+#include "tests/player-stub/MemoryFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -7,24 +7,24 @@
 
 namespace swivex::testing {
 
-using namespace stub_errors;
+using namespace file_errors;
 
 namespace {
 
-constexpr StubError kInvalidHandle = 6;
+constexpr FileError kInvalidHandle = 6;
 
 }  // namespace
 
-MemoryStubSystem::MemoryStubSystem() = default;
+MemoryFileSystem::MemoryFileSystem() = default;
 
-std::map<std::string, Bytes> MemoryStubSystem::FilesIn(const std::string& folder) const {
+std::map<std::string, Bytes> MemoryFileSystem::FilesIn(const std::string& folder) const {
   std::map<std::string, Bytes> found;
   for (const auto& [path, bytes] : files)
     if (FolderOf(path) == folder) found[path.substr(folder.size() + 1)] = bytes;
   return found;
 }
 
-std::string MemoryStubSystem::FolderOf(const std::string& path) const {
+std::string MemoryFileSystem::FolderOf(const std::string& path) const {
   std::size_t separator = 0;
   for (std::size_t at = 0; at < path.size(); ++at) {
     if (leadBytes.count(static_cast<unsigned char>(path[at])) != 0)
@@ -35,61 +35,61 @@ std::string MemoryStubSystem::FolderOf(const std::string& path) const {
   return path.substr(0, separator);
 }
 
-bool MemoryStubSystem::Exists(const std::string& path) const {
+bool MemoryFileSystem::Exists(const std::string& path) const {
   return files.count(path) != 0 || folders.count(path) != 0;
 }
 
-bool MemoryStubSystem::FolderOfExists(const std::string& path) const {
+bool MemoryFileSystem::FolderOfExists(const std::string& path) const {
   return folders.count(FolderOf(path)) != 0;
 }
 
-StubError MemoryStubSystem::SharingError(const std::string& path, bool writing) const {
+FileError MemoryFileSystem::SharingError(const std::string& path, bool writing) const {
   if (held.count(path) != 0) return kSharingViolation;
   for (const auto& [file, open] : open_)
     if (open.path == path && (open.writing || writing)) return kSharingViolation;
   return kNone;
 }
 
-MemoryStubSystem::OpenFile* MemoryStubSystem::Find(StubFile file) {
+MemoryFileSystem::OpenFile* MemoryFileSystem::Find(FileHandle file) {
   const auto found = open_.find(file);
   if (found != open_.end()) return &found->second;
   ADD_FAILURE() << "the stub used file " << file << ", which is not open";
   return nullptr;
 }
 
-StubError MemoryStubSystem::OwnPath(StubText& path) {
+FileError MemoryFileSystem::OwnPath(BoundedText& path) {
   path.Append(ownPath.c_str());
   return kNone;
 }
 
-StubError MemoryStubSystem::TempFolder(StubText& folder) {
+FileError MemoryFileSystem::TempFolder(BoundedText& folder) {
   folder.Append(tempFolder.c_str());
   return kNone;
 }
 
-StubError MemoryStubSystem::CreateFolder(const char* path) {
+FileError MemoryFileSystem::CreateFolder(const char* path) {
   if (Exists(path)) return kAlreadyExists;
   if (!FolderOfExists(path)) return kPathNotFound;
   folders.insert(path);
   return kNone;
 }
 
-StubError MemoryStubSystem::OpenForReading(const char* path, StubFile& file) {
+FileError MemoryFileSystem::OpenForReading(const char* path, FileHandle& file) {
   if (folders.count(path) != 0) return kAccessDenied;
   if (files.count(path) == 0) return FolderOfExists(path) ? kFileNotFound : kPathNotFound;
-  if (const StubError error = SharingError(path, false)) return error;
+  if (const FileError error = SharingError(path, false)) return error;
   file = next_++;
   open_[file] = {path, 0, false};
   return kNone;
 }
 
-StubError MemoryStubSystem::OpenBelow(const char* folder, const char* relative, StubFile& file) {
+FileError MemoryFileSystem::OpenBelow(const char* folder, const char* relative, FileHandle& file) {
   std::string path(folder);
   for (const char* byte = relative; *byte != '\0'; ++byte) path += *byte == '/' ? '\\' : *byte;
   return OpenForReading(path.c_str(), file);
 }
 
-StubError MemoryStubSystem::CreateNewFile(const char* path, StubFile& file) {
+FileError MemoryFileSystem::CreateNewFile(const char* path, FileHandle& file) {
   if (Exists(path)) return kFileExists;
   if (!FolderOfExists(path)) return kPathNotFound;
   files[path] = {};
@@ -98,21 +98,21 @@ StubError MemoryStubSystem::CreateNewFile(const char* path, StubFile& file) {
   return kNone;
 }
 
-StubError MemoryStubSystem::FileSize(StubFile file, std::uint64_t& size) {
+FileError MemoryFileSystem::FileSize(FileHandle file, std::uint64_t& size) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
   size = files[open->path].size();
   return kNone;
 }
 
-StubError MemoryStubSystem::Seek(StubFile file, std::uint64_t offset) {
+FileError MemoryFileSystem::Seek(FileHandle file, std::uint64_t offset) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
   open->position = offset;
   return kNone;
 }
 
-StubError MemoryStubSystem::Read(StubFile file, void* buffer, std::uint32_t count,
+FileError MemoryFileSystem::Read(FileHandle file, void* buffer, std::uint32_t count,
                                  std::uint32_t& done) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
@@ -126,7 +126,7 @@ StubError MemoryStubSystem::Read(StubFile file, void* buffer, std::uint32_t coun
   return kNone;
 }
 
-StubError MemoryStubSystem::Write(StubFile file, const void* buffer, std::uint32_t count,
+FileError MemoryFileSystem::Write(FileHandle file, const void* buffer, std::uint32_t count,
                                   std::uint32_t& done) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
@@ -141,7 +141,7 @@ StubError MemoryStubSystem::Write(StubFile file, const void* buffer, std::uint32
   return kNone;
 }
 
-StubError MemoryStubSystem::Flush(StubFile file) {
+FileError MemoryFileSystem::Flush(FileHandle file) {
   OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
   if (!open->writing) return kAccessDenied;
@@ -149,7 +149,7 @@ StubError MemoryStubSystem::Flush(StubFile file) {
   return kNone;
 }
 
-StubError MemoryStubSystem::Close(StubFile file) {
+FileError MemoryFileSystem::Close(FileHandle file) {
   const OpenFile* open = Find(file);
   if (!open) return kInvalidHandle;
   if (open->unflushed) closedUnflushed_.insert(open->path);
@@ -157,10 +157,10 @@ StubError MemoryStubSystem::Close(StubFile file) {
   return kNone;
 }
 
-StubError MemoryStubSystem::Rename(const char* from, const char* to) {
+FileError MemoryFileSystem::Rename(const char* from, const char* to) {
   if (beforeRename) beforeRename(to);
   if (files.count(from) == 0) return kFileNotFound;
-  if (const StubError error = SharingError(from, true)) return error;
+  if (const FileError error = SharingError(from, true)) return error;
   if (Exists(to)) return kAlreadyExists;
   if (!FolderOfExists(to)) return kPathNotFound;
   if (closedUnflushed_.count(from) != 0)
@@ -170,16 +170,16 @@ StubError MemoryStubSystem::Rename(const char* from, const char* to) {
   return kNone;
 }
 
-StubError MemoryStubSystem::Delete(const char* path) {
+FileError MemoryFileSystem::Delete(const char* path) {
   if (files.count(path) == 0) return kFileNotFound;
-  if (const StubError error = SharingError(path, true)) return error;
+  if (const FileError error = SharingError(path, true)) return error;
   files.erase(path);
   return kNone;
 }
 
-bool MemoryStubSystem::IsLeadByte(unsigned char byte) { return leadBytes.count(byte) != 0; }
+bool MemoryFileSystem::IsLeadByte(unsigned char byte) { return leadBytes.count(byte) != 0; }
 
-void MemoryStubSystem::AppendErrorText(StubText& text, StubError error) {
+void MemoryFileSystem::AppendErrorText(BoundedText& text, FileError error) {
   text.Append("System error ").Append(static_cast<unsigned long>(error));
 }
 

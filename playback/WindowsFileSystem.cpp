@@ -1,4 +1,4 @@
-#include "playback/WindowsStubSystem.h"
+#include "playback/WindowsFileSystem.h"
 
 #include <windows.h>
 
@@ -8,67 +8,67 @@
 
 namespace swivex {
 
-static_assert(stub_errors::kFileNotFound == ERROR_FILE_NOT_FOUND);
-static_assert(stub_errors::kPathNotFound == ERROR_PATH_NOT_FOUND);
-static_assert(stub_errors::kAccessDenied == ERROR_ACCESS_DENIED);
-static_assert(stub_errors::kSharingViolation == ERROR_SHARING_VIOLATION);
-static_assert(stub_errors::kHandleEof == ERROR_HANDLE_EOF);
-static_assert(stub_errors::kFileExists == ERROR_FILE_EXISTS);
-static_assert(stub_errors::kDiskFull == ERROR_DISK_FULL);
-static_assert(stub_errors::kAlreadyExists == ERROR_ALREADY_EXISTS);
-static_assert(stub_errors::kFilenameTooLong == ERROR_FILENAME_EXCED_RANGE);
+static_assert(file_errors::kFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(file_errors::kPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(file_errors::kAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(file_errors::kSharingViolation == ERROR_SHARING_VIOLATION);
+static_assert(file_errors::kHandleEof == ERROR_HANDLE_EOF);
+static_assert(file_errors::kFileExists == ERROR_FILE_EXISTS);
+static_assert(file_errors::kDiskFull == ERROR_DISK_FULL);
+static_assert(file_errors::kAlreadyExists == ERROR_ALREADY_EXISTS);
+static_assert(file_errors::kFilenameTooLong == ERROR_FILENAME_EXCED_RANGE);
 
 namespace {
 
-HANDLE HandleOf(StubFile file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE HandleOf(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
-StubError LastErrorUnless(BOOL succeeded) {
-  return succeeded ? stub_errors::kNone : ::GetLastError();
+FileError LastErrorUnless(BOOL succeeded) {
+  return succeeded ? file_errors::kNone : ::GetLastError();
 }
 
-// CreateFileA never returns a null handle for a file, so kNoStubFile stands for none.
-StubError Opened(HANDLE handle, StubFile& file) {
+// CreateFileA never returns a null handle for a file, so kNoFileHandle stands for none.
+FileError Opened(HANDLE handle, FileHandle& file) {
   if (handle == INVALID_HANDLE_VALUE) return ::GetLastError();
-  file = reinterpret_cast<StubFile>(handle);
-  return stub_errors::kNone;
+  file = reinterpret_cast<FileHandle>(handle);
+  return file_errors::kNone;
 }
 
 // A system call that fills a buffer of `size` chars and returns the length, 0 on failure, or
 // more than the buffer holds when the text is cut short.
-StubError Filled(DWORD length, DWORD size, const char* buffer, StubText& text) {
+FileError Filled(DWORD length, DWORD size, const char* buffer, BoundedText& text) {
   if (length == 0) return ::GetLastError();
-  if (length >= size) return stub_errors::kFilenameTooLong;
+  if (length >= size) return file_errors::kFilenameTooLong;
   text.Append(buffer);
-  return stub_errors::kNone;
+  return file_errors::kNone;
 }
 
 // The path of what `handle` is open on, with every link and junction resolved.
-StubError FinalPathOf(HANDLE handle, StubText& path) {
+FileError FinalPathOf(HANDLE handle, BoundedText& path) {
   char buffer[win::kAnsiPathCapacity];
   const DWORD length = ::GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, 0);
   return Filled(length, sizeof buffer, buffer, path);
 }
 
-bool StartsWith(const StubText& text, const StubText& start) {
+bool StartsWith(const BoundedText& text, const BoundedText& start) {
   for (std::size_t index = 0; index < start.Length(); ++index)
     if (text.CStr()[index] != start.CStr()[index]) return false;
   return text.Length() > start.Length();
 }
 
 // Whether the file lies in the folder or below it once every link is resolved.
-StubError CheckInsideFolder(const char* folder, HANDLE file) {
+FileError CheckInsideFolder(const char* folder, HANDLE file) {
   const win::UniqueFile opened(
       ::CreateFileA(folder, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!opened) return ::GetLastError();
-  StubText folderPath;
-  StubText filePath;
-  StubError error = FinalPathOf(opened.Get(), folderPath);
-  if (error == stub_errors::kNone) error = FinalPathOf(file, filePath);
-  if (error != stub_errors::kNone) return error;
+  BoundedText folderPath;
+  BoundedText filePath;
+  FileError error = FinalPathOf(opened.Get(), folderPath);
+  if (error == file_errors::kNone) error = FinalPathOf(file, filePath);
+  if (error != file_errors::kNone) return error;
   if (folderPath.Length() == 0 || folderPath.CStr()[folderPath.Length() - 1] != '\\')
     folderPath.Append("\\");
-  return StartsWith(filePath, folderPath) ? stub_errors::kNone : stub_errors::kFileNotFound;
+  return StartsWith(filePath, folderPath) ? file_errors::kNone : file_errors::kFileNotFound;
 }
 
 // A regular file on a disk: not a folder, a link or junction, a device or a pipe.
@@ -83,103 +83,103 @@ bool IsRegularFile(HANDLE file) {
 
 }  // namespace
 
-StubError WindowsStubSystem::OwnPath(StubText& path) {
+FileError WindowsFileSystem::OwnPath(BoundedText& path) {
   char buffer[win::kAnsiPathCapacity];
   return Filled(::GetModuleFileNameA(nullptr, buffer, sizeof buffer), sizeof buffer, buffer, path);
 }
 
-StubError WindowsStubSystem::TempFolder(StubText& folder) {
+FileError WindowsFileSystem::TempFolder(BoundedText& folder) {
   char buffer[win::kAnsiPathCapacity + 1];
   return Filled(::GetTempPathA(sizeof buffer, buffer), sizeof buffer, buffer, folder);
 }
 
-StubError WindowsStubSystem::CreateFolder(const char* path) {
+FileError WindowsFileSystem::CreateFolder(const char* path) {
   return LastErrorUnless(::CreateDirectoryA(path, nullptr));
 }
 
-StubError WindowsStubSystem::OpenForReading(const char* path, StubFile& file) {
+FileError WindowsFileSystem::OpenForReading(const char* path, FileHandle& file) {
   return Opened(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr),
                 file);
 }
 
-StubError WindowsStubSystem::OpenBelow(const char* folder, const char* relative, StubFile& file) {
-  StubText path(folder);
+FileError WindowsFileSystem::OpenBelow(const char* folder, const char* relative, FileHandle& file) {
+  BoundedText path(folder);
   for (const char* byte = relative; *byte != '\0'; ++byte) {
     const char name[2] = {*byte == '/' ? '\\' : *byte, '\0'};
     path.Append(name);
   }
-  // StubText cuts what does not fit.
-  if (path.Length() + 1 >= StubText::kCapacity) return stub_errors::kFilenameTooLong;
+  // BoundedText cuts what does not fit.
+  if (path.Length() + 1 >= BoundedText::kCapacity) return file_errors::kFilenameTooLong;
   // The last name is opened as it is: a link there is seen as a link rather than followed.
   win::UniqueFile opened(::CreateFileA(path.CStr(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!opened) return ::GetLastError();
-  if (!IsRegularFile(opened.Get())) return stub_errors::kFileNotFound;
-  const StubError error = CheckInsideFolder(folder, opened.Get());
-  if (error != stub_errors::kNone) return error;
-  file = reinterpret_cast<StubFile>(opened.Release());
-  return stub_errors::kNone;
+  if (!IsRegularFile(opened.Get())) return file_errors::kFileNotFound;
+  const FileError error = CheckInsideFolder(folder, opened.Get());
+  if (error != file_errors::kNone) return error;
+  file = reinterpret_cast<FileHandle>(opened.Release());
+  return file_errors::kNone;
 }
 
-StubError WindowsStubSystem::CreateNewFile(const char* path, StubFile& file) {
+FileError WindowsFileSystem::CreateNewFile(const char* path, FileHandle& file) {
   return Opened(
       ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
       file);
 }
 
-StubError WindowsStubSystem::FileSize(StubFile file, std::uint64_t& size) {
+FileError WindowsFileSystem::FileSize(FileHandle file, std::uint64_t& size) {
   LARGE_INTEGER found;
   if (!::GetFileSizeEx(HandleOf(file), &found)) return ::GetLastError();
   size = static_cast<std::uint64_t>(found.QuadPart);
-  return stub_errors::kNone;
+  return file_errors::kNone;
 }
 
-StubError WindowsStubSystem::Seek(StubFile file, std::uint64_t offset) {
+FileError WindowsFileSystem::Seek(FileHandle file, std::uint64_t offset) {
   LARGE_INTEGER position;
   position.QuadPart = static_cast<LONGLONG>(offset);
   return LastErrorUnless(::SetFilePointerEx(HandleOf(file), position, nullptr, FILE_BEGIN));
 }
 
-StubError WindowsStubSystem::Read(StubFile file, void* buffer, std::uint32_t count,
+FileError WindowsFileSystem::Read(FileHandle file, void* buffer, std::uint32_t count,
                                   std::uint32_t& done) {
   DWORD moved = 0;
-  const StubError error =
+  const FileError error =
       LastErrorUnless(::ReadFile(HandleOf(file), buffer, count, &moved, nullptr));
   done = moved;
   return error;
 }
 
-StubError WindowsStubSystem::Write(StubFile file, const void* bytes, std::uint32_t count,
+FileError WindowsFileSystem::Write(FileHandle file, const void* bytes, std::uint32_t count,
                                    std::uint32_t& done) {
   DWORD moved = 0;
-  const StubError error =
+  const FileError error =
       LastErrorUnless(::WriteFile(HandleOf(file), bytes, count, &moved, nullptr));
   done = moved;
   return error;
 }
 
-StubError WindowsStubSystem::Flush(StubFile file) {
+FileError WindowsFileSystem::Flush(FileHandle file) {
   return LastErrorUnless(::FlushFileBuffers(HandleOf(file)));
 }
 
-StubError WindowsStubSystem::Close(StubFile file) {
+FileError WindowsFileSystem::Close(FileHandle file) {
   return LastErrorUnless(::CloseHandle(HandleOf(file)));
 }
 
-StubError WindowsStubSystem::Rename(const char* from, const char* to) {
+FileError WindowsFileSystem::Rename(const char* from, const char* to) {
   // Without MOVEFILE_REPLACE_EXISTING, a file of the new name is left alone.
   return LastErrorUnless(::MoveFileExA(from, to, 0));
 }
 
-StubError WindowsStubSystem::Delete(const char* path) {
+FileError WindowsFileSystem::Delete(const char* path) {
   return LastErrorUnless(::DeleteFileA(path));
 }
 
-bool WindowsStubSystem::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+bool WindowsFileSystem::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
 
-void WindowsStubSystem::AppendErrorText(StubText& text, StubError error) {
+void WindowsFileSystem::AppendErrorText(BoundedText& text, FileError error) {
   AppendSystemErrorText(text, error);
 }
 

@@ -1,57 +1,57 @@
-#include "tests/player-stub/FaultInjectingStubSystem.h"
+#include "tests/player-stub/FaultInjectingFileSystem.h"
 
 #include <gtest/gtest.h>
 
 namespace swivex::testing {
 
-using stub_errors::kNone;
+using file_errors::kNone;
 
-StubError FaultInjectingStubSystem::Tracked(StubError error, StubFile file) {
+FileError FaultInjectingFileSystem::Tracked(FileError error, FileHandle file) {
   if (error == kNone && !open_.insert(file).second)
     ADD_FAILURE() << "the system gave out file " << file << " twice";
   return error;
 }
 
-StubError FaultInjectingStubSystem::OwnPath(StubText& path) {
+FileError FaultInjectingFileSystem::OwnPath(BoundedText& path) {
   return Fails("OwnPath") ? kInjectedError : inner_.OwnPath(path);
 }
 
-StubError FaultInjectingStubSystem::TempFolder(StubText& folder) {
+FileError FaultInjectingFileSystem::TempFolder(BoundedText& folder) {
   return Fails("TempFolder") ? kInjectedError : inner_.TempFolder(folder);
 }
 
-StubError FaultInjectingStubSystem::CreateFolder(const char* path) {
+FileError FaultInjectingFileSystem::CreateFolder(const char* path) {
   return Fails("CreateFolder") ? kInjectedError : inner_.CreateFolder(path);
 }
 
-StubError FaultInjectingStubSystem::OpenForReading(const char* path, StubFile& file) {
+FileError FaultInjectingFileSystem::OpenForReading(const char* path, FileHandle& file) {
   if (Fails("OpenForReading")) return kInjectedError;
-  const StubError error = inner_.OpenForReading(path, file);
+  const FileError error = inner_.OpenForReading(path, file);
   return Tracked(error, file);
 }
 
-StubError FaultInjectingStubSystem::OpenBelow(const char* folder, const char* relative,
-                                              StubFile& file) {
+FileError FaultInjectingFileSystem::OpenBelow(const char* folder, const char* relative,
+                                              FileHandle& file) {
   if (Fails("OpenBelow")) return kInjectedError;
-  const StubError error = inner_.OpenBelow(folder, relative, file);
+  const FileError error = inner_.OpenBelow(folder, relative, file);
   return Tracked(error, file);
 }
 
-StubError FaultInjectingStubSystem::CreateNewFile(const char* path, StubFile& file) {
+FileError FaultInjectingFileSystem::CreateNewFile(const char* path, FileHandle& file) {
   if (Fails("CreateNewFile")) return kInjectedError;
-  const StubError error = inner_.CreateNewFile(path, file);
+  const FileError error = inner_.CreateNewFile(path, file);
   return Tracked(error, file);
 }
 
-StubError FaultInjectingStubSystem::FileSize(StubFile file, std::uint64_t& size) {
+FileError FaultInjectingFileSystem::FileSize(FileHandle file, std::uint64_t& size) {
   return Fails("FileSize") ? kInjectedError : inner_.FileSize(file, size);
 }
 
-StubError FaultInjectingStubSystem::Seek(StubFile file, std::uint64_t offset) {
+FileError FaultInjectingFileSystem::Seek(FileHandle file, std::uint64_t offset) {
   return Fails("Seek") ? kInjectedError : inner_.Seek(file, offset);
 }
 
-StubError FaultInjectingStubSystem::Read(StubFile file, void* buffer, std::uint32_t count,
+FileError FaultInjectingFileSystem::Read(FileHandle file, void* buffer, std::uint32_t count,
                                          std::uint32_t& done) {
   done = 0;
   const std::optional<FaultKind> fault = plan_.TransferFault("Read", count);
@@ -61,7 +61,7 @@ StubError FaultInjectingStubSystem::Read(StubFile file, void* buffer, std::uint3
       file, buffer, fault ? static_cast<std::uint32_t>(FaultPlan::ShortCount(count)) : count, done);
 }
 
-StubError FaultInjectingStubSystem::Write(StubFile file, const void* bytes, std::uint32_t count,
+FileError FaultInjectingFileSystem::Write(FileHandle file, const void* bytes, std::uint32_t count,
                                           std::uint32_t& done) {
   done = 0;
   const std::optional<FaultKind> fault = plan_.TransferFault("Write", count);
@@ -71,26 +71,26 @@ StubError FaultInjectingStubSystem::Write(StubFile file, const void* bytes, std:
       file, bytes, fault ? static_cast<std::uint32_t>(FaultPlan::ShortCount(count)) : count, done);
 }
 
-StubError FaultInjectingStubSystem::Flush(StubFile file) {
+FileError FaultInjectingFileSystem::Flush(FileHandle file) {
   return Fails("Flush") ? kInjectedError : inner_.Flush(file);
 }
 
-StubError FaultInjectingStubSystem::Close(StubFile file) {
+FileError FaultInjectingFileSystem::Close(FileHandle file) {
   const bool fails = Fails("Close");
   if (open_.erase(file) == 0) ADD_FAILURE() << "the stub closed file " << file << ", not open";
-  const StubError error = inner_.Close(file);
+  const FileError error = inner_.Close(file);
   return fails ? kInjectedError : error;
 }
 
-StubError FaultInjectingStubSystem::Rename(const char* from, const char* to) {
+FileError FaultInjectingFileSystem::Rename(const char* from, const char* to) {
   return Fails("Rename") ? kInjectedError : inner_.Rename(from, to);
 }
 
-StubError FaultInjectingStubSystem::Delete(const char* path) {
+FileError FaultInjectingFileSystem::Delete(const char* path) {
   return Fails("Delete") ? kInjectedError : inner_.Delete(path);
 }
 
-void FaultInjectingStubSystem::AppendErrorText(StubText& text, StubError error) {
+void FaultInjectingFileSystem::AppendErrorText(BoundedText& text, FileError error) {
   inner_.AppendErrorText(text, error);
 }
 

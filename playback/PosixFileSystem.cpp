@@ -1,4 +1,4 @@
-#include "playback/PosixStubSystem.h"
+#include "playback/PosixFileSystem.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -15,42 +15,42 @@ namespace swivex {
 namespace {
 
 // errno values outside this table keep their number above this mark.
-constexpr StubError kErrnoMark = 0x20000000;
+constexpr FileError kErrnoMark = 0x20000000;
 
 struct ErrorMatch {
   int errnoValue;
-  StubError code;
+  FileError code;
 };
 
 constexpr ErrorMatch kMatches[] = {
-    {ENOENT, stub_errors::kFileNotFound},
-    {ENOTDIR, stub_errors::kPathNotFound},
-    {EACCES, stub_errors::kAccessDenied},
-    {EPERM, stub_errors::kAccessDenied},
-    {EBUSY, stub_errors::kSharingViolation},
-    {EEXIST, stub_errors::kFileExists},
-    {ENOSPC, stub_errors::kDiskFull},
-    {ENAMETOOLONG, stub_errors::kFilenameTooLong},
+    {ENOENT, file_errors::kFileNotFound},
+    {ENOTDIR, file_errors::kPathNotFound},
+    {EACCES, file_errors::kAccessDenied},
+    {EPERM, file_errors::kAccessDenied},
+    {EBUSY, file_errors::kSharingViolation},
+    {EEXIST, file_errors::kFileExists},
+    {ENOSPC, file_errors::kDiskFull},
+    {ENAMETOOLONG, file_errors::kFilenameTooLong},
     // Only for the words: EEXIST translates into kFileExists, the first match.
-    {EEXIST, stub_errors::kAlreadyExists},
+    {EEXIST, file_errors::kAlreadyExists},
 };
 
-StubError Translated(int errnoValue) {
+FileError Translated(int errnoValue) {
   for (const ErrorMatch& match : kMatches)
     if (match.errnoValue == errnoValue) return match.code;
-  return kErrnoMark | static_cast<StubError>(errnoValue);
+  return kErrnoMark | static_cast<FileError>(errnoValue);
 }
 
-StubError LastError() { return Translated(errno); }
+FileError LastError() { return Translated(errno); }
 
-StubError ErrorUnless(bool succeeded) { return succeeded ? stub_errors::kNone : LastError(); }
+FileError ErrorUnless(bool succeeded) { return succeeded ? file_errors::kNone : LastError(); }
 
-int DescriptorOf(StubFile file) { return static_cast<int>(file - 1); }
+int DescriptorOf(FileHandle file) { return static_cast<int>(file - 1); }
 
-StubError Opened(int descriptor, StubFile& file) {
+FileError Opened(int descriptor, FileHandle& file) {
   if (descriptor < 0) return LastError();
-  file = static_cast<StubFile>(descriptor) + 1;
-  return stub_errors::kNone;
+  file = static_cast<FileHandle>(descriptor) + 1;
+  return file_errors::kNone;
 }
 
 // Opens one name in `folder` without following a link there. Reading a FIFO's name must not
@@ -68,32 +68,32 @@ int OpenName(int folder, std::string_view name, int flags) {
 
 }  // namespace
 
-StubError PosixStubSystem::OwnPath(StubText& path) {
-  char buffer[StubText::kCapacity];
+FileError PosixFileSystem::OwnPath(BoundedText& path) {
+  char buffer[BoundedText::kCapacity];
   const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
   if (length < 0) return LastError();
-  if (static_cast<size_t>(length) >= sizeof buffer) return stub_errors::kFilenameTooLong;
+  if (static_cast<size_t>(length) >= sizeof buffer) return file_errors::kFilenameTooLong;
   path.Append(buffer, buffer + length);
-  return stub_errors::kNone;
+  return file_errors::kNone;
 }
 
-StubError PosixStubSystem::TempFolder(StubText& folder) {
+FileError PosixFileSystem::TempFolder(BoundedText& folder) {
   const char* variable = getenv("TMPDIR");
   folder.Append(variable && *variable ? variable : "/tmp");
   if (folder.CStr()[folder.Length() - 1] != '/') folder.Append("/");
-  return stub_errors::kNone;
+  return file_errors::kNone;
 }
 
-StubError PosixStubSystem::CreateFolder(const char* path) {
-  if (mkdir(path, 0700) == 0) return stub_errors::kNone;
-  return errno == EEXIST ? stub_errors::kAlreadyExists : LastError();
+FileError PosixFileSystem::CreateFolder(const char* path) {
+  if (mkdir(path, 0700) == 0) return file_errors::kNone;
+  return errno == EEXIST ? file_errors::kAlreadyExists : LastError();
 }
 
-StubError PosixStubSystem::OpenForReading(const char* path, StubFile& file) {
+FileError PosixFileSystem::OpenForReading(const char* path, FileHandle& file) {
   return Opened(open(path, O_RDONLY | O_CLOEXEC), file);
 }
 
-StubError PosixStubSystem::OpenBelow(const char* folder, const char* relative, StubFile& file) {
+FileError PosixFileSystem::OpenBelow(const char* folder, const char* relative, FileHandle& file) {
   int current = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (current < 0) return LastError();
   std::string_view rest(relative);
@@ -114,63 +114,63 @@ StubError PosixStubSystem::OpenBelow(const char* folder, const char* relative, S
   struct stat status;
   if (fstat(opened, &status) != 0 || !S_ISREG(status.st_mode)) {
     close(opened);
-    return stub_errors::kFileNotFound;
+    return file_errors::kFileNotFound;
   }
   return Opened(opened, file);
 }
 
-StubError PosixStubSystem::CreateNewFile(const char* path, StubFile& file) {
+FileError PosixFileSystem::CreateNewFile(const char* path, FileHandle& file) {
   return Opened(open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600), file);
 }
 
-StubError PosixStubSystem::FileSize(StubFile file, std::uint64_t& size) {
+FileError PosixFileSystem::FileSize(FileHandle file, std::uint64_t& size) {
   struct stat status;
   if (fstat(DescriptorOf(file), &status) != 0) return LastError();
   size = static_cast<std::uint64_t>(status.st_size);
-  return stub_errors::kNone;
+  return file_errors::kNone;
 }
 
-StubError PosixStubSystem::Seek(StubFile file, std::uint64_t offset) {
+FileError PosixFileSystem::Seek(FileHandle file, std::uint64_t offset) {
   return ErrorUnless(lseek(DescriptorOf(file), static_cast<off_t>(offset), SEEK_SET) >= 0);
 }
 
-StubError PosixStubSystem::Read(StubFile file, void* buffer, std::uint32_t count,
+FileError PosixFileSystem::Read(FileHandle file, void* buffer, std::uint32_t count,
                                 std::uint32_t& done) {
   const ssize_t moved = read(DescriptorOf(file), buffer, count);
   done = moved > 0 ? static_cast<std::uint32_t>(moved) : 0;
   return ErrorUnless(moved >= 0);
 }
 
-StubError PosixStubSystem::Write(StubFile file, const void* bytes, std::uint32_t count,
+FileError PosixFileSystem::Write(FileHandle file, const void* bytes, std::uint32_t count,
                                  std::uint32_t& done) {
   const ssize_t moved = write(DescriptorOf(file), bytes, count);
   done = moved > 0 ? static_cast<std::uint32_t>(moved) : 0;
   return ErrorUnless(moved >= 0);
 }
 
-StubError PosixStubSystem::Flush(StubFile file) {
+FileError PosixFileSystem::Flush(FileHandle file) {
   return ErrorUnless(fsync(DescriptorOf(file)) == 0);
 }
 
-StubError PosixStubSystem::Close(StubFile file) {
+FileError PosixFileSystem::Close(FileHandle file) {
   return ErrorUnless(close(DescriptorOf(file)) == 0);
 }
 
-StubError PosixStubSystem::Rename(const char* from, const char* to) {
+FileError PosixFileSystem::Rename(const char* from, const char* to) {
   // link() never replaces: a taken name fails with EEXIST, as MoveFileExA does without
   // MOVEFILE_REPLACE_EXISTING.
   if (link(from, to) != 0) return LastError();
   return ErrorUnless(unlink(from) == 0);
 }
 
-StubError PosixStubSystem::Delete(const char* path) { return ErrorUnless(unlink(path) == 0); }
+FileError PosixFileSystem::Delete(const char* path) { return ErrorUnless(unlink(path) == 0); }
 
-bool PosixStubSystem::IsLeadByte(unsigned char) { return false; }
+bool PosixFileSystem::IsLeadByte(unsigned char) { return false; }
 
-void PosixStubSystem::AppendErrorText(StubText& text, StubError error) {
+void PosixFileSystem::AppendErrorText(BoundedText& text, FileError error) {
   int errnoValue = static_cast<int>(error & ~kErrnoMark);
   if ((error & kErrnoMark) == 0) {
-    if (error == stub_errors::kHandleEof) {
+    if (error == file_errors::kHandleEof) {
       text.Append("Reached the end of the file");
       return;
     }
