@@ -38,7 +38,7 @@ const unsigned char kGzip[] = {0x1f, 0x8b, 8,    0,    0,    0,    0,    0,    2
                                3,    0x2b, 0x2a, 0x4d, 0x4b, 0xcb, 0x49, 0x05, 0x00,
                                0xa5, 0x2c, 0x6a, 0x4f, 6,    0,    0,    0};
 const swivex::PlayerFile kPlayer[] = {{"ruffle.js", "text/javascript", kGzip}};
-const swivex::PageAddress kAddress{kToken, 4321, "show.swf", kPlayer};
+const swivex::PageAddress kAddress{kToken, 4321, "show.swf", kPlayer, "/work/"};
 
 // The projector (id 1) and one file beside it, "notes.xml", in memory.
 class MemoryFiles final : public swivex::FileSystem {
@@ -135,7 +135,7 @@ void CheckRoute(std::string_view input) {
   Check(request.headLength <= swivex::kMostRequestHead, "a head is at most 8 KiB");
   swivex::Route route;
   swivex::RouteRequest(request, kAddress, route);
-  if (route.status == 200) {
+  if (route.status == 200 || route.status == 204) {
     std::string host(request.host);
     for (char& byte : host)
       byte = static_cast<char>(std::tolower(static_cast<unsigned char>(byte)));
@@ -159,9 +159,10 @@ void CheckConnection(std::string_view input, std::size_t piece) {
   MemoryFiles files;
   MemoryClient client(input, piece);
   const swivex::ServedContent content{
-      kAddress, "<html></html>", {&files, 1}, {1000, 30'000}, "/work/"};
+      kAddress, "<html></html>", {&files, 1}, {1000, 30'000}};
   swivex::StreamCount streams;
-  swivex::ServerContext context{client, files, content, streams, 0};
+  swivex::PageTells tells;
+  swivex::ServerContext context{client, files, content, streams, tells, 0};
   {
     swivex::Connection connection;
     Check(connection.Open(7, 0), "a connection opens");

@@ -79,6 +79,7 @@ Connection::Step Connection::ParseHead(ServerContext& context, const Parsing& pa
   Route route;
   RouteRequest(request, context.content.address, route);
   if (route.namesToken) withoutTokenSince_.reset();
+  if (route.resource == Resource::Tell) context.tells.Add(route.tell);
   return Respond(context, request, parsing.received,
                  AnswerRequest(request, route, context.content, context.files));
 }

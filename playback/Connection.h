@@ -33,6 +33,7 @@ struct ServerContext {
   FileSystem& files;
   const ServedContent& content;
   StreamCount& streams;
+  PageTells& tells;
   std::uint64_t now = 0;
 };
 

@@ -29,7 +29,7 @@ void LocalServer::Round(std::uint32_t milliseconds) {
 }
 
 ServerContext LocalServer::ContextNow() {
-  return {system_, files_, *content_, streams_, system_.NowMilliseconds()};
+  return {system_, files_, *content_, streams_, tells_, system_.NowMilliseconds()};
 }
 
 bool LocalServer::AdvanceReady(std::uint32_t milliseconds) {

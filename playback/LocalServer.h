@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "playback/Connection.h"
 #include "playback/FileSystem.h"
@@ -16,8 +17,9 @@ inline constexpr std::size_t kMostConnections = 32;
 static_assert(kMostConnections + 1 <= kMostSocketsWaited);
 
 // The page's server: it listens on 127.0.0.1 and serves the page, the player's files, the movie
-// and the files beside the projector, one round of work at a time on the calling thread. Too
-// large for the stack: it lives in static storage or on the heap.
+// and the files beside the projector, if it has them, one round of work at a time on the calling
+// thread, and keeps what the page tells. Too large for the stack: it lives in static storage or
+// on the heap.
 class LocalServer {
  public:
   LocalServer(ServerSystem& system, FileSystem& files);
@@ -36,6 +38,8 @@ class LocalServer {
   void Round(std::uint32_t milliseconds);
 
   const StreamCount& Streams() const { return streams_; }
+  // What the page has told since the last call.
+  PageTells TakeTells() { return std::exchange(tells_, PageTells()); }
   std::size_t OpenConnections() const;
 
  private:
@@ -56,6 +60,7 @@ class LocalServer {
   const ServedContent* content_ = nullptr;
   Socket listener_ = kNoSocket;
   StreamCount streams_;
+  PageTells tells_;
   std::array<Connection, kMostConnections> connections_;
 };
 

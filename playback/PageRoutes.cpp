@@ -30,31 +30,59 @@ bool PathAfterToken(std::string_view target, std::string_view token, std::string
   return true;
 }
 
+struct TellName {
+  std::string_view path;
+  PageTell tell;
+};
+
+constexpr TellName kTellNames[] = {{"tell/first-frame", PageTell::FirstFrame},
+                                   {"tell/input", PageTell::Input},
+                                   {"tell/quit", PageTell::Quit}};
+
 void RouteResource(const PageAddress& address, Route& route) {
   const std::string_view path = route.path.View();
   route.status = 200;
   if (path.empty()) {
     route.resource = Resource::Page;
-  } else if (path == kEventStreamName) {
-    route.resource = Resource::Events;
-  } else if (path == address.movieName) {
-    route.resource = Resource::Movie;
-  } else {
-    for (std::size_t index = 0; index < address.playerFiles.size(); ++index) {
-      if (path != address.playerFiles[index].name) continue;
-      route.resource = Resource::PlayerFile;
-      route.playerFile = index;
-      return;
-    }
-    route.resource = Resource::BesideFile;
-    if (!IsServablePath(path)) {
-      route.status = 404;
-      route.resource = Resource::None;
-    }
+    return;
   }
+  if (path == kEventStreamName) {
+    route.resource = Resource::Events;
+    return;
+  }
+  if (path == address.movieName) {
+    route.resource = Resource::Movie;
+    return;
+  }
+  for (std::size_t index = 0; index < address.playerFiles.size(); ++index) {
+    if (path != address.playerFiles[index].name) continue;
+    route.resource = Resource::PlayerFile;
+    route.playerFile = index;
+    return;
+  }
+  for (const TellName& name : kTellNames) {
+    if (path != name.path) continue;
+    route.status = 204;
+    route.resource = Resource::Tell;
+    route.tell = name.tell;
+    return;
+  }
+  if (address.besideFolder == nullptr || !IsServablePath(path)) {
+    route.status = 404;
+    return;
+  }
+  route.resource = Resource::BesideFile;
 }
 
 }  // namespace
+
+void AppendPageUrl(const PageAddress& address, BoundedText& url) {
+  url.Append("http://127.0.0.1:")
+      .Append(static_cast<std::uint64_t>(address.port))
+      .Append("/")
+      .Append(address.token.data(), address.token.data() + address.token.size())
+      .Append("/");
+}
 
 void RouteRequest(const HttpRequest& request, const PageAddress& address, Route& route) {
   route.status = 404;

@@ -59,7 +59,7 @@ Response AnswerFile(const HttpRequest& request, FileBody body, std::uint64_t siz
 Response AnswerBesideFile(const HttpRequest& request, const ServedPath& path,
                           const ServedContent& content, FileSystem& files) {
   FileHandle opened = kNoFileHandle;
-  if (files.OpenBelow(content.folder, path.CStr(), opened) != file_errors::kNone)
+  if (files.OpenBelow(content.address.besideFolder, path.CStr(), opened) != file_errors::kNone)
     return AnswerStatus(404, !request.keepAlive);
   UniqueOpenedFile owned({&files, opened});
   std::uint64_t size = 0;
@@ -101,6 +101,7 @@ Response AnswerRequest(const HttpRequest& request, const Route& route, const Ser
       return AnswerBesideFile(request, route.path, content, files);
     case Resource::Events:
       return {{.contentType = kEventStreamContentType, .eventStream = true}, HeldStream{}};
+    case Resource::Tell:  // answered by its status, 204
     case Resource::None:
       break;
   }

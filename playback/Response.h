@@ -19,9 +19,8 @@ namespace swivex {
 struct ServedContent {
   PageAddress address;
   std::string_view page;
-  OpenedFile projector;  // the projector's own file, open to read
+  OpenedFile projector;  // the file that holds the movie, open to read: a projector or a movie
   MovieLocation movie;
-  const char* folder = "";  // the projector's folder, ending in its separator
 };
 
 // The bodies that follow a response's head, each with what it needs to be sent a piece at a time.

@@ -6,6 +6,8 @@ const char* ReasonPhrase(int status) {
   switch (status) {
     case 200:
       return "OK";
+    case 204:
+      return "No Content";
     case 206:
       return "Partial Content";
     case 400:
@@ -36,7 +38,9 @@ void WriteResponseHead(const ResponseHead& head, BoundedText& text) {
       .Append(ReasonPhrase(head.status))
       .Append("\r\n");
   if (head.contentType) text.Append("Content-Type: ").Append(head.contentType).Append("\r\n");
-  if (!head.eventStream) text.Append("Content-Length: ").Append(head.contentLength).Append("\r\n");
+  // A 204 has no body, and HTTP forbids it a length.
+  if (!head.eventStream && head.status != 204)
+    text.Append("Content-Length: ").Append(head.contentLength).Append("\r\n");
   if (head.gzip) text.Append("Content-Encoding: gzip\r\n");
   // A client that asked for the plain bytes must not be given a cached gzip copy, nor the
   // other way round.

@@ -63,17 +63,13 @@ Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, 
   const ServedContent content{.address = {.token = token.View(),
                                           .port = port,
                                           .movieName = ViewOf(movieName),
-                                          .playerFiles = player},
+                                          .playerFiles = player,
+                                          .besideFolder = folder.CStr()},
                               .page = page.View(),
                               .projector = own.file.Get(),
-                              .movie = *own.movie,
-                              .folder = folder.CStr()};
+                              .movie = *own.movie};
   server.Serve(content);
-  address.Append("http://127.0.0.1:")
-      .Append(static_cast<std::uint64_t>(port))
-      .Append("/")
-      .Append(token.View().data(), token.View().data() + token.View().size())
-      .Append("/");
+  AppendPageUrl(content.address, address);
   if (!OpenPageInBrowser(browsers, address.CStr())) return Playback::NoBrowser;
   const Playback playback = ServeUntilClosed(server, network, browsers);
   browsers.ForgetPageAddress();

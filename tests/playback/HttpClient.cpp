@@ -129,7 +129,9 @@ HttpResponse HttpConnection::Receive(bool headOnly) {
         value == std::string::npos ? "" : text.substr(value);
     line = lineEnd + 2;
   }
-  if (headOnly || response.Header("Content-Type") == "text/event-stream") return response;
+  // A 204 has no body, whatever its headers say.
+  if (headOnly || response.status == 204 || response.Header("Content-Type") == "text/event-stream")
+    return response;
   const std::string length = response.Header("Content-Length");
   if (length.empty()) {
     while (ReceiveMore()) {

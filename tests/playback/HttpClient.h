@@ -28,7 +28,7 @@ class HttpConnection {
   bool Connected() const;
   void Send(const std::string& bytes);
   // The next response. Without a Content-Length its body runs to the end of the connection,
-  // except for an event stream, which returns after its head.
+  // except for an event stream and a 204, which return after their heads.
   HttpResponse Receive(bool headOnly = false);
   // How the server ends the connection within `patience`, dropping anything it sends: Open if
   // it has not, Closed after the end of what it sent, Reset when the connection was reset.

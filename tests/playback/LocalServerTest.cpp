@@ -162,7 +162,7 @@ class LocalServerTest : public ::testing::Test {
     content_.page = page_;
     content_.projector = projector_.Get();
     content_.movie = {stub_.size(), movieLength()};
-    content_.folder = folder_.c_str();
+    content_.address.besideFolder = folder_.c_str();
     server_ = std::make_unique<LocalServer>(system_, files_);
     if (!server_->Listen(port_)) throw std::runtime_error("cannot listen");
     content_.address.port = port_;
