@@ -7,10 +7,11 @@ namespace swivex {
 
 namespace {
 
-// The page, with places for the projector's name (HTML-escaped), the stream's name and the movie's
-// address (URL-encoded). The player's settings: play at once, sound on (the window is started so
-// that it may), no splash screen or unmute overlay, bars on black where the window's shape is not
-// the movie's.
+// The page of either program, with places for the title (HTML-escaped), the words shown when the
+// player cannot start, the stream's name, the player's settings besides those that both pages
+// share, the movie's address (URL-encoded), the movie's volume and the script of the page's own.
+// The shared settings: play at once, no splash screen or unmute overlay, bars on black where the
+// window's shape is not the movie's. The page is black from its first paint.
 constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
@@ -29,14 +30,11 @@ html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background:
 <div id="player"></div>
 <div id="problem" role="alert">
 <h1>This movie cannot be played in this browser window.</h1>
-<p>The Flash player that the projector carries did not start here. It needs a current web
-browser, such as Microsoft Edge, Google Chrome or Mozilla Firefox.</p>
-<p>Install or update one of them, make it your default browser, then run the projector again.</p>
-<p id="detail"></p>
+{{problem}}<p id="detail"></p>
 </div>
 <script>
 "use strict";
-// The projector keeps serving this page while the stream is open and stops soon after it
+// The server knows that this page is open while the stream is: a projector stops soon after it
 // closes, when this window closes. A worker holds it: a stream held by the page itself would
 // keep the page loading for ever in the eyes of tools that wait for the network to go quiet.
 (function () {
@@ -61,7 +59,7 @@ window.RufflePlayer.config = {
   letterbox: "on",
   polyfills: false,
   showSwfDownload: false,
-  warnOnUnsupportedContent: false,
+  warnOnUnsupportedContent: false,{{settings}}
 };
 </script>
 <script src="ruffle.js" onerror="showProblem('the player\'s files could not be loaded.')"></script>
@@ -85,8 +83,29 @@ window.RufflePlayer.config = {
     (inner || player).focus({ preventScroll: true });
   }
   window.addEventListener("focus", focusMovie);
+{{script}}
+  // The movie is fetched once the player has started, so its volume is set before any sound.
+  player.ruffle().load({ url: movie }).then(function () {
+    player.ruffle().volume = {{volume}};
+    focusMovie();
+  }, function (error) {
+    showProblem(String(error && error.message ? error.message : error));
+  });
+})();
+</script>
+</body>
+</html>
+)html";
 
-  // An app window takes the movie's size, within the screen, once that is known.
+// What the projector's page says when the player cannot start.
+constexpr std::string_view kProjectorProblem =
+    R"html(<p>The Flash player that the projector carries did not start here. It needs a current web
+browser, such as Microsoft Edge, Google Chrome or Mozilla Firefox.</p>
+<p>Install or update one of them, make it your default browser, then run the projector again.</p>
+)html";
+
+// An app window takes the movie's size, within the screen, once that is known.
+constexpr std::string_view kProjectorScript = R"js(
   player.addEventListener("loadedmetadata", function () {
     const size = player.ruffle().metadata;
     if (!size || !(size.width > 0) || !(size.height > 0)) return;
@@ -101,15 +120,54 @@ window.RufflePlayer.config = {
                   Math.max(0, Math.round((screen.availHeight - height) / 2)));
     focusMovie();
   });
+)js";
 
-  player.ruffle().load({ url: movie }).then(focusMovie, function (error) {
-    showProblem(String(error && error.message ? error.message : error));
-  });
-})();
-</script>
-</body>
-</html>
+// What the screen saver's page says when the player cannot start, for the moments before the
+// saver shows its pictures instead.
+constexpr std::string_view kSaverProblem =
+    R"html(<p>The Flash player that the screen saver carries did not start here. It needs a current
+Microsoft Edge or Google Chrome.</p>
 )html";
+
+// A screen saver shows no menu and opens no web page: web addresses that the movie asks for and
+// the player's own links are refused.
+constexpr std::string_view kSaverSettings = R"js(
+  contextMenu: "off",
+  openUrlMode: "deny",)js";
+
+// The page tells the screen saver, each thing once, when the movie's first frame is drawn, when
+// the user touches a key, a mouse button or the wheel or moves the mouse by more than 8 pixels
+// (the saver's own rule), and when the movie calls fscommand("quit"). The player draws a frame
+// in each of the browser's frames from its first one after the movie's size is known: two
+// frames later one has been drawn.
+constexpr std::string_view kSaverScript = R"js(
+  const told = {};
+  function tell(what) {
+    if (told[what]) return;
+    told[what] = true;
+    fetch("tell/" + what, { cache: "no-store" }).catch(function () {});
+  }
+  player.addEventListener("loadedmetadata", function () {
+    requestAnimationFrame(function () {
+      requestAnimationFrame(function () { tell("first-frame"); });
+    });
+  });
+  player.ruffle().addFSCommandHandler(function (command) {
+    if (String(command).toLowerCase() === "quit") tell("quit");
+  });
+  const input = function () { tell("input"); };
+  for (const kind of ["keydown", "mousedown", "pointerdown", "wheel"])
+    window.addEventListener(kind, input, { capture: true, passive: true });
+  let start = null;
+  window.addEventListener("mousemove", function (event) {
+    const x = event.screenX * window.devicePixelRatio;
+    const y = event.screenY * window.devicePixelRatio;
+    if (start === null) start = { x: x, y: y };
+    else if (Math.abs(x - start.x) > 8 || Math.abs(y - start.y) > 8) input();
+  }, { capture: true, passive: true });
+  window.addEventListener("contextmenu", function (event) { event.preventDefault(); }, true);
+  window.open = function () { return null; };
+)js";
 
 void AppendHtmlEscaped(std::string_view text, TextBuffer& page) {
   for (char byte : text) {
@@ -156,8 +214,22 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
 
 bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
   const TemplateValue values[] = {{"title", title, AppendHtmlEscaped},
+                                  {"problem", kProjectorProblem, AppendAsItIs},
                                   {"stream", kEventStreamName, AppendAsItIs},
-                                  {"movie", movieName, AppendUrlEncoded}};
+                                  {"settings", "", AppendAsItIs},
+                                  {"movie", movieName, AppendUrlEncoded},
+                                  {"script", kProjectorScript, AppendAsItIs},
+                                  {"volume", "1", AppendAsItIs}};
+  return FillTemplate(kPage, values, page);
+}
+
+bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,
+                    TextBuffer& page) {
+  const TemplateValue values[] = {
+      {"title", title, AppendHtmlEscaped},        {"problem", kSaverProblem, AppendAsItIs},
+      {"stream", kEventStreamName, AppendAsItIs}, {"settings", kSaverSettings, AppendAsItIs},
+      {"movie", movieName, AppendUrlEncoded},     {"script", kSaverScript, AppendAsItIs},
+      {"volume", sound ? "1" : "0", AppendAsItIs}};
   return FillTemplate(kPage, values, page);
 }
 
