@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -49,6 +50,15 @@ class SystemBrowsers final : public BrowserSystem {
   Launcher DefaultBrowserLauncher() override;
   void ForgetPageAddress() override;
 };
+
+// The browsers that show a page alone, in a window without tabs or an address bar, in the order
+// in which they are looked for.
+enum class AppBrowser { Edge, Chrome };
+
+// Microsoft Edge, else Google Chrome, by the names under which the system starts them
+// (Windows' App Paths), with the full path of its program in `path`; nothing when neither is
+// registered.
+std::optional<AppBrowser> FindAppBrowser(BrowserSystem& system, BoundedText& path);
 
 // Opens the page at `address` in a window of its own: Microsoft Edge as an app window, else
 // Google Chrome the same way, else the default browser. False if no browser can be started.

@@ -26,7 +26,23 @@ constexpr std::string_view kForwardingPage = R"html(<!DOCTYPE html>
 
 constexpr std::size_t kForwardingPageCapacity = 1024;
 
+struct AppBrowserName {
+  AppBrowser browser;
+  const char* program;
+};
+
+constexpr AppBrowserName kAppBrowsers[] = {{AppBrowser::Edge, "msedge.exe"},
+                                           {AppBrowser::Chrome, "chrome.exe"}};
+
 }  // namespace
+
+std::optional<AppBrowser> FindAppBrowser(BrowserSystem& system, BoundedText& path) {
+  for (const AppBrowserName& name : kAppBrowsers) {
+    path = BoundedText();
+    if (system.FindRegisteredProgram(name.program, path)) return name.browser;
+  }
+  return std::nullopt;
+}
 
 bool OpenPageInBrowser(BrowserSystem& system, const char* address) {
   // An app window shows the movie alone, without tabs or an address bar. The movie starts with
@@ -35,9 +51,11 @@ bool OpenPageInBrowser(BrowserSystem& system, const char* address) {
   BoundedText app("--app=");
   app.Append(address);
   const char* const arguments[] = {app.CStr(), "--autoplay-policy=no-user-gesture-required"};
-  for (const char* browser : {"msedge.exe", "chrome.exe"}) {
+  // One that is registered but does not start gives way to the next.
+  for (const AppBrowserName& name : kAppBrowsers) {
     BoundedText path;
-    if (system.FindRegisteredProgram(browser, path) && system.StartProgram(path.CStr(), arguments))
+    if (system.FindRegisteredProgram(name.program, path) &&
+        system.StartProgram(path.CStr(), arguments))
       return true;
   }
   char storage[kForwardingPageCapacity];
