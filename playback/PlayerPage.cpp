@@ -7,17 +7,17 @@ namespace swivex {
 
 namespace {
 
-// The page of either program, with places for the title (HTML-escaped), the words shown when the
-// player cannot start, the stream's name, the player's settings besides those that both pages
-// share, the movie's address (URL-encoded), the movie's volume and the script of the page's own.
-// The shared settings: play at once, no splash screen or unmute overlay, bars on black where the
-// window's shape is not the movie's. The page is black from its first paint.
+// The page of either program, with places for the title (HTML-escaped), the page's script policy,
+// the words shown when the player cannot start, the stream's name, the player's settings besides
+// those that both pages share, the movie's address (URL-encoded), the movie's volume and the script
+// of the page's own. The shared settings: play at once, no splash screen or unmute overlay, bars on
+// black where the window's shape is not the movie's. The page is black from its first paint.
 constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>{{title}}</title>
+<title>{{title}}</title>{{policy}}
 <style>
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
 #player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
@@ -130,10 +130,16 @@ Microsoft Edge or Google Chrome.</p>
 )html";
 
 // A screen saver shows no menu and opens no web page: web addresses that the movie asks for and
-// the player's own links are refused.
+// the player's own links are refused. The player hands the movie's fscommand calls to the page
+// only with script access, which would also let the movie run any script in the page
+// (ExternalInterface.call is evaluated as script): the page's policy forbids evaluated script, so
+// that those calls fail and fscommand alone comes through. The player itself evaluates none.
 constexpr std::string_view kSaverSettings = R"js(
   contextMenu: "off",
-  openUrlMode: "deny",)js";
+  openUrlMode: "deny",
+  allowScriptAccess: true,)js";
+constexpr std::string_view kSaverPolicy = R"html(
+<meta http-equiv="Content-Security-Policy" content="script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval' blob:">)html";
 
 // The page tells the screen saver, each thing once, when the movie's first frame is drawn, when
 // the user touches a key, a mouse button or the wheel or moves the mouse by more than 8 pixels
@@ -213,23 +219,27 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
 }  // namespace
 
 bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
-  const TemplateValue values[] = {{"title", title, AppendHtmlEscaped},
-                                  {"problem", kProjectorProblem, AppendAsItIs},
-                                  {"stream", kEventStreamName, AppendAsItIs},
-                                  {"settings", "", AppendAsItIs},
-                                  {"movie", movieName, AppendUrlEncoded},
-                                  {"script", kProjectorScript, AppendAsItIs},
-                                  {"volume", "1", AppendAsItIs}};
+  const TemplateValue values[] = {
+      {"title", title, AppendHtmlEscaped},
+      {"policy", "", AppendAsItIs},
+      {"problem", kProjectorProblem, AppendAsItIs},
+      {"stream", kEventStreamName, AppendAsItIs},
+      {"settings", "", AppendAsItIs},
+      {"movie", movieName, AppendUrlEncoded},
+      {"script", kProjectorScript, AppendAsItIs},
+      {"volume", "1", AppendAsItIs},
+  };
   return FillTemplate(kPage, values, page);
 }
 
 bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,
                     TextBuffer& page) {
   const TemplateValue values[] = {
-      {"title", title, AppendHtmlEscaped},        {"problem", kSaverProblem, AppendAsItIs},
-      {"stream", kEventStreamName, AppendAsItIs}, {"settings", kSaverSettings, AppendAsItIs},
-      {"movie", movieName, AppendUrlEncoded},     {"script", kSaverScript, AppendAsItIs},
-      {"volume", sound ? "1" : "0", AppendAsItIs}};
+      {"title", title, AppendHtmlEscaped},        {"policy", kSaverPolicy, AppendAsItIs},
+      {"problem", kSaverProblem, AppendAsItIs},   {"stream", kEventStreamName, AppendAsItIs},
+      {"settings", kSaverSettings, AppendAsItIs}, {"movie", movieName, AppendUrlEncoded},
+      {"script", kSaverScript, AppendAsItIs},     {"volume", sound ? "1" : "0", AppendAsItIs},
+  };
   return FillTemplate(kPage, values, page);
 }
 

@@ -53,6 +53,9 @@ TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
                                            "This movie cannot be played in this browser window.",
                                            "<script src=\"ruffle.js\""};
   const std::vector<std::string> saverOnly = {
+      "allowScriptAccess: true,",
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'unsafe-inline' "
+      "'wasm-unsafe-eval' blob:\">",
       "contextMenu: \"off\"",
       "openUrlMode: \"deny\"",
       "window.open = function () { return null; };",
