@@ -35,7 +35,8 @@ async function waitFor(check, what, patience = 30000) {
   }
 }
 
-// The projector "red", and an xdg-open that writes down the address it is given.
+// The projector "red", and an xdg-open that writes down the address that the page it is given
+// forwards to (a projector names its address in a file that only its user can read).
 function makeProjector() {
   const trailer = Buffer.alloc(8);
   trailer.writeUInt32LE(0xfa123456, 0);
@@ -45,7 +46,7 @@ function makeProjector() {
   fs.writeFileSync(projector, Buffer.concat([fs.readFileSync(viewhost), redMovie, trailer]), { mode: 0o755 });
   fs.mkdirSync(path.join(work, "bin"));
   fs.writeFileSync(path.join(work, "bin", "xdg-open"),
-                   `#!/bin/sh\necho "$1" > "${work}/address.partial" && mv "${work}/address.partial" "${work}/address.txt"\n`,
+                   `#!/bin/sh\ngrep -o -m 1 'http://127\\.0\\.0\\.1:[0-9]*/[0-9a-f]*/' "$1" > "${work}/address.partial" && mv "${work}/address.partial" "${work}/address.txt"\n`,
                    { mode: 0o755 });
   return projector;
 }

@@ -72,5 +72,5 @@ endforeach()
 add_custom_target(swivex_player_files DEPENDS ${SWIVEX_PLAYER_GZIP_FILES})
 
 set(SWIVEX_PLAYER_FILE_LIST_DIR ${CMAKE_BINARY_DIR}/generated)
-file(CONFIGURE OUTPUT ${SWIVEX_PLAYER_FILE_LIST_DIR}/player-stub/server/PlayerFileList.h
+file(CONFIGURE OUTPUT ${SWIVEX_PLAYER_FILE_LIST_DIR}/playback/PlayerFileList.h
      CONTENT "#pragma once\n\n// Made by the build (cmake/Ruffle.cmake) from ${SWIVEX_RUFFLE_PACKAGE}.\n#define SWIVEX_PLAYER_FILE_COUNT ${index}\n#define SWIVEX_PLAYER_FILES(FILE) \\\n${list_entries}\n")

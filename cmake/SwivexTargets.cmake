@@ -45,3 +45,15 @@ function(swivex_program_output target)
                         LINKER:--nxcompat LINKER:--tsaware)
   endif()
 endfunction()
+
+# Code that every projector carries (the player stub and the playback room below it) is built for
+# size: no C++ runtime beyond the headers (see playback/BoundedText.h), no exceptions, and on
+# Windows no RTTI (natively the sanitizers' checks of virtual calls in the tests need it).
+# Programs that use exceptions link it as it is.
+function(swivex_lean_options target)
+  swivex_compile_options(${target})
+  target_compile_options(${target} PRIVATE -fno-exceptions)
+  if(WIN32)
+    target_compile_options(${target} PRIVATE -fno-rtti -Os -ffunction-sections -fdata-sections)
+  endif()
+endfunction()

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/ErrorCode.h"
+#include "platform/FileTypes.h"
 
 namespace swivex {
 
@@ -14,6 +15,12 @@ class Files;
 // the system cannot expand it.
 std::string FileFailureText(std::string_view what, const std::string& name, ErrorCode error,
                             Files& files);
+
+// The text of a file operation refused because the name leads to something other than a file:
+// `what` "<full path>". It is <kind>, not a file, as in "Cannot open file "/tmp/feed.swf". It is
+// a named pipe, not a file".
+std::string NotAFileText(std::string_view what, const std::string& name, FileKind kind,
+                         Files& files);
 
 // The name's full path for a message, or the name as given when the system cannot expand it.
 std::string PathForMessage(const std::string& name, Files& files);

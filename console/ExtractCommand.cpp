@@ -8,6 +8,7 @@
 #include "console/OutputNames.h"
 #include "console/ProgressLine.h"
 #include "console/RunFiles.h"
+#include "projector/ConversionProgress.h"
 #include "projector/Conversions.h"
 #include "projector/EmbeddedMovie.h"
 #include "projector/ProjectorTrailer.h"
@@ -43,7 +44,11 @@ class Extraction {
         run_(system.identities, "movie") {}
 
   void Run() {
-    for (const std::string& input : line_.inputs) Find(input);
+    // A walk through many folders takes a while: a request to stop ends it, reported for the
+    // file or folder being walked, and nothing is extracted.
+    for (const std::string& input : line_.inputs) {
+      if (!TakeTurn(input, outcomes_, system_.stops, [&] { Find(input); })) return;
+    }
     for (const Turn& turn : turns_) {
       if (Converts(turn)) run_.AddSource(turn.file);
     }
@@ -65,6 +70,7 @@ class Extraction {
   // The files of `folder` in name order, then with -r its folders, each mirrored inside
   // `targetFolder` when there is one.
   void FindInFolder(const std::string& folder, const std::string& targetFolder) {
+    StopIfRequested();
     FolderListing listing = system_.folders.List(folder);
     if (listing.error != 0) {
       turns_.push_back({folder, targetFolder, false, Trailer::kUnreadable, listing.error});
@@ -74,6 +80,7 @@ class Extraction {
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     for (const FolderEntry& entry : listing.entries) {
       if (entry.kind != PathKind::kFile) continue;
+      StopIfRequested();
       const std::string file = InFolder(folder, entry.name, syntax_);
       turns_.push_back({file, targetFolder, false, LookAtTrailer(file)});
     }
@@ -84,6 +91,10 @@ class Extraction {
           targetFolder.empty() ? "" : InFolder(targetFolder, entry.name, syntax_);
       FindInFolder(InFolder(folder, entry.name, syntax_), inner);
     }
+  }
+
+  void StopIfRequested() {
+    if (system_.stops.Requested() != StopRequest::kNone) throw EConversionCancelled();
   }
 
   // A file too short for the trailer is no projector here, though the window's conversion

@@ -33,9 +33,10 @@ usage:
 
 An existing file is never replaced unless --force is given; then it is replaced only once the
 new file is complete. A file given to the command, or written by it, is never replaced by it.
-Ctrl+C stops the command, leaving the file at hand as it was. Exit code: 0 when every file
-succeeded, 1 when any failed, 2 for a mistake in the command line, 130 when stopped (143 after
-SIGTERM). Progress shows on standard error for files over 64 MiB when it is a terminal.
+Ctrl+C stops the command, leaving the file at hand as it was; a second Ctrl+C ends it at once.
+Exit code: 0 when every file succeeded, 1 when any failed, 2 for a mistake in the command line,
+130 when stopped (143 after SIGTERM). Progress shows on standard error for files over 64 MiB
+when it is a terminal.
 
 examples:
   swivexc build intro.swf                   makes intro.exe beside intro.swf

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
   swivex::SystemFolders folders;
   swivex::SystemConsole console;
   swivex::SystemFileIdentities identities;
-  swivex::SystemStopRequests stops;
+  swivex::SystemStopRequests stops(
+      {swivex::console::kExitInterrupted, swivex::console::kExitTerminated});
   try {
     // On Windows the manifest makes UTF-8 the process's code page, so that these bytes, like
     // every file name the ANSI API takes, are UTF-8 there too (from Windows 10 1903 on; before,

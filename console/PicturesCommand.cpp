@@ -74,6 +74,15 @@ class PictureWriter final : public swf::PictureVisitor {
   unsigned written_ = 0;
 };
 
+// "3 of 4 pictures written to art"; without a picture written, the folder was never made and
+// the line does not name it.
+std::string PicturesSummary(unsigned written, std::size_t found, const std::string& folder) {
+  if (found == 0) return "no pictures";
+  if (written == 0) return "no pictures written (0 of " + std::to_string(found) + ")";
+  return std::to_string(written) + " of " + std::to_string(found) + " pictures written to " +
+         folder;
+}
+
 }  // namespace
 
 void RunPictures(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
@@ -90,8 +99,8 @@ void RunPictures(const CommandLine& line, ConsoleSystem& system, Outcomes& outco
     swf::MovieReader reader(bytes);
     const swf::MovieSummary summary = reader.Walk(&writer);
     movie.file.Close();
-    outcomes.Print(input + ": " + std::to_string(writer.Written()) + " of " +
-                   std::to_string(summary.pictures.size()) + " pictures written to " + folder);
+    outcomes.Print(input + ": " +
+                   PicturesSummary(writer.Written(), summary.pictures.size(), folder));
   });
 }
 

@@ -15,8 +15,12 @@ void RunFiles::CheckTarget(const std::string& source, const std::string& target)
   if (const auto made = written_.find(*identity); made != written_.end())
     throw Exception(replace + target + "\", which this run made from \"" + made->second + "\"");
   const auto other = sources_.find(*identity);
-  if (other != sources_.end() && identities_.IdentityOf(source) != identity)
-    throw Exception(replace + other->second + "\", which is also being converted");
+  if (other == sources_.end()) return;
+  // A source's own file, under the same name or any other, is no target either: the target of
+  // a projector for Linux has no extension, so that "movie" would become its own projector.
+  if (identities_.IdentityOf(source) == identity)
+    throw Exception(replace + target + "\", which it is made from");
+  throw Exception(replace + other->second + "\", which is also being converted");
 }
 
 void RunFiles::AddWritten(const std::string& source, const std::string& target) {

@@ -18,10 +18,10 @@ class RunFiles {
 
   // A file that the run converts; a name that leads to no file adds nothing.
   void AddSource(const std::string& source);
-  // Raises Exception when `target`, written for `source`, would replace another file of the
-  // run: 'The movie would replace "b.swf", which is also being converted', or 'The movie would
-  // replace "out/a.swf", which this run made from "old/a.exe"'. A target that is `source`
-  // itself is left to the conversion, which refuses it. `source` need not name a file.
+  // Raises Exception when `target`, written for `source`, would replace a file of the run:
+  // 'The movie would replace "b.swf", which is also being converted', 'The movie would replace
+  // "out/a.swf", which this run made from "old/a.exe"', or for `source` itself 'The projector
+  // would replace "movie", which it is made from'. `source` need not name a file.
   void CheckTarget(const std::string& source, const std::string& target);
   // `target` holds what the run made from `source` now.
   void AddWritten(const std::string& source, const std::string& target);

@@ -16,16 +16,16 @@
 #include <string_view>
 #include <vector>
 
-#include "player-stub/StubSystem.h"
-#include "player-stub/server/ByteRange.h"
-#include "player-stub/server/Connection.h"
-#include "player-stub/server/HttpRequest.h"
-#include "player-stub/server/PageRoutes.h"
+#include "playback/ByteRange.h"
+#include "playback/Connection.h"
+#include "playback/FileSystem.h"
+#include "playback/HttpRequest.h"
+#include "playback/PageRoutes.h"
 
 namespace {
 
-using swivex::StubError;
-using swivex::StubFile;
+using swivex::FileError;
+using swivex::FileHandle;
 
 void Check(bool condition, const char* what) {
   if (condition) return;
@@ -38,20 +38,20 @@ const unsigned char kGzip[] = {0x1f, 0x8b, 8,    0,    0,    0,    0,    0,    2
                                3,    0x2b, 0x2a, 0x4d, 0x4b, 0xcb, 0x49, 0x05, 0x00,
                                0xa5, 0x2c, 0x6a, 0x4f, 6,    0,    0,    0};
 const swivex::PlayerFile kPlayer[] = {{"ruffle.js", "text/javascript", kGzip}};
-const swivex::PageAddress kAddress{kToken, 4321, "show.swf", kPlayer};
+const swivex::PageAddress kAddress{kToken, 4321, "show.swf", kPlayer, "/work/"};
 
 // The projector (id 1) and one file beside it, "notes.xml", in memory.
-class MemoryFiles final : public swivex::StubSystem {
+class MemoryFiles final : public swivex::FileSystem {
  public:
   std::vector<unsigned char> projector = std::vector<unsigned char>(40'000, 'm');
   std::string notes = "<notes/>";
   int open = 0;
 
-  StubError OwnPath(swivex::StubText&) override { return 5; }
-  StubError TempFolder(swivex::StubText&) override { return 5; }
-  StubError CreateFolder(const char*) override { return 5; }
-  StubError OpenForReading(const char*, StubFile&) override { return 5; }
-  StubError OpenBelow(const char* folder, const char* relative, StubFile& file) override {
+  FileError OwnPath(swivex::BoundedText&) override { return 5; }
+  FileError TempFolder(swivex::BoundedText&) override { return 5; }
+  FileError CreateFolder(const char*) override { return 5; }
+  FileError OpenForReading(const char*, FileHandle&) override { return 5; }
+  FileError OpenBelow(const char* folder, const char* relative, FileHandle& file) override {
     Check(std::strcmp(folder, "/work/") == 0, "files are opened in the projector's folder");
     Check(swivex::IsServablePath(relative), "only servable paths are opened");
     if (std::strcmp(relative, "notes.xml") != 0) return 2;
@@ -59,16 +59,16 @@ class MemoryFiles final : public swivex::StubSystem {
     ++open;
     return 0;
   }
-  StubError CreateNewFile(const char*, StubFile&) override { return 5; }
-  StubError FileSize(StubFile file, std::uint64_t& size) override {
+  FileError CreateNewFile(const char*, FileHandle&) override { return 5; }
+  FileError FileSize(FileHandle file, std::uint64_t& size) override {
     size = file == 1 ? projector.size() : notes.size();
     return 0;
   }
-  StubError Seek(StubFile file, std::uint64_t offset) override {
+  FileError Seek(FileHandle file, std::uint64_t offset) override {
     positions_[file] = offset;
     return 0;
   }
-  StubError Read(StubFile file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
+  FileError Read(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
     const std::uint64_t size = file == 1 ? projector.size() : notes.size();
     const std::uint64_t at = positions_[file];
     done = at >= size ? 0 : static_cast<std::uint32_t>(std::min<std::uint64_t>(count, size - at));
@@ -79,20 +79,20 @@ class MemoryFiles final : public swivex::StubSystem {
     positions_[file] += done;
     return 0;
   }
-  StubError Write(StubFile, const void*, std::uint32_t, std::uint32_t&) override { return 5; }
-  StubError Flush(StubFile) override { return 5; }
-  StubError Close(StubFile file) override {
+  FileError Write(FileHandle, const void*, std::uint32_t, std::uint32_t&) override { return 5; }
+  FileError Flush(FileHandle) override { return 5; }
+  FileError Close(FileHandle file) override {
     Check(file == 2, "only the file beside the projector is closed");
     --open;
     return 0;
   }
-  StubError Rename(const char*, const char*) override { return 5; }
-  StubError Delete(const char*) override { return 5; }
+  FileError Rename(const char*, const char*) override { return 5; }
+  FileError Delete(const char*) override { return 5; }
   bool IsLeadByte(unsigned char) override { return false; }
-  void AppendErrorText(swivex::StubText& text, StubError) override { text.Append("error"); }
+  void AppendErrorText(swivex::BoundedText& text, FileError) override { text.Append("error"); }
 
  private:
-  std::map<StubFile, std::uint64_t> positions_;
+  std::map<FileHandle, std::uint64_t> positions_;
 };
 
 // A client that sends the input in pieces and takes whatever the server sends.
@@ -135,7 +135,7 @@ void CheckRoute(std::string_view input) {
   Check(request.headLength <= swivex::kMostRequestHead, "a head is at most 8 KiB");
   swivex::Route route;
   swivex::RouteRequest(request, kAddress, route);
-  if (route.status == 200) {
+  if (route.status == 200 || route.status == 204) {
     std::string host(request.host);
     for (char& byte : host)
       byte = static_cast<char>(std::tolower(static_cast<unsigned char>(byte)));
@@ -158,10 +158,10 @@ void CheckRoute(std::string_view input) {
 void CheckConnection(std::string_view input, std::size_t piece) {
   MemoryFiles files;
   MemoryClient client(input, piece);
-  const swivex::ServedContent content{
-      kAddress, "<html></html>", {&files, 1}, {1000, 30'000}, "/work/"};
+  const swivex::ServedContent content{kAddress, "<html></html>", {&files, 1}, {1000, 30'000}};
   swivex::StreamCount streams;
-  swivex::ServerContext context{client, files, content, streams, 0};
+  swivex::PageTells tells;
+  swivex::ServerContext context{client, files, content, streams, tells, 0};
   {
     swivex::Connection connection;
     Check(connection.Open(7, 0), "a connection opens");

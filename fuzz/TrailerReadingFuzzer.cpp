@@ -12,15 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "playback/FileSystem.h"
 #include "player-stub/OwnMovie.h"
-#include "player-stub/StubSystem.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
 constexpr char kOwnPath[] = "C:\\Games\\intro.exe";
-constexpr swivex::StubFile kOwnFile = 7;
+constexpr swivex::FileHandle kOwnFile = 7;
 
 void Check(bool condition, const char* what) {
   if (condition) return;
@@ -29,7 +29,7 @@ void Check(bool condition, const char* what) {
 }
 
 // The stub's own file in memory; it is only ever found, opened, measured, read and closed.
-class OwnFileSystem final : public swivex::StubSystem {
+class OwnFileSystem final : public swivex::FileSystem {
  public:
   OwnFileSystem(Bytes file, std::uint32_t largestRead)
       : file_(std::move(file)), largestRead_(largestRead) {}
@@ -37,29 +37,29 @@ class OwnFileSystem final : public swivex::StubSystem {
   bool open = false;
   int opens = 0;
 
-  swivex::StubError OwnPath(swivex::StubText& path) override {
+  swivex::FileError OwnPath(swivex::BoundedText& path) override {
     path.Append(kOwnPath);
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
-  swivex::StubError OpenForReading(const char* path, swivex::StubFile& file) override {
+  swivex::FileError OpenForReading(const char* path, swivex::FileHandle& file) override {
     Check(std::strcmp(path, kOwnPath) == 0, "the stub opens its own file");
     Check(!open, "the stub opens its file once");
     open = true;
     ++opens;
     file = kOwnFile;
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
-  swivex::StubError FileSize(swivex::StubFile file, std::uint64_t& size) override {
+  swivex::FileError FileSize(swivex::FileHandle file, std::uint64_t& size) override {
     Check(file == kOwnFile && open, "the size of the open file");
     size = file_.size();
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
-  swivex::StubError Seek(swivex::StubFile file, std::uint64_t offset) override {
+  swivex::FileError Seek(swivex::FileHandle file, std::uint64_t offset) override {
     Check(file == kOwnFile && open, "a seek in the open file");
     position_ = offset;
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
-  swivex::StubError Read(swivex::StubFile file, void* buffer, std::uint32_t count,
+  swivex::FileError Read(swivex::FileHandle file, void* buffer, std::uint32_t count,
                          std::uint32_t& done) override {
     Check(file == kOwnFile && open, "a read of the open file");
     done = 0;
@@ -70,34 +70,36 @@ class OwnFileSystem final : public swivex::StubSystem {
     }
     std::memcpy(buffer, file_.data() + position_, done);
     position_ += done;
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
-  swivex::StubError Close(swivex::StubFile file) override {
+  swivex::FileError Close(swivex::FileHandle file) override {
     Check(file == kOwnFile && open, "the open file is closed");
     open = false;
-    return swivex::stub_errors::kNone;
+    return swivex::file_errors::kNone;
   }
 
   // The reading never creates, writes, renames or deletes anything.
-  swivex::StubError TempFolder(swivex::StubText&) override { return Refused(); }
-  swivex::StubError CreateFolder(const char*) override { return Refused(); }
-  swivex::StubError CreateNewFile(const char*, swivex::StubFile&) override { return Refused(); }
-  swivex::StubError Write(swivex::StubFile, const void*, std::uint32_t, std::uint32_t&) override {
+  swivex::FileError TempFolder(swivex::BoundedText&) override { return Refused(); }
+  swivex::FileError CreateFolder(const char*) override { return Refused(); }
+  swivex::FileError CreateNewFile(const char*, swivex::FileHandle&) override { return Refused(); }
+  swivex::FileError Write(swivex::FileHandle, const void*, std::uint32_t, std::uint32_t&) override {
     return Refused();
   }
-  swivex::StubError Flush(swivex::StubFile) override { return Refused(); }
-  swivex::StubError OpenBelow(const char*, const char*, swivex::StubFile&) override {
+  swivex::FileError Flush(swivex::FileHandle) override { return Refused(); }
+  swivex::FileError OpenBelow(const char*, const char*, swivex::FileHandle&) override {
     return Refused();
   }
-  swivex::StubError Rename(const char*, const char*) override { return Refused(); }
-  swivex::StubError Delete(const char*) override { return Refused(); }
+  swivex::FileError Rename(const char*, const char*) override { return Refused(); }
+  swivex::FileError Delete(const char*) override { return Refused(); }
   bool IsLeadByte(unsigned char) override { return false; }
-  void AppendErrorText(swivex::StubText& text, swivex::StubError) override { text.Append("error"); }
+  void AppendErrorText(swivex::BoundedText& text, swivex::FileError) override {
+    text.Append("error");
+  }
 
  private:
-  static swivex::StubError Refused() {
+  static swivex::FileError Refused() {
     Check(false, "the reading only reads");
-    return swivex::stub_errors::kAccessDenied;
+    return swivex::file_errors::kAccessDenied;
   }
 
   Bytes file_;
@@ -128,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::optional<swivex::MovieLocation> movie;
   {
     swivex::OwnMovie own;
-    swivex::StubText failure;
+    swivex::BoundedText failure;
     opened = swivex::OpenOwnMovie(system, own, failure);
     movie = own.movie;
   }

@@ -19,7 +19,9 @@ class Files {
 
   // The opens are exclusive: while a file is held, no other open of it succeeds, from this
   // process or another, and an exclusive open of a file held elsewhere fails.
-  // An existing file, for reading.
+  // An existing file, for reading, reached through any links. Only a regular file (a disk file
+  // on Windows) is opened, and the open never waits: for anything else, such as a named pipe
+  // that nobody writes, the result says what the name leads to (`kind`).
   virtual FileResult OpenFileExclusive(const std::string& name) = 0;
   // An existing file, for reading and writing; the file is not changed by the open. Only a
   // regular file is opened: a link is not followed, and for anything else the result says what

@@ -61,7 +61,14 @@ bool NeverLeadByte(unsigned char) { return false; }
 }  // namespace
 
 FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
-  return OpenLocked(name, O_RDONLY, Accepted::kAnything);
+  // A source is what its name leads to, through links. What is no file is not opened at all
+  // where the name says so, as for a target.
+  struct stat reached {};
+  if (::stat(name.c_str(), &reached) != 0) return {kNoFile, LastErrno()};
+  if (!S_ISREG(reached.st_mode)) return {kNoFile, 0, KindOfMode(reached.st_mode)};
+  // The name may lead elsewhere by now: the open waits for no writer of a pipe (it would wait
+  // in the kernel, deaf to requests to stop), and what it reached decides.
+  return OpenLocked(name, O_RDONLY | O_NONBLOCK | O_NOCTTY, Accepted::kFilesOnly);
 }
 
 FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {

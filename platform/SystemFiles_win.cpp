@@ -76,24 +76,31 @@ ErrorCode Outcome(BOOL succeeded) { return succeeded ? 0 : ::GetLastError(); }
 // multi-byte characters hold no byte below 0x80, so none can be taken for "\\" or ".".
 bool IsAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
 
-}  // namespace
-
-FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
-  return OpenWith(name, GENERIC_READ, OPEN_EXISTING);
-}
-
-FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
-  // The link or junction itself rather than what it leads to, and a folder too (backup
-  // semantics), so that what was opened can be told apart.
+// An existing name opened without sharing; kept only when what it opened is a disk file.
+FileResult OpenFileOnly(const std::string& name, DWORD access, DWORD flags) {
   win::UniqueHandle<win::FileHandleTraits> opened(::CreateFileA(
-      name.c_str(), GENERIC_READ | GENERIC_WRITE, 0 /* no sharing */, nullptr, OPEN_EXISTING,
-      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+      name.c_str(), access, 0 /* no sharing */, nullptr, OPEN_EXISTING, flags, nullptr));
   if (!opened) return NotOpened(name, ::GetLastError());
   DWORD error = 0;
   const FileKind kind = KindOfOpenFile(opened.Get(), error);
   if (error != 0) return {kNoFile, error};
   if (kind != FileKind::kFile) return {kNoFile, 0, kind};
   return {reinterpret_cast<NativeFile>(opened.Release()), 0};
+}
+
+}  // namespace
+
+FileResult SystemFiles::OpenFileExclusive(const std::string& name) {
+  // What a link or junction leads to: a source is read through its links.
+  return OpenFileOnly(name, GENERIC_READ, FILE_ATTRIBUTE_NORMAL);
+}
+
+FileResult SystemFiles::OpenWritableExclusive(const std::string& name) {
+  // The link or junction itself rather than what it leads to, and a folder too (backup
+  // semantics), so that what was opened can be told apart.
+  return OpenFileOnly(
+      name, GENERIC_READ | GENERIC_WRITE,
+      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
 }
 
 FileResult SystemFiles::CreateNewFileExclusive(const std::string& name) {

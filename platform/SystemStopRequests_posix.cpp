@@ -1,5 +1,6 @@
 // Requests to stop through POSIX signals.
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <iterator>
@@ -13,18 +14,25 @@ namespace {
 std::atomic<StopRequest> request{StopRequest::kNone};
 static_assert(std::atomic<StopRequest>::is_always_lock_free, "a signal handler may store it");
 
+// Set before the handler is installed, read only by it.
+StopExitCodes exitCodes{};
+
 constexpr int kSignals[] = {SIGINT, SIGTERM};
 struct sigaction previous[std::size(kSignals)];
 
 void OnSignal(int number) {
+  const bool terminate = number == SIGTERM;
   StopRequest none = StopRequest::kNone;
-  request.compare_exchange_strong(
-      none, number == SIGTERM ? StopRequest::kTerminate : StopRequest::kInterrupt);
+  if (request.compare_exchange_strong(
+          none, terminate ? StopRequest::kTerminate : StopRequest::kInterrupt))
+    return;
+  ::_exit(terminate ? exitCodes.terminated : exitCodes.interrupted);
 }
 
 }  // namespace
 
-SystemStopRequests::SystemStopRequests() {
+SystemStopRequests::SystemStopRequests(StopExitCodes endAtOnce) {
+  exitCodes = endAtOnce;
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);

@@ -1,16 +1,16 @@
 #include "player-stub/BrowserPlayAndTell.h"
 
 #include "player-stub/OwnMovie.h"
+#include "player-stub/PagePlayback.h"
 #include "player-stub/StubMessages.h"
-#include "player-stub/server/PagePlayback.h"
 
 namespace swivex {
 
-std::optional<StubOutcome> PlayInBrowserAndTell(StubSystem& files, ServerSystem& network,
+std::optional<StubOutcome> PlayInBrowserAndTell(FileSystem& files, ServerSystem& network,
                                                 BrowserSystem& browsers,
                                                 std::span<const PlayerFile> player) {
   OwnMovie own;
-  StubText failure;
+  BoundedText failure;
   if (!OpenOwnMovie(files, own, failure)) {
     ShowStubFailure(failure);
     return StubOutcome::Failed;
@@ -23,7 +23,7 @@ std::optional<StubOutcome> PlayInBrowserAndTell(StubSystem& files, ServerSystem&
     ShowEmptyMovieMessage();
     return StubOutcome::EmptyMovie;
   }
-  StubText address;
+  BoundedText address;
   switch (PlayInBrowser(own, player, files, network, browsers, address)) {
     case Playback::Played:
       return StubOutcome::MovieOpened;

@@ -4,17 +4,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "playback/MovieLocation.h"
 #include "projector/ProjectorTrailer.h"
 
 namespace swivex {
-
-// Where the movie of a projector lies in the projector's own file.
-struct MovieLocation {
-  std::uint64_t offset = 0;
-  std::uint32_t length = 0;
-
-  friend bool operator==(const MovieLocation&, const MovieLocation&) = default;
-};
 
 using TrailerBytes = std::array<unsigned char, kTrailerSize>;
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "playback/BoundedText.h"
+#include "playback/FileSystem.h"
 #include "player-stub/OwnMovie.h"
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
 
 namespace swivex {
 
@@ -12,6 +12,7 @@ namespace swivex {
 // that name with other bytes keeps them, and the movie takes the next free name ("intro (2).swf",
 // ...). A copy appears under its name only when complete. On failure, returns false with the
 // reason in `failure`, and nothing that was written is left behind.
-bool SaveMovieCopy(StubSystem& system, const OwnMovie& own, StubText& savedPath, StubText& failure);
+bool SaveMovieCopy(FileSystem& system, const OwnMovie& own, BoundedText& savedPath,
+                   BoundedText& failure);
 
 }  // namespace swivex

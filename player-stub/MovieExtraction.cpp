@@ -6,7 +6,7 @@
 
 namespace swivex {
 
-Extraction ExtractOwnMovie(StubSystem& system, StubText& savedPath, StubText& failure) {
+Extraction ExtractOwnMovie(FileSystem& system, BoundedText& savedPath, BoundedText& failure) {
   OwnMovie own;
   if (!OpenOwnMovie(system, own, failure)) return Extraction::Failed;
   Extraction result = Extraction::Saved;
@@ -17,8 +17,8 @@ Extraction ExtractOwnMovie(StubSystem& system, StubText& savedPath, StubText& fa
   } else if (!SaveMovieCopy(system, own, savedPath, failure)) {
     return Extraction::Failed;
   }
-  const StubError closed = CloseFile(own.file);
-  if (closed != stub_errors::kNone) {
+  const FileError closed = CloseFile(own.file);
+  if (closed != file_errors::kNone) {
     ReportFailure(system, failure, kCannotReadMovie, own.path, closed);
     return Extraction::Failed;
   }

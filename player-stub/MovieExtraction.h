@@ -1,7 +1,7 @@
 #pragma once
 
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
+#include "playback/BoundedText.h"
+#include "playback/FileSystem.h"
 
 namespace swivex {
 
@@ -15,6 +15,6 @@ enum class Extraction {
 // Finds the movie behind the running stub and saves it as a .swf file in the temporary folder,
 // or reuses the copy that an earlier run saved (see SaveMovieCopy). Reaches the system only
 // through `system`, and leaves no file of its own open.
-Extraction ExtractOwnMovie(StubSystem& system, StubText& savedPath, StubText& failure);
+Extraction ExtractOwnMovie(FileSystem& system, BoundedText& savedPath, BoundedText& failure);
 
 }  // namespace swivex

@@ -5,21 +5,21 @@
 
 #include <array>
 
+#include "playback/PlayerFileList.h"
+#include "playback/SystemServer.h"
+#include "playback/WindowsFileSystem.h"
 #include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/MovieExtraction.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
-#include "player-stub/WindowsStubSystem.h"
-#include "player-stub/server/PlayerFileList.h"
-#include "player-stub/server/SystemServer.h"
 #include "winsupport/SystemDllSearch.h"
 
 namespace swivex {
 
 namespace {
 
-StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
+StubOutcome OpenSavedMovie(const BoundedText& savedPath, BoundedText& failure) {
   // Checked first so that no system dialog stands in for the message that says where the
   // movie is.
   if (!IsSwfPlayerRegistered()) return StubOutcome::NoSwfPlayer;
@@ -36,7 +36,7 @@ StubOutcome OpenSavedMovie(const StubText& savedPath, StubText& failure) {
 
 // Saves the movie behind the stub and opens it, or says why there is nothing to open. The
 // projector's own file is closed again before the movie is opened.
-StubOutcome PlayOwnMovie(StubSystem& system, StubText& savedPath, StubText& failure) {
+StubOutcome PlayOwnMovie(FileSystem& system, BoundedText& savedPath, BoundedText& failure) {
   switch (ExtractOwnMovie(system, savedPath, failure)) {
     case Extraction::Saved:
       break;
@@ -52,9 +52,9 @@ StubOutcome PlayOwnMovie(StubSystem& system, StubText& savedPath, StubText& fail
 
 // Hands the movie to the program registered for .swf files and shows the message that the
 // outcome calls for.
-StubOutcome PlayWithSwfPlayerAndTell(StubSystem& system) {
-  StubText savedPath;
-  StubText failure;
+StubOutcome PlayWithSwfPlayerAndTell(FileSystem& system) {
+  BoundedText savedPath;
+  BoundedText failure;
   const StubOutcome outcome = PlayOwnMovie(system, savedPath, failure);
   switch (outcome) {
     case StubOutcome::BareStub:
@@ -76,7 +76,7 @@ StubOutcome PlayWithSwfPlayerAndTell(StubSystem& system) {
 }
 
 StubOutcome PlayAndTell() {
-  WindowsStubSystem system;
+  WindowsFileSystem system;
   {
     SystemServer network;
     SystemBrowsers browsers;

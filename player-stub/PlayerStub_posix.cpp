@@ -3,14 +3,14 @@
 // way of a file that only the user can read: other users see every program's arguments.
 #include <array>
 
+#include "playback/PlayerFileList.h"
+#include "playback/PosixFileSystem.h"
+#include "playback/SystemServer.h"
 #include "player-stub/BrowserPlayAndTell.h"
-#include "player-stub/PosixStubSystem.h"
 #include "player-stub/StubMessages.h"
-#include "player-stub/server/PlayerFileList.h"
-#include "player-stub/server/SystemServer.h"
 
 int main() {
-  swivex::PosixStubSystem system;
+  swivex::PosixFileSystem system;
   swivex::SystemServer network;
   swivex::SystemBrowsers browsers;
   std::array<swivex::PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;

@@ -2,13 +2,14 @@
 
 namespace swivex {
 
-bool ReportFailure(StubSystem& system, StubText& failure, const char* what, const StubText& path,
-                   StubError error) {
+bool ReportFailure(FileSystem& system, BoundedText& failure, const char* what,
+                   const BoundedText& path, FileError error) {
   failure.Append(what).Append(" \"").Append(path).Append("\".");
   return ReportFailure(system, failure, "", error);
 }
 
-bool ReportFailure(StubSystem& system, StubText& failure, const char* sentence, StubError error) {
+bool ReportFailure(FileSystem& system, BoundedText& failure, const char* sentence,
+                   FileError error) {
   failure.Append(sentence).Append(" ");
   system.AppendErrorText(failure, error);
   failure.Append(".");

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "player-stub/StubSystem.h"
-#include "player-stub/StubText.h"
+#include "playback/BoundedText.h"
+#include "playback/FileSystem.h"
 
 namespace swivex {
 
@@ -12,9 +12,9 @@ inline constexpr char kCannotCheckCopy[] = "Cannot check the movie saved as";
 
 // Appends `what "path". <the system's words for error>.` to `failure`. Returns false, for the
 // caller to return.
-bool ReportFailure(StubSystem& system, StubText& failure, const char* what, const StubText& path,
-                   StubError error);
+bool ReportFailure(FileSystem& system, BoundedText& failure, const char* what,
+                   const BoundedText& path, FileError error);
 // Appends `sentence <the system's words for error>.`, for a failure that concerns no file.
-bool ReportFailure(StubSystem& system, StubText& failure, const char* sentence, StubError error);
+bool ReportFailure(FileSystem& system, BoundedText& failure, const char* sentence, FileError error);
 
 }  // namespace swivex

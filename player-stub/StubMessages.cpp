@@ -24,8 +24,8 @@ void ShowBareStubMessage() { ShowStubMessage(kBareStub, MessageKind::Information
 
 void ShowEmptyMovieMessage() { ShowStubMessage(kEmptyMovie, MessageKind::Information); }
 
-void ShowNoSwfPlayerMessage(const StubText& savedMovie) {
-  StubText text(
+void ShowNoSwfPlayerMessage(const BoundedText& savedMovie) {
+  BoundedText text(
       "No program is registered on this computer to open .swf files, so the movie cannot be "
       "played.\n\nThe movie has been saved as:\n");
   text.Append(savedMovie)
@@ -35,8 +35,8 @@ void ShowNoSwfPlayerMessage(const StubText& savedMovie) {
   ShowStubMessage(text.CStr(), MessageKind::Warning);
 }
 
-void ShowNoPageMessage(const StubText& address) {
-  StubText text(
+void ShowNoPageMessage(const BoundedText& address) {
+  BoundedText text(
       "The movie's page did not open in a web browser within two minutes, so the projector has "
       "stopped.\n\nThe page's address was:\n");
   text.Append(address).Append(
@@ -47,7 +47,7 @@ void ShowNoPageMessage(const StubText& address) {
 
 void ShowNoBrowserMessage() { ShowStubMessage(kNoBrowser, MessageKind::Warning); }
 
-void ShowStubFailure(const StubText& failure) {
+void ShowStubFailure(const BoundedText& failure) {
   ShowStubMessage(failure.CStr(), MessageKind::Error);
 }
 

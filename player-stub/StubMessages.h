@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player-stub/StubText.h"
+#include "playback/BoundedText.h"
 
 namespace swivex {
 
@@ -12,9 +12,9 @@ void ShowStubMessage(const char* text, MessageKind kind);
 
 void ShowBareStubMessage();
 void ShowEmptyMovieMessage();
-void ShowNoSwfPlayerMessage(const StubText& savedMovie);
-void ShowNoPageMessage(const StubText& address);
+void ShowNoSwfPlayerMessage(const BoundedText& savedMovie);
+void ShowNoPageMessage(const BoundedText& address);
 void ShowNoBrowserMessage();
-void ShowStubFailure(const StubText& failure);
+void ShowStubFailure(const BoundedText& failure);
 
 }  // namespace swivex

@@ -5,7 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "player-stub/SystemErrorText.h"
+#include "playback/SystemErrorText.h"
 #include "winsupport/ComApartment.h"
 
 namespace swivex {
@@ -14,7 +14,7 @@ namespace {
 
 // ShellExecute's own error numbers, in the words of the matching system message where one
 // exists.
-void AppendShellErrorText(StubText& text, INT_PTR result) {
+void AppendShellErrorText(BoundedText& text, INT_PTR result) {
   switch (result) {
     case 0:
     case SE_ERR_OOM:
@@ -48,7 +48,7 @@ bool IsSwfPlayerRegistered() {
   return found == S_OK || found == E_POINTER;
 }
 
-OpenResult OpenWithSwfPlayer(const StubText& moviePath, StubText& failure) {
+OpenResult OpenWithSwfPlayer(const BoundedText& moviePath, BoundedText& failure) {
   // Shell extensions that an open may load expect a single-threaded apartment.
   const win::ComApartment apartment;
   // The shell returns a number above 32 on success, otherwise one of the SE_ERR_ codes.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player-stub/StubText.h"
+#include "playback/BoundedText.h"
 
 namespace swivex {
 
@@ -11,6 +11,6 @@ bool IsSwfPlayerRegistered();
 
 // Asks the shell to open `moviePath` with the program registered for .swf files. On failure
 // `failure` receives the reason.
-OpenResult OpenWithSwfPlayer(const StubText& moviePath, StubText& failure);
+OpenResult OpenWithSwfPlayer(const BoundedText& moviePath, BoundedText& failure);
 
 }  // namespace swivex

@@ -11,6 +11,10 @@ namespace swivex {
 
 FileStream FileStream::OpenRead(const std::string& name, Files& files) {
   const FileResult opened = files.OpenFileExclusive(name);
+  // Only a file's bytes are a movie, a stub or a projector: a named pipe would read what some
+  // other program writes, whenever it does, a device whatever it gives.
+  if (opened.kind != FileKind::kFile)
+    throw EFOpenError(NotAFileText("Cannot open file", name, opened.kind, files));
   if (opened.file == kNoFile)
     throw EFOpenError(FileFailureText("Cannot open file", name, opened.error, files));
   return FileStream(opened.file, files, Direction::Read);

@@ -21,7 +21,8 @@ class FileStream {
   // extracting as fast as cat copies their movies; smaller ones cost a tenth more in calls.
   static constexpr std::size_t kCopyBufferSize = 1u << 20;
 
-  // Opens an existing file for reading. Raises EFOpenError.
+  // Opens an existing file for reading. Raises EFOpenError, with "Cannot open file "<name>". It
+  // is a named pipe, not a file" (a folder, a device, a socket) when the name leads to no file.
   static FileStream OpenRead(const std::string& name, Files& files);
 
   // Takes over a file that is already open.

@@ -39,29 +39,10 @@ std::string ScratchName(const std::string& folder) {
   return folder + name;
 }
 
-std::string KindName(FileKind kind) {
-  switch (kind) {
-    case FileKind::kFolder:
-      return "a folder";
-    case FileKind::kDevice:
-      return "a device";
-    case FileKind::kPipe:
-      return "a named pipe";
-    case FileKind::kSocket:
-      return "a socket";
-    case FileKind::kLink:
-      return "a link";
-    case FileKind::kFile:
-      break;
-  }
-  return "a file";
-}
-
 std::optional<FileStream> HoldExisting(const std::string& name, Files& files, ErrorCode& error) {
   const FileResult held = files.OpenWritableExclusive(name);
   if (held.kind != FileKind::kFile) {
-    throw EFCreateError("Cannot create file \"" + PathForMessage(name, files) + "\". It is " +
-                        KindName(held.kind) + ", not a file");
+    throw EFCreateError(NotAFileText("Cannot create file", name, held.kind, files));
   }
   // Without its folder there is no target either; making the scratch file then tells why.
   const bool missing = held.error == errors::kFileNotFound || held.error == errors::kPathNotFound;

@@ -42,7 +42,7 @@ std::string BrowserCommandLine(const BrowserStart& start) {
   AppendArgument(line, "--user-data-dir=" + start.profileFolder);
   AppendArgument(line, "--autoplay-policy=no-user-gesture-required");
   // Edge's kiosk is otherwise a public-browsing window with its own bars.
-  if (start.browser == KioskBrowser::Edge) AppendArgument(line, "--edge-kiosk-type=fullscreen");
+  if (start.browser == AppBrowser::Edge) AppendArgument(line, "--edge-kiosk-type=fullscreen");
   const win::ScreenArea& monitor = start.monitor;
   AppendArgument(line, "--window-position=" + std::to_string(monitor.left) + "," +
                            std::to_string(monitor.top));

@@ -2,19 +2,14 @@
 
 #include <string>
 
+#include "playback/BrowserSystem.h"
 #include "winsupport/ScreenPlacement.h"
 
 namespace swivex::glowdrift {
 
-// The browsers that can play the movie full screen, in the order they are looked for.
-enum class KioskBrowser {
-  Edge,    // Microsoft Edge, msedge.exe
-  Chrome,  // Google Chrome, chrome.exe
-};
-
 // What the browser is started with.
 struct BrowserStart {
-  KioskBrowser browser = KioskBrowser::Edge;
+  AppBrowser browser = AppBrowser::Edge;
   std::string program;        // its full path
   std::string address;        // the page's address
   std::string profileFolder;  // a profile of Glowdrift's own, kept from run to run

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "player-stub/server/BrowserSystem.h"
 #include "winsupport/AnsiPathCapacity.h"
 #include "winsupport/SystemMessage.h"
 
@@ -38,12 +37,9 @@ std::string BrowserProfileFolder() {
 
 std::optional<FoundBrowser> FindKioskBrowser() {
   SystemBrowsers system;
-  const std::pair<KioskBrowser, const char*> browsers[] = {{KioskBrowser::Edge, "msedge.exe"},
-                                                           {KioskBrowser::Chrome, "chrome.exe"}};
-  for (const auto& [browser, name] : browsers) {
-    StubText path;
-    if (system.FindRegisteredProgram(name, path)) return FoundBrowser{browser, path.CStr()};
-  }
+  BoundedText path;
+  if (const std::optional<AppBrowser> browser = FindAppBrowser(system, path))
+    return FoundBrowser{*browser, path.CStr()};
   return std::nullopt;
 }
 

@@ -13,7 +13,7 @@
 namespace swivex::glowdrift {
 
 struct FoundBrowser {
-  KioskBrowser browser;
+  AppBrowser browser;
   std::string program;
 };
 

@@ -15,8 +15,11 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <fstream>
 extern char** environ;
 #endif
 
@@ -109,9 +112,16 @@ long long StartedProgram::Start(const std::vector<std::string>& arguments,
   for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   int pipeEnds[2] = {-1, -1};
-  if (output_ == OutputTo::kClosedPipe) {
-    if (::pipe(pipeEnds) != 0) throw std::runtime_error("cannot make a pipe");
-    ::close(pipeEnds[0]);
+  if (output_ != OutputTo::kFile) {
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
+    if (output_ == OutputTo::kClosedPipe) {
+      ::close(pipeEnds[0]);
+    } else {
+      unreadPipe_ = pipeEnds[0];
+      // A few lines fill it.
+      if (::fcntl(pipeEnds[1], F_SETPIPE_SZ, 4096) < 0)
+        throw std::runtime_error("cannot size the pipe");
+    }
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -145,6 +155,7 @@ long long StartedProgram::Start(const std::vector<std::string>& arguments,
 }
 
 StartedProgram::~StartedProgram() {
+  if (unreadPipe_ >= 0) ::close(unreadPipe_);
   if (ended_) return;
   ::kill(static_cast<pid_t>(process_), SIGKILL);
   ::waitpid(static_cast<pid_t>(process_), nullptr, 0);
@@ -153,6 +164,25 @@ StartedProgram::~StartedProgram() {
 void StartedProgram::SendSignal(int signal) {
   if (::kill(static_cast<pid_t>(process_), signal) != 0)
     throw std::runtime_error("cannot signal " + program_);
+}
+
+bool StartedProgram::SleepsWritingOutput() const {
+  const std::string proc = "/proc/" + std::to_string(process_);
+  // The call a sleeping process is in, and its first argument: "1 0x1 ..." for write(1, ...)
+  // on x86-64; "running" while it runs.
+  std::ifstream call(proc + "/syscall");
+  std::string number;
+  std::string descriptor;
+  if (!(call >> number >> descriptor) || number != std::to_string(SYS_write) || descriptor != "0x1")
+    return false;
+  // The signals sent to its thread and to the process that it has not taken yet, in hex.
+  std::ifstream status(proc + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if ((line.starts_with("SigPnd:") || line.starts_with("ShdPnd:")) &&
+        std::stoull(line.substr(7), nullptr, 16) != 0)
+      return false;
+  }
+  return true;
 }
 
 ProgramResult StartedProgram::Wait(std::chrono::seconds patience) {

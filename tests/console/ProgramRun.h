@@ -16,6 +16,11 @@ struct ProgramResult {
 enum class OutputTo {
   kFile,        // a file that the result reads
   kClosedPipe,  // a pipe whose reading end is closed before the program starts
+#ifndef _WIN32
+  // A pipe of one page that the test holds open and never reads: the program's writes wait
+  // once it is full.
+  kUnreadPipe,
+#endif
 };
 
 // A program started in the folder `workingFolder`, its standard output and error caught in
@@ -31,6 +36,9 @@ class StartedProgram {
 
 #ifndef _WIN32
   void SendSignal(int signal);
+  // Whether the program sleeps in a write to its standard output with no signal on its way to
+  // it: whatever was sent to it has been handled, and the write goes on.
+  bool SleepsWritingOutput() const;
 #endif
   // Waits for the program up to `patience`, after which it is ended and the test raises.
   ProgramResult Wait(std::chrono::seconds patience = std::chrono::seconds(120));
@@ -45,6 +53,7 @@ class StartedProgram {
   OutputTo output_;
   std::string out_;
   std::string err_;
+  int unreadPipe_ = -1;  // the reading end of kUnreadPipe
   long long process_;
   bool ended_ = false;
 };

@@ -121,7 +121,7 @@ const RunCase kRunCases[] = {
      1,
      "failed: picture 1 (DefineBitsJPEG2): zlib failed deflating\n"
      "failed: picture 2 (DefineBitsJPEG2): zlib failed deflating\n"
-     "a.swf: 0 of 2 pictures written to art\n"},
+     "a.swf: no pictures written (0 of 2)\n"},
     {"a command that stops before its first file",
      {"build", "a.swf"},
      {},
@@ -134,6 +134,16 @@ const RunCase kRunCases[] = {
      {"rename", "a.exe", [](TestStops& stops) { stops.request = StopRequest::kInterrupt; }},
      130,
      "ok: a.swf -> a.exe\ncancelled: missing.swf\n"},
+    {"a request to stop during the walk of extract -r ends it before the next file",
+     {"extract", "-r", "tree"},
+     // Every open after the request turns it into a request to end, which the exit code shows.
+     {"open", "",
+      [](TestStops& stops) {
+        stops.request =
+            stops.request == StopRequest::kNone ? StopRequest::kInterrupt : StopRequest::kTerminate;
+      }},
+     130,
+     "cancelled: tree\n"},
     {"a request to end while a movie is read cancels it, in JSON too",
      {"info", "--json", "a.swf", "b.swf"},
      {"open", "a.swf", [](TestStops& stops) { stops.request = StopRequest::kTerminate; }},
@@ -153,7 +163,10 @@ TEST_P(RunRulesTest, ReportsEachFileAndEndsWithItsExitCode) {
   const Bytes projector =
       Concat(Bytes(10, 'S') + movie, ProjectorTrailer(static_cast<std::uint32_t>(movie.size())));
   for (const char* name : {"a.swf", "b.swf", "c.swf"}) WriteBytes(folder / name, movie);
-  for (const char* name : {"p.exe", "q.exe"}) WriteBytes(folder / name, projector);
+  std::filesystem::create_directories(folder / "tree/one");
+  std::filesystem::create_directories(folder / "tree/two");
+  for (const char* name : {"p.exe", "q.exe", "tree/one/p.exe", "tree/one/q.exe", "tree/two/r.exe"})
+    WriteBytes(folder / name, projector);
   WriteBytes(folder / "stub.bin", Bytes(10, 'S'));
 
   TestStops stops;

@@ -1,11 +1,13 @@
 // Stopping the real swivexc as users and systems do, half-way through a conversion of a large
 // movie: the older target stays, the scratch file goes, the line says "cancelled", and the exit
-// code tells how it was stopped. And an output that nobody reads stops nothing.
+// code tells how it was stopped; a second request ends a program that cannot stop cleanly. And
+// an output that nobody reads stops nothing.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "tests/console/ProgramRun.h"
 #include "tests/console/SwivexcPath.h"
@@ -77,6 +79,29 @@ TEST_P(SwivexcStopTest, CancelsTheConversionAndKeepsTheOlderTarget) {
 const StopCase kStops[] = {{"Ctrl+C", 0, 130}};
 #else
 const StopCase kStops[] = {{"SIGINT", SIGINT, 130}, {"SIGTERM", SIGTERM, 143}};
+#endif
+
+#ifndef _WIN32
+// The first request waits for a write that never ends: only a second one can stop the program,
+// and it does at once, with the code of its kind.
+TEST_P(SwivexcStopTest, ASecondRequestEndsAProgramThatWaitsToWrite) {
+  TempFolder folder;
+  WriteBytes(folder / "notes.txt", {'h', 'i'});
+  // Far more lines of failure than the pipe holds.
+  std::vector<std::string> arguments(1001, "notes.txt");
+  arguments.front() = "info";
+  StartedProgram swivexc(kSwivexc, arguments, folder.Path().string(), OutputTo::kUnreadPipe);
+  const auto waitsToWrite = [&] { return swivexc.SleepsWritingOutput(); };
+  ASSERT_TRUE(PollUntil(waitsToWrite, std::chrono::seconds(60))) << "its output never filled up";
+
+  swivexc.SendSignal(GetParam().signal);
+  ASSERT_TRUE(PollUntil(waitsToWrite, std::chrono::seconds(60))) << "the first request ended it";
+  swivexc.SendSignal(GetParam().signal);
+  const ProgramResult result = swivexc.Wait();
+
+  EXPECT_EQ(result.exitCode, GetParam().exitCode);
+  EXPECT_EQ(result.error, "");
+}
 #endif
 
 INSTANTIATE_TEST_SUITE_P(Ways, SwivexcStopTest, ::testing::ValuesIn(kStops), TitleAsName<StopCase>);

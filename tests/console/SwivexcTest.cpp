@@ -20,6 +20,10 @@
 #include "tests/swf/JpegSegments.h"
 #include "tests/swf/MovieBuilder.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace swivex::testing {
 namespace {
 
@@ -109,6 +113,7 @@ struct Case {
   std::map<std::string, Bytes> planted = {};  // written before the run, over kFiles
   std::string error = "";                     // a piece of standard error
   std::vector<std::string> held = {};         // held open by another program during the run
+  std::vector<std::string> pipes = {};        // named pipes that nobody writes (natively)
 };
 
 std::string JsonLine(const std::string& file, const std::string& kind, const std::string& stub) {
@@ -182,6 +187,29 @@ const Case kCases[] = {
      {{"movies/intro.exe", kOld}},
      "",
      {"movies/intro.exe"}},
+    {"build for Linux refuses a projector that would replace its own movie",
+     {"build", "--linux", "movies/clip", "--stub", "stub.bin"},
+     1,
+     {"failed: movies/clip: The projector would replace \"movies/clip\", which it is made from\n"},
+     {{"movies/clip", kFws}},
+     {{"movies/clip", kFws}}},
+    {"build for Linux refuses it with --force too",
+     {"build", "--linux", "movies/clip", "--stub", "stub.bin", "--force"},
+     1,
+     {"failed: movies/clip: The projector would replace \"movies/clip\", which it is made from\n"},
+     {{"movies/clip", kFws}},
+     {{"movies/clip", kFws}}},
+#ifndef _WIN32
+    {"build refuses a named pipe for its movie at once",
+     {"build", "feed.swf", "--stub", "stub.bin"},
+     1,
+     {"failed: feed.swf: Cannot open file \"", "/feed.swf\". It is a named pipe, not a file\n"},
+     {{"feed.exe", std::nullopt}},
+     {},
+     "",
+     {},
+     {"feed.swf"}},
+#endif
     {"build two movies of one name into one folder",
      {"build", "movies/intro.swf", "other/intro.swf", "--stub", "stub.bin", "-o", "out", "--force"},
      1,
@@ -195,7 +223,8 @@ const Case kCases[] = {
      1,
      {"failed: movies/show.swf: The projector would replace \"movies/show.exe\", which is also "
       "being converted\n",
-      "failed: movies/show.exe: Cannot create file"},
+      "failed: movies/show.exe: The projector would replace \"movies/show.exe\", which it is made "
+      "from\n"},
      {{"movies/show.swf", kOld}, {"movies/show.exe", Projector(kStub, kFws)}}},
 
     {"extract refuses to replace",
@@ -249,7 +278,7 @@ const Case kCases[] = {
      {"extract", "pair", "--force"},
      1,
      {"failed: pair/a.exe: The movie would replace \"pair/a.swf\", which is also being converted\n",
-      "failed: pair/a.swf: Cannot create file"},
+      "failed: pair/a.swf: The movie would replace \"pair/a.swf\", which it is made from\n"},
      {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}},
      {{"pair/a.exe", Projector(kStub, kFws)}, {"pair/a.swf", Projector(kStub, kCws)}}},
     {"extract a folder",
@@ -359,6 +388,12 @@ const Case kCases[] = {
                                 .Tag(21, Le16(4) + kCleanJpeg)
                                 .End()
                                 .Fws()}}},
+    {"pictures of a movie without any leave no folder and say so",
+     {"pictures", "bare.swf"},
+     0,
+     {"bare.swf: no pictures\n"},
+     {{"bare-pictures", std::nullopt}},
+     {{"bare.swf", MovieBuilder().End().Fws()}}},
     {"pictures of a file that is no movie leave no folder",
      {"pictures", "movies/notes.txt"},
      1,
@@ -445,6 +480,9 @@ TEST_P(SwivexcTest, ReportsEachFileAndLeavesTheExpectedFiles) {
   TempFolder folder;
   PutFiles(folder, kFiles);
   PutFiles(folder, c.planted);
+#ifndef _WIN32
+  for (const std::string& name : c.pipes) ASSERT_EQ(::mkfifo(At(folder, name).c_str(), 0666), 0);
+#endif
   std::vector<std::unique_ptr<HeldByOtherProcess>> held;
   for (const std::string& name : c.held)
     held.push_back(std::make_unique<HeldByOtherProcess>(At(folder, name)));

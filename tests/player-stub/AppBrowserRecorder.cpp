@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/player-stub/server/HttpClient.h"
+#include "tests/playback/HttpClient.h"
 
 int main() {
   char self[MAX_PATH];

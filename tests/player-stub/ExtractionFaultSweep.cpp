@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player-stub/MovieExtraction.h"
-#include "tests/player-stub/FaultInjectingStubSystem.h"
+#include "tests/player-stub/FaultInjectingFileSystem.h"
 
 namespace swivex::testing {
 
@@ -19,9 +19,9 @@ struct Outcome {
 };
 
 Outcome Run(ExtractionWorld& world, std::optional<Fault> fault) {
-  FaultInjectingStubSystem system(world.System(), fault);
-  StubText savedPath;
-  StubText failure;
+  FaultInjectingFileSystem system(world.System(), fault);
+  BoundedText savedPath;
+  BoundedText failure;
   const Extraction result = ExtractOwnMovie(system, savedPath, failure);
   return {
       result,        savedPath.CStr(), failure.CStr(), system.OpenFiles(), system.FaultInjected(),
@@ -36,11 +36,11 @@ std::string Describe(const std::map<std::string, Bytes>& folder) {
 }
 
 // How a failure message ends that reports the error that the fault stands for.
-std::string ExpectedErrorText(StubSystem& system, FaultKind kind, const RecordedCall& call) {
-  StubError error = FaultInjectingStubSystem::kInjectedError;
+std::string ExpectedErrorText(FileSystem& system, FaultKind kind, const RecordedCall& call) {
+  FileError error = FaultInjectingFileSystem::kInjectedError;
   if (kind == FaultKind::NoTransfer)
-    error = call.name == "Read" ? stub_errors::kHandleEof : stub_errors::kDiskFull;
-  StubText text(" ");
+    error = call.name == "Read" ? file_errors::kHandleEof : file_errors::kDiskFull;
+  BoundedText text(" ");
   system.AppendErrorText(text, error);
   return text.Append(".").CStr();
 }

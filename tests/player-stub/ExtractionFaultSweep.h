@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "player-stub/StubSystem.h"
+#include "playback/FileSystem.h"
 #include "tests/support/TestFiles.h"
 
 namespace swivex::testing {
@@ -19,7 +19,7 @@ class ExtractionWorld {
   // Puts `projector` in place and, if given, `copyBefore` as the folder's "intro.swf"; with
   // none, the folder does not exist. Nothing is left of earlier runs.
   virtual void Prepare(const Bytes& projector, const std::optional<Bytes>& copyBefore) = 0;
-  virtual StubSystem& System() = 0;
+  virtual FileSystem& System() = 0;
   virtual Bytes Projector() = 0;
   // Every file in the copy folder by name.
   virtual std::map<std::string, Bytes> CopyFolder() = 0;

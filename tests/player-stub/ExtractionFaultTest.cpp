@@ -7,10 +7,10 @@
 #include <iostream>
 
 #include "tests/player-stub/ExtractionFaultSweep.h"
-#include "tests/player-stub/MemoryStubSystem.h"
+#include "tests/player-stub/MemoryFileSystem.h"
 
 #ifdef _WIN32
-#include "player-stub/WindowsStubSystem.h"
+#include "playback/WindowsFileSystem.h"
 #include "tests/support/TempFolder.h"
 #endif
 
@@ -26,29 +26,29 @@ class MemoryWorld final : public ExtractionWorld {
     system_->folders.insert(kFolder);
     system_->files[kFolder + "\\intro.swf"] = *copyBefore;
   }
-  StubSystem& System() override { return *system_; }
+  FileSystem& System() override { return *system_; }
   Bytes Projector() override { return system_->files[system_->ownPath]; }
   std::map<std::string, Bytes> CopyFolder() override { return system_->FilesIn(kFolder); }
 
  private:
   const std::string kFolder = "C:\\Temp\\Swivex";
-  std::optional<MemoryStubSystem> system_;
+  std::optional<MemoryFileSystem> system_;
 };
 
 #ifdef _WIN32
 // The Win32 calls, with the running program moved to a projector in a test folder, and the
 // temporary folder beside it.
-class MovedStubSystem final : public WindowsStubSystem {
+class MovedStubSystem final : public WindowsFileSystem {
  public:
   MovedStubSystem(std::string own, std::string temp)
       : own_(std::move(own)), temp_(std::move(temp)) {}
-  StubError OwnPath(StubText& path) override {
+  FileError OwnPath(BoundedText& path) override {
     path.Append(own_.c_str());
-    return stub_errors::kNone;
+    return file_errors::kNone;
   }
-  StubError TempFolder(StubText& folder) override {
+  FileError TempFolder(BoundedText& folder) override {
     folder.Append(temp_.c_str());
-    return stub_errors::kNone;
+    return file_errors::kNone;
   }
 
  private:
@@ -66,7 +66,7 @@ class WindowsWorld final : public ExtractionWorld {
     std::filesystem::create_directory(folder_);
     WriteBytes((folder_ / "intro.swf").string(), *copyBefore);
   }
-  StubSystem& System() override { return system_; }
+  FileSystem& System() override { return system_; }
   Bytes Projector() override { return ReadBytes(projector_); }
   std::map<std::string, Bytes> CopyFolder() override {
     std::map<std::string, Bytes> found;

@@ -15,7 +15,7 @@
 
 #include "tests/console/ProgramRun.h"
 #include "tests/console/SwivexcPath.h"
-#include "tests/player-stub/server/HttpClient.h"
+#include "tests/playback/HttpClient.h"
 #include "tests/support/PollUntil.h"
 #include "tests/support/RedRectangleMovie.h"
 #include "tests/support/TempFolder.h"

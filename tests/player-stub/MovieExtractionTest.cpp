@@ -5,8 +5,8 @@
 
 #include "player-stub/MovieExtraction.h"
 #include "tests/player-stub/ExtractionFaultSweep.h"
-#include "tests/player-stub/FaultInjectingStubSystem.h"
-#include "tests/player-stub/MemoryStubSystem.h"
+#include "tests/player-stub/FaultInjectingFileSystem.h"
+#include "tests/player-stub/MemoryFileSystem.h"
 
 namespace swivex::testing {
 namespace {
@@ -25,24 +25,24 @@ struct ExtractionRun {
   }
 };
 
-ExtractionRun Extract(MemoryStubSystem& system) {
-  FaultInjectingStubSystem recording(system);
-  StubText savedPath;
-  StubText failure;
+ExtractionRun Extract(MemoryFileSystem& system) {
+  FaultInjectingFileSystem recording(system);
+  BoundedText savedPath;
+  BoundedText failure;
   const Extraction result = ExtractOwnMovie(recording, savedPath, failure);
   EXPECT_EQ(recording.OpenFiles(), 0u);
   return {result, savedPath.CStr(), failure.CStr(), recording.Calls()};
 }
 
-MemoryStubSystem SystemWithProjector(const Bytes& movie) {
-  MemoryStubSystem system;
+MemoryFileSystem SystemWithProjector(const Bytes& movie) {
+  MemoryFileSystem system;
   system.files[system.ownPath] = ProjectorOf(movie);
   return system;
 }
 
 TEST(MovieExtraction, KeepsOneCopyHoweverOftenAProjectorRuns) {
   const Bytes movie = RandomBytes(3000, 1);
-  MemoryStubSystem system = SystemWithProjector(movie);
+  MemoryFileSystem system = SystemWithProjector(movie);
 
   const ExtractionRun first = Extract(system);
   ASSERT_EQ(first.result, Extraction::Saved) << first.failure;
@@ -59,7 +59,7 @@ TEST(MovieExtraction, KeepsOneCopyHoweverOftenAProjectorRuns) {
 TEST(MovieExtraction, ProjectorsOfOneNameTakeTurnsWithoutAddingCopies) {
   const Bytes movieA = RandomBytes(3000, 2);
   const Bytes movieB = RandomBytes(3000, 3);
-  MemoryStubSystem system;
+  MemoryFileSystem system;
   system.folders.insert("C:\\Other");
   system.files["C:\\Games\\intro.exe"] = ProjectorOf(movieA);
   system.files["C:\\Other\\intro.exe"] = ProjectorOf(movieB);
@@ -114,7 +114,7 @@ TEST(MovieExtraction, UsesAFileUnderTheCopysNameOnlyIfItHoldsExactlyTheMovie) {
   };
   for (const NameCase& test : cases) {
     SCOPED_TRACE(test.name);
-    MemoryStubSystem system = SystemWithProjector(movie);
+    MemoryFileSystem system = SystemWithProjector(movie);
     system.folders.insert(kFolder);
     for (const auto& [name, bytes] : test.before) system.files[kFolder + "\\" + name] = bytes;
     if (test.heldByAnotherProgram) system.held.insert(kFolder + "\\intro.swf");
@@ -132,7 +132,7 @@ TEST(MovieExtraction, UsesAFileUnderTheCopysNameOnlyIfItHoldsExactlyTheMovie) {
 TEST(MovieExtraction, SavesUnderTheNextNameWhenAnotherRunTakesTheNameFirst) {
   const Bytes movie = RandomBytes(1000, 5);
   const Bytes theirs = RandomBytes(1000, 6);
-  MemoryStubSystem system = SystemWithProjector(movie);
+  MemoryFileSystem system = SystemWithProjector(movie);
   system.beforeRename = [&](const std::string& to) {
     if (to == kFolder + "\\intro.swf") system.files[to] = theirs;
   };
@@ -148,7 +148,7 @@ TEST(MovieExtraction, SavesUnderTheNextNameWhenAnotherRunTakesTheNameFirst) {
 TEST(MovieExtraction, GivesUpWhenAllNineHundredNinetyNineNamesHoldOtherMovies) {
   const Bytes movie = RandomBytes(100, 7);
   const Bytes other = RandomBytes(101, 8);
-  MemoryStubSystem system = SystemWithProjector(movie);
+  MemoryFileSystem system = SystemWithProjector(movie);
   system.folders.insert(kFolder);
   system.files[kFolder + "\\intro.swf"] = other;
   for (int number = 2; number <= 998; ++number)
@@ -187,7 +187,7 @@ TEST(MovieExtraction, NamesTheCopyAfterTheProjectorAsTheShellSplitsItsName) {
   };
   for (const NameCase& test : cases) {
     SCOPED_TRACE(test.projector);
-    MemoryStubSystem system;
+    MemoryFileSystem system;
     system.leadBytes = {0x95};
     system.ownPath = test.projector;
     system.files[system.ownPath] = ProjectorOf(RandomBytes(10, 9));

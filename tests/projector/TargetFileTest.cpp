@@ -1,5 +1,5 @@
-// Where a conversion's bytes may go: only into a file, through a scratch file of its own that
-// nothing left behind can keep it from making.
+// Where a conversion's bytes may go, and come from: only into a file and out of one, through a
+// scratch file of its own that nothing left behind can keep it from making.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +7,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -139,6 +140,36 @@ TEST_F(TargetFileTest, TargetThatIsNoFileIsRefusedAndLeftAsItWas) {
       }
       EXPECT_EQ(Contents(work.Path()), before);
     }
+  }
+}
+
+// Nor is anything but a file ever read: a movie's name that leads elsewhere, through links too,
+// is refused with what it is before anything is written.
+TEST_F(TargetFileTest, SourceThatIsNoFileIsRefusedBeforeAnythingIsWritten) {
+  PlantStub(100);
+  fs::create_directory(Work("folder.swf"));
+  std::vector<std::pair<std::string, const char*>> movies = {{Work("folder.swf"), "a folder"}};
+#ifdef _WIN32
+  for (const char* device : {"\\\\.\\NUL", "\\\\.\\CON", "\\\\.\\COM1"})
+    movies.push_back({device, "a device"});
+#else
+  MakeSocket(Work("socket.swf"));
+  fs::create_directory_symlink("folder.swf", Work("folder-link.swf"));
+  movies.insert(movies.end(), {{Work("socket.swf"), "a socket"},
+                               {MakeDevice(Work("device.swf")), "a device"},
+                               {Work("folder-link.swf"), "a folder"}});
+#endif
+  const auto before = Contents(work.Path());
+  for (const auto& [movie, kind] : movies) {
+    SCOPED_TRACE(movie);
+    try {
+      BuildProjector(StubPath(), movie, Work("intro.exe"), files, {});
+      ADD_FAILURE() << "built";
+    } catch (const EFOpenError& error) {
+      EXPECT_EQ(error.Message(),
+                "Cannot open file \"" + movie + "\". It is " + kind + ", not a file");
+    }
+    EXPECT_EQ(Contents(work.Path()), before);
   }
 }
 

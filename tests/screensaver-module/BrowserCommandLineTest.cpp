@@ -14,7 +14,7 @@ struct CommandLineCase {
 TEST(BrowserCommandLine, FillsThePrimaryMonitorWithAProfileOfItsOwn) {
   const CommandLineCase cases[] = {
       {"Edge on a monitor at the origin",
-       {KioskBrowser::Edge,
+       {AppBrowser::Edge,
         "C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe",
         "http://127.0.0.1:49152/0123abcd/",
         "C:\\Users\\ann\\AppData\\Local\\Swivex\\Glowdrift\\Browser",
@@ -25,7 +25,7 @@ TEST(BrowserCommandLine, FillsThePrimaryMonitorWithAProfileOfItsOwn) {
        "--autoplay-policy=no-user-gesture-required --edge-kiosk-type=fullscreen "
        "--window-position=0,0 --window-size=1920,1080"},
       {"Chrome, which has no kiosk type, on a primary monitor right of the origin",
-       {KioskBrowser::Chrome,
+       {AppBrowser::Chrome,
         "C:\\Chrome\\chrome.exe",
         "http://127.0.0.1:8080/t/",
         "D:\\Profile",
@@ -34,12 +34,12 @@ TEST(BrowserCommandLine, FillsThePrimaryMonitorWithAProfileOfItsOwn) {
        "--user-data-dir=D:\\Profile --autoplay-policy=no-user-gesture-required "
        "--window-position=2560,200 --window-size=1280,1024"},
       {"a primary monitor above and left of another one",
-       {KioskBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "D:\\P", {-1280, -1024, 0, 0}},
+       {AppBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "D:\\P", {-1280, -1024, 0, 0}},
        "\"C:\\c.exe\" --kiosk http://127.0.0.1:1/t/ --no-first-run --user-data-dir=D:\\P "
        "--autoplay-policy=no-user-gesture-required --window-position=-1280,-1024 "
        "--window-size=1280,1024"},
       {"a profile with blanks is one argument in quotes",
-       {KioskBrowser::Edge,
+       {AppBrowser::Edge,
         "C:\\e.exe",
         "http://127.0.0.1:1/t/",
         "C:\\Users\\Ann Lee\\AppData\\Local\\Swivex\\Glowdrift\\Browser",
@@ -49,12 +49,12 @@ TEST(BrowserCommandLine, FillsThePrimaryMonitorWithAProfileOfItsOwn) {
        "--autoplay-policy=no-user-gesture-required --edge-kiosk-type=fullscreen "
        "--window-position=0,0 --window-size=800,600"},
       {"a tab quotes too; a backslash before the closing quote is doubled",
-       {KioskBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "C:\\A\tB\\", {0, 0, 1, 1}},
+       {AppBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "C:\\A\tB\\", {0, 0, 1, 1}},
        "\"C:\\c.exe\" --kiosk http://127.0.0.1:1/t/ --no-first-run "
        "\"--user-data-dir=C:\\A\tB\\\\\" --autoplay-policy=no-user-gesture-required "
        "--window-position=0,0 --window-size=1,1"},
       {"a quote is escaped, and so are the backslashes before it",
-       {KioskBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "C:\\a\\\"b", {0, 0, 1, 1}},
+       {AppBrowser::Chrome, "C:\\c.exe", "http://127.0.0.1:1/t/", "C:\\a\\\"b", {0, 0, 1, 1}},
        "\"C:\\c.exe\" --kiosk http://127.0.0.1:1/t/ --no-first-run "
        "\"--user-data-dir=C:\\a\\\\\\\"b\" --autoplay-policy=no-user-gesture-required "
        "--window-position=0,0 --window-size=1,1"},

@@ -1,0 +1,172 @@
+#include "tests/playback/DevToolsPipe.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <stdexcept>
+
+#include "tests/support/PollUntil.h"
+
+extern char** environ;
+
+namespace swivex::testing {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::chrono::seconds kPatience{60};
+
+std::uint32_t BigEndian32(const std::vector<unsigned char>& bytes, std::size_t at) {
+  return static_cast<std::uint32_t>(bytes[at]) << 24 |
+         static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
+         static_cast<std::uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+}  // namespace
+
+DevToolsPipe::DevToolsPipe(const std::string& profileFolder) {
+  int commands[2];
+  int answers[2];
+  if (::pipe2(commands, O_CLOEXEC) != 0 || ::pipe2(answers, O_CLOEXEC) != 0)
+    throw std::runtime_error("cannot make the DevTools pipes");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, commands[0], 3);
+  posix_spawn_file_actions_adddup2(&actions, answers[1], 4);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const std::string profile = "--user-data-dir=" + profileFolder;
+  const char* const arguments[] = {"chromium",
+                                   "--headless=new",
+                                   "--no-sandbox",
+                                   "--disable-gpu",
+                                   profile.c_str(),
+                                   "--no-first-run",
+                                   "--disable-background-networking",
+                                   "--disable-component-update",
+                                   "--autoplay-policy=no-user-gesture-required",
+                                   "--remote-debugging-pipe",
+                                   "about:blank",
+                                   nullptr};
+  const int error = ::posix_spawnp(&process_, "chromium", &actions, nullptr,
+                                   const_cast<char* const*>(arguments), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(commands[0]);
+  ::close(answers[1]);
+  commands_ = commands[1];
+  answers_ = answers[0];
+  if (error != 0) {
+    process_ = -1;
+    throw std::runtime_error("cannot start chromium");
+  }
+}
+
+DevToolsPipe::~DevToolsPipe() {
+  if (process_ > 0) {
+    Call("Browser.close");
+    int status = 0;
+    if (!PollUntil([&] { return ::waitpid(process_, &status, WNOHANG) == process_; }, 10s)) {
+      ::kill(process_, SIGKILL);
+      ::waitpid(process_, &status, 0);
+    }
+  }
+  ::close(commands_);
+  ::close(answers_);
+}
+
+std::string DevToolsPipe::Call(const std::string& method, const std::string& params,
+                               const std::string& session) {
+  const int id = nextId_++;
+  std::string command =
+      "{\"id\":" + std::to_string(id) + ",\"method\":\"" + method + "\",\"params\":" + params;
+  if (!session.empty()) command += ",\"sessionId\":\"" + session + "\"";
+  command += "}";
+  command.push_back('\0');
+  for (std::size_t sent = 0; sent < command.size();) {
+    const ssize_t written = ::write(commands_, command.data() + sent, command.size() - sent);
+    if (written <= 0) return "";
+    sent += static_cast<std::size_t>(written);
+  }
+  const std::string answer = "{\"id\":" + std::to_string(id) + ",";
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  std::string message;
+  while (NextMessage(deadline, message))
+    if (message.starts_with(answer)) return message;
+  return "";
+}
+
+bool DevToolsPipe::NextMessage(std::chrono::steady_clock::time_point deadline,
+                               std::string& message) {
+  std::size_t end;
+  while ((end = pending_.find('\0')) == std::string::npos) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    pollfd readable{answers_, POLLIN, 0};
+    if (left.count() <= 0 || ::poll(&readable, 1, static_cast<int>(left.count())) <= 0)
+      return false;
+    char buffer[64 * 1024];
+    const ssize_t received = ::read(answers_, buffer, sizeof buffer);
+    if (received <= 0) return false;
+    pending_.append(buffer, static_cast<std::size_t>(received));
+  }
+  message = pending_.substr(0, end);
+  pending_.erase(0, end + 1);
+  return true;
+}
+
+std::string JsonString(const std::string& json, const std::string& name) {
+  const std::string key = "\"" + name + "\":\"";
+  const std::size_t start = json.find(key);
+  if (start == std::string::npos) return "";
+  const std::size_t value = start + key.size();
+  return json.substr(value, json.find('"', value) - value);
+}
+
+std::vector<unsigned char> FromBase64(const std::string& text) {
+  constexpr std::string_view kDigits =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::vector<unsigned char> bytes;
+  std::uint32_t bits = 0;
+  int count = 0;
+  for (char digit : text) {
+    const std::size_t value = kDigits.find(digit);
+    if (value == std::string_view::npos) continue;  // padding
+    bits = bits << 6 | static_cast<std::uint32_t>(value);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes.push_back(static_cast<unsigned char>(bits >> count));
+    }
+  }
+  return bytes;
+}
+
+long OnePixelColour(const std::vector<unsigned char>& png) {
+  std::vector<unsigned char> data;
+  int colourType = -1;
+  for (std::size_t at = 8; at + 12 <= png.size();) {
+    const std::uint32_t length = BigEndian32(png, at);
+    const std::string type(png.begin() + static_cast<long>(at) + 4,
+                           png.begin() + static_cast<long>(at) + 8);
+    if (at + 12 + length > png.size()) return -1;
+    if (type == "IHDR") colourType = png[at + 8 + 9];
+    if (type == "IDAT")
+      data.insert(data.end(), png.begin() + static_cast<long>(at) + 8,
+                  png.begin() + static_cast<long>(at) + 8 + length);
+    at += 12 + length;
+  }
+  if (colourType != 2 && colourType != 6) return -1;
+  unsigned char row[5] = {};  // the filter byte and one pixel
+  uLongf size = sizeof row;
+  // Every filter leaves the first pixel of the first row as it is.
+  if (::uncompress(row, &size, data.data(), data.size()) != Z_OK || size < 4) return -1;
+  return static_cast<long>(row[1]) << 16 | static_cast<long>(row[2]) << 8 | row[3];
+}
+
+}  // namespace swivex::testing

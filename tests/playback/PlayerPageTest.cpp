@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "playback/PlayerPage.h"
+
+namespace swivex::testing {
+namespace {
+
+std::string Page(std::string_view title, std::string_view movie) {
+  std::vector<char> storage(kPlayerPageCapacity);
+  TextBuffer page(storage.data(), storage.size());
+  EXPECT_TRUE(WritePlayerPage(title, movie, page));
+  return std::string(page.View());
+}
+
+bool Has(const std::string& page, const std::string& part) {
+  return page.find(part) != std::string::npos;
+}
+
+TEST(PlayerPage, IsTitledWithTheProjectorAndLoadsItsMovieFromBesideIt) {
+  const std::string page = Page("Tom & Jerry <\"1\"> 'x'", "Tom & Jerry <\"1\"> 'x'.swf");
+  EXPECT_TRUE(Has(page, "<title>Tom &amp; Jerry &lt;&quot;1&quot;&gt; &#39;x&#39;</title>"));
+  EXPECT_TRUE(Has(page, "const movie = \"Tom%20%26%20Jerry%20%3C%221%22%3E%20%27x%27.swf\";"));
+  EXPECT_TRUE(Has(page, "<script src=\"ruffle.js\""));
+  EXPECT_TRUE(Has(page, "new URL(\"events\", location.href)"));
+  EXPECT_TRUE(Has(Page("{{movie}}", "a.swf"), "<title>{{movie}}</title>")) << "filled once";
+}
+
+std::string SaverPage(bool sound) {
+  std::vector<char> storage(kPlayerPageCapacity);
+  TextBuffer page(storage.data(), storage.size());
+  EXPECT_TRUE(WriteSaverPage("Glowdrift", "Glowdrift.swf", sound, page));
+  return std::string(page.View());
+}
+
+struct PageCase {
+  const char* name;
+  std::string page;
+  std::vector<std::string> present;
+  std::vector<std::string> absent;
+};
+
+// Both pages play at once with nothing in front of the movie, on black from the first paint; the
+// projector's plays its sound and fits its window to the movie; the saver's is silent unless its
+// settings say otherwise, shows no menu, opens no web address and tells what happens.
+TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
+  const std::vector<std::string> shared = {"autoplay: \"on\"",
+                                           "unmuteOverlay: \"hidden\"",
+                                           "splashScreen: false",
+                                           "letterbox: \"on\"",
+                                           "This movie cannot be played in this browser window.",
+                                           "<script src=\"ruffle.js\""};
+  const std::vector<std::string> saverOnly = {
+      "allowScriptAccess: true,",
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'unsafe-inline' "
+      "'wasm-unsafe-eval' blob:\">",
+      "contextMenu: \"off\"",
+      "openUrlMode: \"deny\"",
+      "window.open = function () { return null; };",
+      "\"contextmenu\", function (event) { event.preventDefault(); }",
+      "fetch(\"tell/\" + what",
+      "tell(\"first-frame\")",
+      "addFSCommandHandler",
+      "=== \"quit\") tell(\"quit\")",
+      "[\"keydown\", \"mousedown\", \"pointerdown\", \"wheel\"]",
+      "> 8 || Math.abs(y - start.y) > 8) input();",
+      "the screen saver carries"};
+  const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries"};
+  const auto joined = [](std::vector<std::string> first, const std::vector<std::string>& more) {
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+  };
+  const PageCase cases[] = {
+      {"projector", Page("intro", "intro.swf"),
+       joined(joined(shared, projectorOnly), {"volume = 1;"}), joined(saverOnly, {"volume = 0;"})},
+      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;"}),
+       joined(projectorOnly, {"volume = 1;"})},
+      {"saver with sound", SaverPage(true), joined(joined(shared, saverOnly), {"volume = 1;"}),
+       joined(projectorOnly, {"volume = 0;"})},
+  };
+  for (const PageCase& tried : cases) {
+    for (const std::string& part : tried.present)
+      EXPECT_TRUE(Has(tried.page, part)) << tried.name << ": " << part;
+    for (const std::string& part : tried.absent)
+      EXPECT_FALSE(Has(tried.page, part)) << tried.name << ": " << part;
+    EXPECT_FALSE(Has(tried.page, "{{")) << tried.name;
+    // Black before anything of the body is drawn.
+    EXPECT_LT(
+        tried.page.find("html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; "
+                        "background: #000; }"),
+        tried.page.find("<body>"))
+        << tried.name;
+  }
+}
+
+TEST(PlayerPage, NamesInAnyScriptArePassedOnAsTheirBytes) {
+  const std::string page = Page("\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC.swf");
+  EXPECT_TRUE(Has(page, "<title>\xE6\x97\xA5\xE6\x9C\xAC</title>"));
+  EXPECT_TRUE(Has(page, "\"%E6%97%A5%E6%9C%AC.swf\""));
+}
+
+TEST(PlayerPage, ReportsAPageThatDoesNotFitItsRoom) {
+  std::vector<char> storage(kPlayerPageCapacity);
+  const std::string longest(2047, '&');  // the longest name, each byte 5 in HTML and 3 in a URL
+  TextBuffer fits(storage.data(), storage.size());
+  EXPECT_TRUE(WritePlayerPage(longest, longest, fits));
+  TextBuffer saver(storage.data(), storage.size());
+  EXPECT_TRUE(WriteSaverPage(longest, longest, false, saver));
+  TextBuffer small(storage.data(), 1000);
+  EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", small));
+  TextBuffer smallSaver(storage.data(), 1000);
+  EXPECT_FALSE(WriteSaverPage("intro", "intro.swf", true, smallSaver));
+}
+
+}  // namespace
+}  // namespace swivex::testing

@@ -1,0 +1,174 @@
+// The screen saver's page in a real browser: the playback server running natively serves it with
+// the player that the program carries, and Debian's chromium, headless, plays it while the test
+// dispatches input through the DevTools protocol and reads what the page tells the server.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "playback/PlayerFileList.h"
+#include "playback/PosixFileSystem.h"
+#include "playback/SaverServing.h"
+#include "playback/SystemServer.h"
+#include "tests/playback/DevToolsPipe.h"
+#include "tests/support/PollUntil.h"
+#include "tests/support/RedRectangleMovie.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFiles.h"
+#include "tests/swf/MovieBuilder.h"
+
+namespace swivex::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Starting the browser and compiling the player take seconds on a busy machine.
+constexpr auto kPatience = 60s;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 400;
+
+// A movie whose first frame calls fscommand("quit") as ActionScript 2 spells it: DoAction with
+// ActionGetURL("FSCommand:quit", "") (0x83, then the length of two zero-ended strings), End.
+Bytes QuitMovie() {
+  using swf::testing::Le16;
+  using swf::testing::MovieBuilder;
+  using swf::testing::operator+;
+  const std::string url = "FSCommand:quit";
+  Bytes action = {0x83};
+  action = action + Le16(static_cast<std::uint16_t>(url.size() + 2));
+  action.insert(action.end(), url.begin(), url.end());
+  action = action + Bytes{0, 0, 0};  // the URL's end, an empty target, ActionEnd
+  const Bytes movie = MovieBuilder()
+                          .Tag(9, {0x00, 0x00, 0x00})  // SetBackgroundColor: black
+                          .Tag(12, action)             // DoAction
+                          .Tag(1, {})                  // ShowFrame
+                          .End()
+                          .Fws();
+  return {movie.begin(), movie.end()};
+}
+
+// The saver's server for a movie, its rounds on a thread of their own counting what the page
+// tells, and a headless browser.
+class SaverPageBrowserTest : public ::testing::Test {
+ protected:
+  ~SaverPageBrowserTest() override {
+    browser_.reset();
+    stop_ = true;
+    if (rounds_.joinable()) rounds_.join();
+  }
+
+  void Serve(const Bytes& movie) {
+    WriteBytes(work_ / "Glowdrift.swf", movie);
+    WriteBytes(work_ / "notes.xml", Bytes{'<', 'n', '/', '>'});
+    BoundedText failure;
+    ASSERT_TRUE(serving_->Start((work_ / "Glowdrift.swf").c_str(), FindCarriedPlayerFiles(player_),
+                                false, failure))
+        << failure.CStr();
+    rounds_ = std::thread([this] {
+      while (!stop_) {
+        const PageTells tells = serving_->Round(5);
+        for (const PageTell tell : {PageTell::FirstFrame, PageTell::Input, PageTell::Quit})
+          if (tells.Has(tell)) ++told_[static_cast<int>(tell)];
+      }
+    });
+    browser_ = std::make_unique<DevToolsPipe>(work_ / "profile");
+  }
+
+  // A new tab of the page's size showing the page; its session, or empty.
+  std::string OpenPage() {
+    const std::string target =
+        JsonString(browser_->Call("Target.createTarget", "{\"url\":\"about:blank\"}"), "targetId");
+    const std::string session =
+        JsonString(browser_->Call("Target.attachToTarget",
+                                  "{\"targetId\":\"" + target + "\",\"flatten\":true}"),
+                   "sessionId");
+    if (session.empty()) return "";
+    browser_->Call("Emulation.setDeviceMetricsOverride",
+                   "{\"width\":" + std::to_string(kWidth) + ",\"height\":" +
+                       std::to_string(kHeight) + ",\"deviceScaleFactor\":1,\"mobile\":false}",
+                   session);
+    browser_->Call("Page.navigate", "{\"url\":\"" + std::string(serving_->Address().CStr()) + "\"}",
+                   session);
+    return session;
+  }
+
+  // The colour of the page's pixel at (x, y), as 0xRRGGBB; -1 if there is no picture.
+  long PixelAt(const std::string& session, int x, int y) {
+    const std::string shot = browser_->Call(
+        "Page.captureScreenshot",
+        "{\"format\":\"png\",\"clip\":{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) +
+            ",\"width\":1,\"height\":1,\"scale\":1}}",
+        session);
+    return OnePixelColour(FromBase64(JsonString(shot, "data")));
+  }
+
+  int Told(PageTell tell) const { return told_[static_cast<int>(tell)]; }
+  bool WaitForTold(PageTell tell, int count) {
+    return PollUntil([&] { return Told(tell) >= count; }, kPatience);
+  }
+
+  TempFolder work_;
+  PosixFileSystem files_;
+  SystemServer network_;
+  std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> player_;
+  std::unique_ptr<SaverServing> serving_ = std::make_unique<SaverServing>(network_, files_);
+  std::atomic<bool> stop_{false};
+  std::atomic<int> told_[3] = {};
+  std::thread rounds_;
+  std::unique_ptr<DevToolsPipe> browser_;
+};
+
+bool IsRed(long colour) { return colour >= 0 && colour >> 16 > 200 && (colour & 0xFFFF) < 0x4040; }
+
+struct Input {
+  const char* what;
+  std::vector<std::pair<const char*, std::string>> events;  // DevTools method, parameters
+};
+
+TEST_F(SaverPageBrowserTest, TellsTheFirstFrameOnBlackAndEveryKindOfInput) {
+  ASSERT_NO_FATAL_FAILURE(Serve(kRedRectangleMovie));
+  const auto mouse = [](const char* type, int x, const std::string& more = "") {
+    return std::pair<const char*, std::string>("Input.dispatchMouseEvent",
+                                               std::string("{\"type\":\"") + type + "\",\"x\":" +
+                                                   std::to_string(x) + ",\"y\":200" + more + "}");
+  };
+  const Input inputs[] = {
+      {"a key",
+       {{"Input.dispatchKeyEvent",
+         "{\"type\":\"keyDown\",\"key\":\"a\",\"code\":\"KeyA\",\"windowsVirtualKeyCode\":65}"}}},
+      {"a mouse button", {mouse("mousePressed", 500, ",\"button\":\"left\",\"clickCount\":1")}},
+      {"the wheel", {mouse("mouseWheel", 500, ",\"deltaX\":0,\"deltaY\":120")}},
+      {"a move of 9 pixels", {mouse("mouseMoved", 500), mouse("mouseMoved", 509)}},
+  };
+  int pages = 0;
+  for (const Input& input : inputs) {
+    const std::string session = OpenPage();
+    ASSERT_FALSE(session.empty()) << input.what << ": no tab";
+    ++pages;
+    ASSERT_TRUE(WaitForTold(PageTell::FirstFrame, pages)) << input.what << ": no first frame";
+    if (pages == 1) {
+      // The movie fills the page's height, letterboxed on black.
+      EXPECT_TRUE(IsRed(PixelAt(session, kWidth / 2, kHeight / 2)))
+          << std::hex << PixelAt(session, 500, 200);
+      EXPECT_EQ(PixelAt(session, 100, kHeight / 2), 0x000000) << "the bar left of the stage";
+    }
+    EXPECT_EQ(Told(PageTell::Input), pages - 1) << input.what << ": input before any was given";
+    for (const auto& [method, parameters] : input.events)
+      ASSERT_FALSE(browser_->Call(method, parameters, session).empty()) << input.what;
+    EXPECT_TRUE(WaitForTold(PageTell::Input, pages)) << input.what;
+  }
+  EXPECT_EQ(Told(PageTell::Quit), 0);
+}
+
+TEST_F(SaverPageBrowserTest, TellsWhenTheMovieCallsFscommandQuit) {
+  ASSERT_NO_FATAL_FAILURE(Serve(QuitMovie()));
+  ASSERT_FALSE(OpenPage().empty());
+  EXPECT_TRUE(WaitForTold(PageTell::Quit, 1));
+  EXPECT_EQ(Told(PageTell::Input), 0);
+}
+
+}  // namespace
+}  // namespace swivex::testing
