@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 
+#include "tests/playback/HttpClient.h"
 #include "tests/screensaver-module/SaverProcess.h"
 #include "tests/screensaver-module/SyntheticInput.h"
 #include "tests/screensaver-module/TestSystem.h"
@@ -58,7 +59,7 @@ struct StandInAct {
   ~StandInAct() { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", nullptr); }
 };
 
-enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd };
+enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd, PageInput, PageQuit };
 
 class SaverWithBrowser : public ::testing::Test {
  protected:
@@ -91,27 +92,34 @@ class SaverWithBrowser : public ::testing::Test {
     browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
   }
 
-  // Ends the saver; the time of the act that ended it within half a second, if one did.
+  // Ends the saver; the time of the act that ended it within half a second, if one did. The
+  // act is done again until then: input in the saver's first second is ignored.
   std::optional<Clock::time_point> End(Ending ending) {
-    if (ending == Ending::Suspend || ending == Ending::SessionEnd) {
-      const auto sent = Clock::now();
-      ::SendMessageTimeoutA(window_, ending == Ending::Suspend ? WM_POWERBROADCAST : WM_ENDSESSION,
-                            ending == Ending::Suspend ? PBT_APMSUSPEND : TRUE, 0, SMTO_ABORTIFHUNG,
-                            5000, nullptr);
-      if (saver_->WaitForExit(milliseconds(500))) return sent;
-      return std::nullopt;
-    }
-    // A key, pressed again until it ends the saver: keys in its first second are ignored.
     for (const auto deadline = Clock::now() + milliseconds(5000); Clock::now() < deadline;) {
       if (ending == Ending::Key) {
         ::SetForegroundWindow(window_);
         PumpMessagesUntil([&] { return ::GetForegroundWindow() == window_; }, milliseconds(1000));
       }
-      const auto pressed = Clock::now();
-      PressKey(VK_SPACE);
-      if (saver_->WaitForExit(milliseconds(500))) return pressed;
+      const auto acted = Clock::now();
+      if (ending == Ending::Key || ending == Ending::KeyInBrowser) PressKey(VK_SPACE);
+      if (ending == Ending::Suspend || ending == Ending::SessionEnd) {
+        const bool suspend = ending == Ending::Suspend;
+        ::SendMessageTimeoutA(window_, suspend ? WM_POWERBROADCAST : WM_ENDSESSION,
+                              suspend ? PBT_APMSUSPEND : TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+      }
+      if (ending == Ending::PageInput) Tell("input");
+      if (ending == Ending::PageQuit) Tell("quit");
+      if (saver_->WaitForExit(milliseconds(500))) return acted;
     }
     return std::nullopt;
+  }
+
+  // A GET of the page's "tell/NAME", as the page in the browser does.
+  void Tell(const std::string& name) {
+    const swivex::testing::PageUrl page = swivex::testing::ParsePageUrl(arguments_.at(2));
+    swivex::testing::HttpConnection connection(page.port);
+    connection.Send(swivex::testing::GetHead(page.port, page.base + "tell/" + name));
+    EXPECT_EQ(connection.Receive().status, 204) << name;
   }
 
   bool BrowserEndsBy(Clock::time_point deadline) const {
@@ -194,20 +202,35 @@ TEST_F(SaverWithBrowser, GivesTheBrowserUpForThePicturesWhenItEndsOrShowsNoFrame
   }
 }
 
-TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowsersWindowAndSeesKeysThere) {
-  const StandInAct acting("window");
-  ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
-  HWND browserWindow = WaitForTopLevelWindow(browserId_, "GlowdriftTestBrowser");
-  ASSERT_NE(browserWindow, nullptr);
-  // The one monitor is the primary one: nothing of the saver's window is left on the screen,
-  // and the browser has the keyboard, which does not end the saver.
-  EXPECT_TRUE(PumpMessagesUntil(
-      [&] { return !::IsWindowVisible(window_) && ::GetForegroundWindow() == browserWindow; }));
-  EXPECT_TRUE(saver_->IsRunning());
+TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowserAndSeesInputThere) {
+  // What the stand-in does; what the saver is then told; how the user's input reaches it.
+  const std::tuple<const char*, const char*, Ending> cases[] = {
+      {"window", "the browser's window shows, and a key goes to it", Ending::KeyInBrowser},
+      {"", "the page tells its first frame, then the user's input", Ending::PageInput},
+  };
+  for (const auto& [act, what, ending] : cases) {
+    SCOPED_TRACE(what);
+    const StandInAct acting(act);
+    ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
+    HWND browserWindow = nullptr;
+    if (ending == Ending::KeyInBrowser) {
+      browserWindow = WaitForTopLevelWindow(browserId_, "GlowdriftTestBrowser");
+      ASSERT_NE(browserWindow, nullptr);
+    } else {
+      Tell("first-frame");
+    }
+    // The one monitor is the primary one: nothing of the saver's window is left on the screen,
+    // and the browser's window has the keyboard, which does not end the saver.
+    EXPECT_TRUE(PumpMessagesUntil([&] {
+      return !::IsWindowVisible(window_) &&
+             (!browserWindow || ::GetForegroundWindow() == browserWindow);
+    }));
+    EXPECT_TRUE(saver_->IsRunning());
 
-  const std::optional<Clock::time_point> ended = End(Ending::KeyInBrowser);
-  ASSERT_TRUE(ended) << "a key in the browser's window should end the saver";
-  EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000)));
+    const std::optional<Clock::time_point> ended = End(ending);
+    ASSERT_TRUE(ended) << "the input should end the saver";
+    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000)));
+  }
 }
 
 TEST_F(SaverWithBrowser, ShowsThePicturesWhenTheSettingsTurnTheMovieOff) {
