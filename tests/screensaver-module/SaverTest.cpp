@@ -208,7 +208,7 @@ struct WakeCase {
   std::function<void(HWND saver, POINT pointer)> act;
 };
 
-TEST_F(RunningSaver, EndsOnAKeyAClickARealMouseMoveOrLosingTheKeyboard) {
+TEST_F(RunningSaver, EndsOnAKeyAClickTheWheelARealMouseMoveOrLosingTheKeyboard) {
   PlantMovie(100);
   const WakeCase cases[] = {
       {"key press",
@@ -217,6 +217,7 @@ TEST_F(RunningSaver, EndsOnAKeyAClickARealMouseMoveOrLosingTheKeyboard) {
          PressKey('A');
        }},
       {"left click", [](HWND, POINT) { ClickLeftButton(); }},
+      {"wheel turned", [](HWND, POINT) { TurnWheel(); }},
       {"another window takes the keyboard",
        [](HWND saver, POINT) {
          // Kept in front until the saver has stepped aside (or the time is up).
