@@ -140,21 +140,25 @@ struct PlayCase {
   const char* what;
   std::vector<const char*> registered;  // the last is the one chosen
   bool edgeKiosk;
+  bool sound;  // as the settings say
   Ending ending;
 };
 
 TEST_F(SaverWithBrowser, PlaysInEdgeElseChromeOnThePrimaryMonitorAndEndsItsBrowserWithIt) {
   const PlayCase cases[] = {
-      {"Chrome alone, ended by a key", {"chrome.exe"}, false, Ending::Key},
-      {"Edge alone, ended by a suspend", {"msedge.exe"}, true, Ending::Suspend},
+      {"Chrome alone, silent, ended by a key", {"chrome.exe"}, false, false, Ending::Key},
+      {"Edge alone, with sound, ended by a suspend", {"msedge.exe"}, true, true, Ending::Suspend},
       {"Edge before Chrome, ended with the session",
        {"chrome.exe", "msedge.exe"},
        true,
+       false,
        Ending::SessionEnd},
+      {"ended by the movie's fscommand(\"quit\")", {"chrome.exe"}, false, true, Ending::PageQuit},
   };
   const std::string profile = LocalAppData() + "\\Swivex\\Glowdrift\\Browser";
   for (const PlayCase& test : cases) {
     SCOPED_TRACE(test.what);
+    SetSettingsValue("PlaySound", DwordValue(test.sound ? 1 : 0));
     ASSERT_NO_FATAL_FAILURE(Start(test.registered));
     EXPECT_FALSE(test.registered.size() > 1 && std::filesystem::exists(browsers_.front()->Record()))
         << "Chrome started too";
@@ -172,6 +176,11 @@ TEST_F(SaverWithBrowser, PlaysInEdgeElseChromeOnThePrimaryMonitorAndEndsItsBrows
     expected.push_back("--window-size=1280,1024");
     EXPECT_THAT(arguments_, ::testing::ElementsAreArray(expected));
     EXPECT_TRUE(std::filesystem::is_directory(profile));
+    // The page that the browser is given plays the movie's sound as the settings say.
+    const swivex::testing::PageUrl page = swivex::testing::ParsePageUrl(arguments_.at(2));
+    swivex::testing::HttpConnection connection(page.port);
+    connection.Send(swivex::testing::GetHead(page.port, page.base));
+    EXPECT_THAT(connection.Receive().body, HasSubstr(test.sound ? "volume = 1;" : "volume = 0;"));
 
     const std::optional<Clock::time_point> ended = End(test.ending);
     ASSERT_TRUE(ended) << "the saver did not end";
