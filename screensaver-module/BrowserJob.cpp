@@ -4,14 +4,14 @@
 #include <stdexcept>
 #include <vector>
 
-#include "winsupport/SystemMessage.h"
+#include "screensaver-module/FailureReport.h"
 
 namespace swivex::glowdrift {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, DWORD error) {
-  throw std::runtime_error(std::string(what) + ": " + win::SystemMessage(error));
+[[noreturn]] void Fail(const std::string& what, DWORD error) {
+  throw std::runtime_error(FailureText(what, error));
 }
 
 // More processes than a browser starts for one page.
@@ -65,7 +65,7 @@ BrowserJob::BrowserJob(const std::string& program, std::string commandLine)
   PROCESS_INFORMATION started{};
   if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_SUSPENDED, nullptr, nullptr, &startup, &started))
-    Fail(("Cannot start " + program).c_str(), ::GetLastError());
+    Fail("Cannot start " + program, ::GetLastError());
   process_.Reset(started.hProcess);
   const win::UniqueKernelObject thread(started.hThread);
   if (!::AssignProcessToJobObject(job_.Get(), process_.Get())) {

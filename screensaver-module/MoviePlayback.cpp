@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "screensaver-module/FailureReport.h"
 #include "winsupport/AnsiPathCapacity.h"
-#include "winsupport/SystemMessage.h"
 
 namespace swivex::glowdrift {
 
@@ -18,8 +18,8 @@ std::string BrowserProfileFolder() {
   const HRESULT found =
       ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
   if (FAILED(found)) {
-    throw std::runtime_error("Cannot find the local application data folder: " +
-                             win::SystemMessage(static_cast<DWORD>(found)));
+    throw std::runtime_error(
+        FailureText("Cannot find the local application data folder", static_cast<DWORD>(found)));
   }
   std::string path = folder;
   for (const char* part : {"Swivex", "Glowdrift", "Browser"}) {
@@ -28,7 +28,7 @@ std::string BrowserProfileFolder() {
     if (::CreateDirectoryA(path.c_str(), nullptr)) continue;
     const DWORD error = ::GetLastError();
     if (error != ERROR_ALREADY_EXISTS)
-      throw std::runtime_error("Cannot create " + path + ": " + win::SystemMessage(error));
+      throw std::runtime_error(FailureText("Cannot create " + path, error));
   }
   return path;
 }

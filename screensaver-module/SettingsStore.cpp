@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "winsupport/SystemMessage.h"
+#include "screensaver-module/FailureReport.h"
 #include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift {
@@ -27,8 +27,9 @@ bool ReadChoice(HKEY key, const char* name, bool byDefault) {
 }
 
 [[noreturn]] void FailToSave(LSTATUS status) {
-  throw std::runtime_error(std::string("Cannot save the settings in HKEY_CURRENT_USER\\") +
-                           kSettingsKey + ": " + win::SystemMessage(static_cast<DWORD>(status)));
+  throw std::runtime_error(
+      FailureText(std::string("Cannot save the settings in HKEY_CURRENT_USER\\") + kSettingsKey,
+                  static_cast<DWORD>(status)));
 }
 
 }  // namespace

@@ -242,6 +242,31 @@ TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowserAndSeesInputThere) {
   }
 }
 
+TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheBrowserCannotStart) {
+  const std::string missing = LocalAppData() + "\\no-such-browser.exe";
+  const std::string key = std::string(kAppPaths) + "chrome.exe";
+  ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, missing.c_str(),
+                              static_cast<DWORD>(missing.size() + 1)),
+            ERROR_SUCCESS);
+  char reason[256] = {};
+  ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_FILE_NOT_FOUND, 0, reason, sizeof reason, nullptr);
+  std::string expected = reason;
+  expected.erase(expected.find_last_not_of("\r\n. ") + 1);
+  saver_ = std::make_unique<SaverProcess>("/s");
+  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+  const std::string told =
+      "Glowdrift shows the pictures inside the installed movie: the browser could not play it. "
+      "Cannot start " +
+      missing + ": " + expected + ".";
+  EXPECT_TRUE(PumpMessagesUntil([&] {
+    return WindowText(window_).find(told) != std::string::npos;
+  })) << WindowText(window_);
+  EXPECT_TRUE(End(Ending::Key));
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
 TEST_F(SaverWithBrowser, ShowsThePicturesWhenTheSettingsTurnTheMovieOff) {
   SetSettingsValue("PlayMovie", DwordValue(0));
   const RegisteredBrowser chrome("chrome.exe");
