@@ -82,13 +82,17 @@ class SaverWithBrowser : public ::testing::Test {
     window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
     ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
     const std::string record = browsers_.back()->Record();
-    ASSERT_TRUE(PumpMessagesUntil([&] { return std::filesystem::exists(record); }))
-        << "the browser was not started";
-    std::ifstream lines(record);
-    lines >> browserId_;
-    lines.ignore(1);
-    arguments_.clear();
-    for (std::string line; std::getline(lines, line);) arguments_.push_back(line);
+    // Read until it holds the stand-in's process and program: the file may be in the middle of
+    // its rename when it is first seen.
+    ASSERT_TRUE(PumpMessagesUntil([&] {
+      std::ifstream lines(record);
+      browserId_ = 0;
+      lines >> browserId_;
+      lines.ignore(1);
+      arguments_.clear();
+      for (std::string line; std::getline(lines, line);) arguments_.push_back(line);
+      return browserId_ != 0 && !arguments_.empty();
+    })) << "the browser was not started";
     browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
   }
 
