@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+#include "winsupport/MessageTrimming.h"
+#include "winsupport/SystemMessage.h"
+
 namespace swivex::glowdrift {
 
 namespace {
@@ -28,6 +31,12 @@ void ShowFailure(const char* what) noexcept {
   while (::PeekMessageA(&pending, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
   ::MessageBoxA(nullptr, what, "Glowdrift", MB_OK | MB_ICONERROR);
+}
+
+std::string FailureText(const std::string& what, unsigned long error) {
+  const std::string reason = win::SystemMessage(error);
+  return what + ": " + reason.substr(0, win::TrimmedMessageLength(reason.data(), reason.size())) +
+         ".";
 }
 
 const char* ReportedFailure() noexcept { return hasReport ? reported : nullptr; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace swivex::glowdrift {
 
 // How the module's process ends.
@@ -19,6 +21,9 @@ void ShowFailure(const char* what) noexcept;
 
 // The first failure reported, or nullptr.
 const char* ReportedFailure() noexcept;
+
+// "What failed: the system's reason." for an error code that a system call gave.
+std::string FailureText(const std::string& what, unsigned long error);
 
 // The module's answer to an error that leaves a window or dialog procedure: it is reported and
 // the module ends.

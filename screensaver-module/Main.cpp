@@ -4,16 +4,19 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "screensaver-module/FailureReport.h"
 #include "screensaver-module/InstalledMovie.h"
 #include "screensaver-module/MovieCaption.h"
 #include "screensaver-module/MovieFile.h"
+#include "screensaver-module/MoviePlayback.h"
 #include "screensaver-module/PreviewWindow.h"
 #include "screensaver-module/SaverArguments.h"
 #include "screensaver-module/SaverWindow.h"
 #include "screensaver-module/SettingsDialog.h"
+#include "screensaver-module/SettingsStore.h"
 #include "winsupport/SystemDllSearch.h"
 
 namespace swivex::glowdrift {
@@ -40,8 +43,6 @@ int Finish(int exitCode) {
   return exitCode;
 }
 
-MovieCaption CurrentCaption() { return DescribeInstalledMovie(InstalledMovieSize()); }
-
 // Opens the installed movie afresh for each walk over it; the path is looked up once.
 MovieOpener InstalledMovieOpener() {
   return [path = InstalledMoviePath()]() -> std::unique_ptr<swf::ByteSource> {
@@ -50,9 +51,18 @@ MovieOpener InstalledMovieOpener() {
 }
 
 int RunSaver(HINSTANCE instance) {
+  const SaverSettings settings = ReadSaverSettings();
+  const std::string moviePath = InstalledMoviePath();
+  std::optional<FoundBrowser> browser;
+  SaverShows shows = SaverShows::PicturesAsSet;
+  if (settings.playMovie && !moviePath.empty()) {
+    browser = FindKioskBrowser();
+    shows = browser ? SaverShows::Movie : SaverShows::PicturesWithoutBrowser;
+  }
   int exitCode = kExitDone;
   {
-    SaverWindow saver(instance, CurrentCaption(), InstalledMovieOpener());
+    SaverWindow saver(instance, InstalledMovieSize(), shows, InstalledMovieOpener());
+    if (browser) saver.PlayMovie(*browser, moviePath, SaverPageSettings{settings.playSound});
     exitCode = RunMessageLoop();
   }
   return Finish(exitCode);
@@ -71,8 +81,11 @@ int RunPreview(HINSTANCE instance, HWND parent) {
 }
 
 int RunSettings(HINSTANCE instance, HWND owner) {
-  SettingsDialog dialog(CurrentCaption());
-  dialog.Run(instance, ::IsWindow(owner) ? owner : nullptr);
+  // The headline alone, which is the same whatever the saver would show.
+  SettingsDialog dialog(DescribeInstalledMovie(InstalledMovieSize(), SaverShows::Movie).headline,
+                        ReadSaverSettings());
+  if (dialog.Run(instance, ::IsWindow(owner) ? owner : nullptr) && !ReportedFailure())
+    SaveSaverSettings(dialog.Settings());
   return Finish(ReportedFailure() ? kExitFailure : kExitDone);
 }
 

@@ -12,6 +12,11 @@ class MouseWakeFilter {
   // Moves of at most this many pixels from the start (in either direction) do not count.
   static constexpr int kToleranceInPixels = 8;
 
+  struct Point {
+    int x;
+    int y;
+  };
+
   // Without a known start position the first reported position becomes the start.
   MouseWakeFilter() = default;
   MouseWakeFilter(int startX, int startY);
@@ -20,10 +25,6 @@ class MouseWakeFilter {
   bool IsRealMove(int x, int y);
 
  private:
-  struct Point {
-    int x;
-    int y;
-  };
   std::optional<Point> start_;
 };
 

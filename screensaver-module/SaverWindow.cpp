@@ -1,20 +1,23 @@
 #include "screensaver-module/SaverWindow.h"
 
+#include <chrono>
 #include <stdexcept>
 
 #include "winsupport/Screens.h"
+#include "winsupport/WindowsHandles.h"
 
 namespace swivex::glowdrift {
 
 namespace {
 
+using namespace saver_event;
+
 constexpr char kSaverClass[] = "GlowdriftSaver";
 constexpr UINT_PTR kFrameTimer = 1;
 
-RECT VirtualScreen() {
-  const win::ScreenArea area = win::VirtualScreenArea();
-  return {area.left, area.top, area.right, area.bottom};
-}
+using UniqueRegion = win::UniqueHandle<win::GdiObjectTraits<HRGN>>;
+
+RECT AsRect(const win::ScreenArea& area) { return {area.left, area.top, area.right, area.bottom}; }
 
 BOOL CALLBACK CollectMonitor(HMONITOR, HDC, RECT* bounds, LPARAM monitors) noexcept {
   try {
@@ -35,20 +38,38 @@ std::vector<RECT> MonitorsWithin(const RECT& virtualScreen) {
   return monitors;
 }
 
-MouseWakeFilter FilterFromCursor() {
+RECT PrimaryWithin(const RECT& virtualScreen) {
+  RECT primary = AsRect(win::PrimaryScreenArea());
+  ::OffsetRect(&primary, -virtualScreen.left, -virtualScreen.top);
+  return primary;
+}
+
+std::optional<MouseWakeFilter::Point> PointerPosition() {
   POINT cursor{};
-  if (::GetCursorPos(&cursor)) return MouseWakeFilter(cursor.x, cursor.y);
-  return MouseWakeFilter();
+  if (!::GetCursorPos(&cursor)) return std::nullopt;
+  return MouseWakeFilter::Point{cursor.x, cursor.y};
+}
+
+// The system's tick of the last input anywhere in the session.
+std::uint32_t LastInputTick() {
+  LASTINPUTINFO input{};
+  input.cbSize = sizeof input;
+  ::GetLastInputInfo(&input);
+  return input.dwTime;
 }
 
 }  // namespace
 
-SaverWindow::SaverWindow(HINSTANCE instance, MovieCaption caption, MovieOpener movie)
-    : caption_(std::move(caption)),
-      virtualScreen_(VirtualScreen()),
+SaverWindow::SaverWindow(HINSTANCE instance, std::optional<std::uint64_t> movieSize,
+                         SaverShows shows, MovieOpener movie)
+    : movieSize_(movieSize),
+      caption_(DescribeInstalledMovie(movieSize, shows)),
+      virtualScreen_(AsRect(win::VirtualScreenArea())),
       monitors_(MonitorsWithin(virtualScreen_)),
+      primary_(PrimaryWithin(virtualScreen_)),
+      started_(::GetTickCount64()),
+      life_(PointerPosition(), LastInputTick()),
       painter_(field_),
-      wake_(FilterFromCursor()),
       pictures_(std::move(movie)) {
   RegisterWindowClass(instance, kSaverClass, nullptr);
   // The title carries the caption for screen readers and for anyone who lists windows.
@@ -59,6 +80,20 @@ SaverWindow::SaverWindow(HINSTANCE instance, MovieCaption caption, MovieOpener m
                     virtualScreen_.bottom - virtualScreen_.top, nullptr, nullptr, instance, this);
   if (!Handle()) throw std::runtime_error("Cannot create the screen saver's window.");
   ::SetForegroundWindow(Handle());
+}
+
+void SaverWindow::PlayMovie(const FoundBrowser& browser, const std::string& moviePath,
+                            SaverPageSettings settings) {
+  try {
+    playback_ = std::make_unique<MoviePlayback>(browser, moviePath, settings, Handle(),
+                                                win::PrimaryScreenArea());
+  } catch (const std::exception& error) {
+    // A saver shows no message box: the caption says that the movie does not play, and the
+    // title, which tools and screen readers read, why.
+    Describe(SaverShows::PicturesAfterFailure, error.what());
+    return;
+  }
+  Take(BrowserStarted{});
 }
 
 LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -86,10 +121,27 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      Take(KeyOrButton{});
       return 0;
     case WM_ACTIVATEAPP:
-      OnActivateApp(wParam != FALSE);
+      if (!wParam) Take(ActivationLost{});
+      return 0;
+    case kPageFirstFrameMessage:
+      OnFirstFrame();
+      return 0;
+    case kPageInputMessage:
+      Take(PageInput{});
+      return 0;
+    case kPageQuitMessage:
+      Take(PageQuit{});
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) Take(Suspend{});
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) Take(SessionEnd{});
       return 0;
     case WM_SYSCOMMAND:
       // The system asks a running saver to start the saver again: it is already running.
@@ -112,7 +164,8 @@ void SaverWindow::OnTimer() {
   const double seconds = clock_.SecondsSinceLastTick();
   field_.Advance(seconds);
   drift_.Advance(seconds);
-  ::InvalidateRect(Handle(), nullptr, FALSE);
+  WatchBrowser();
+  if (::IsWindowVisible(Handle())) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void SaverWindow::ShowArrivedPictures() {
@@ -122,6 +175,21 @@ void SaverWindow::ShowArrivedPictures() {
   }
 }
 
+void SaverWindow::WatchBrowser() {
+  if (!playback_) return;
+  const BrowserJob& browser = playback_->Browser();
+  if (browser.HasEnded()) {
+    Take(BrowserGone{});
+    return;
+  }
+  if (!primaryLeft_) {
+    if (HWND window = browser.VisibleWindow()) GiveThePrimaryMonitorTo(window);
+  }
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  Take(Look{LastInputTick(), cursor.x, cursor.y});
+}
+
 void SaverWindow::OnPaint() {
   win::PaintSession paint(Handle());
   RECT client{};
@@ -129,8 +197,10 @@ void SaverWindow::OnPaint() {
   HDC frame = backBuffer_.Prepare(paint.Get(), client.right, client.bottom);
   ::FillRect(frame, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   const std::vector<PicturePlacement> placements = drift_.Placements();
-  for (const RECT& monitor : monitors_)
+  for (const RECT& monitor : monitors_) {
+    if (primaryLeft_ && ::EqualRect(&monitor, &primary_)) continue;
     painter_.Paint(frame, monitor, field_, &caption_, placements);
+  }
   ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
 }
 
@@ -138,15 +208,81 @@ void SaverWindow::OnMouseMove(LPARAM position) {
   // The window's client corner is the virtual screen's corner.
   const int x = virtualScreen_.left + static_cast<short>(LOWORD(position));
   const int y = virtualScreen_.top + static_cast<short>(HIWORD(position));
-  if (wake_.IsRealMove(x, y)) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  Take(PointerAt{x, y});
 }
 
-void SaverWindow::OnActivateApp(bool active) {
-  // Another program took the keyboard; keys would no longer reach the saver, so it steps aside.
-  if (!active) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+void SaverWindow::OnFirstFrame() {
+  // A frame told by a page that was given up already changes nothing.
+  if (!playback_) return;
+  Take(FirstFrame{});
+  if (!primaryLeft_) GiveThePrimaryMonitorTo(playback_->Browser().VisibleWindow());
+}
+
+void SaverWindow::GiveThePrimaryMonitorTo(HWND browser) {
+  // Keys go to the page from now on: handed on while the saver still has the keyboard to hand.
+  if (browser) ::SetForegroundWindow(browser);
+  LeavePrimaryMonitor();
+}
+
+void SaverWindow::Take(const SaverEvent& event) {
+  const std::chrono::milliseconds sinceStart(::GetTickCount64() - started_);
+  switch (life_.Take(sinceStart, event)) {
+    case SaverTurn::GoOn:
+      break;
+    case SaverTurn::End:
+      // The browser goes at once, before the window's own end.
+      playback_.reset();
+      ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+      break;
+    case SaverTurn::ShowPictures:
+      ShowPicturesInstead(std::holds_alternative<BrowserGone>(event)
+                              ? "The browser ended."
+                              : "The browser showed no frame of the movie within 10 seconds.");
+      break;
+  }
+}
+
+void SaverWindow::ShowPicturesInstead(const char* reason) {
+  playback_.reset();
+  Describe(SaverShows::PicturesAfterFailure, reason);
+  if (primaryLeft_) {
+    ::SetWindowRgn(Handle(), nullptr, TRUE);
+    ::ShowWindow(Handle(), SW_SHOW);
+    primaryLeft_ = false;
+  }
+  ::SetForegroundWindow(Handle());
+}
+
+// Chromium stops drawing a window that another one covers, so the saver's window gives the
+// primary monitor up entirely: a region without it, or no window at all with one monitor.
+void SaverWindow::LeavePrimaryMonitor() {
+  primaryLeft_ = true;
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  UniqueRegion rest(::CreateRectRgnIndirect(&client));
+  const UniqueRegion primary(::CreateRectRgnIndirect(&primary_));
+  const int left =
+      rest && primary ? ::CombineRgn(rest.Get(), rest.Get(), primary.Get(), RGN_DIFF) : ERROR;
+  if (left == NULLREGION || left == ERROR) {
+    ::ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  // The system owns a region that a window takes.
+  if (::SetWindowRgn(Handle(), rest.Get(), TRUE))
+    rest.Release();
+  else
+    ::ShowWindow(Handle(), SW_HIDE);
+}
+
+void SaverWindow::Describe(SaverShows shows, const std::string& reason) {
+  caption_ = DescribeInstalledMovie(movieSize_, shows);
+  std::string title = caption_.headline + " " + caption_.note;
+  if (!reason.empty()) title.append(" ").append(reason);
+  ::SetWindowTextA(Handle(), title.c_str());
 }
 
 void SaverWindow::OnDestroy() {
+  playback_.reset();
   ::KillTimer(Handle(), kFrameTimer);
   ::PostQuitMessage(kExitDone);
 }

@@ -8,11 +8,28 @@
 
 namespace swivex::glowdrift {
 
-void SettingsDialog::Run(HINSTANCE instance, HWND owner) {
+namespace {
+
+bool IsChecked(HWND dialog, int box) { return ::IsDlgButtonChecked(dialog, box) == BST_CHECKED; }
+
+void Check(HWND dialog, int box, bool checked) {
+  ::CheckDlgButton(dialog, box, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The sound belongs to the movie: without the movie there is none to choose.
+void EnableSoundChoice(HWND dialog) {
+  ::EnableWindow(::GetDlgItem(dialog, IDC_SETTINGS_PLAY_SOUND),
+                 IsChecked(dialog, IDC_SETTINGS_PLAY_MOVIE));
+}
+
+}  // namespace
+
+bool SettingsDialog::Run(HINSTANCE instance, HWND owner) {
   const INT_PTR result =
       ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, &SettingsDialog::Procedure,
                         reinterpret_cast<LPARAM>(this));
   if (result == -1) throw std::runtime_error("Cannot show the settings dialog.");
+  return result == IDOK;
 }
 
 INT_PTR CALLBACK SettingsDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
@@ -42,12 +59,31 @@ INT_PTR SettingsDialog::HandleMessage(HWND dialog, UINT message, WPARAM wParam) 
 }
 
 void SettingsDialog::OnInitDialog(HWND dialog) {
-  const std::string installed = "Installed now: " + caption_.headline;
+  const std::string installed = "Installed now: " + installed_;
   ::SetDlgItemTextA(dialog, IDC_SETTINGS_MOVIE, installed.c_str());
+  Check(dialog, IDC_SETTINGS_PLAY_MOVIE, settings_.playMovie);
+  Check(dialog, IDC_SETTINGS_PLAY_SOUND, settings_.playSound);
+  EnableSoundChoice(dialog);
 }
 
 void SettingsDialog::OnCommand(HWND dialog, WORD command) {
-  if (command == IDOK || command == IDCANCEL) ::EndDialog(dialog, command);
+  switch (command) {
+    case IDC_SETTINGS_PLAY_MOVIE:
+      EnableSoundChoice(dialog);
+      break;
+    case IDOK:
+      OnOk(dialog);
+      break;
+    case IDCANCEL:
+      ::EndDialog(dialog, IDCANCEL);
+      break;
+  }
+}
+
+void SettingsDialog::OnOk(HWND dialog) {
+  settings_.playMovie = IsChecked(dialog, IDC_SETTINGS_PLAY_MOVIE);
+  settings_.playSound = IsChecked(dialog, IDC_SETTINGS_PLAY_SOUND);
+  ::EndDialog(dialog, IDOK);
 }
 
 }  // namespace swivex::glowdrift

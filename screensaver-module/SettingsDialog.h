@@ -2,18 +2,26 @@
 
 #include <windows.h>
 
-#include "screensaver-module/MovieCaption.h"
+#include <string>
+
+#include "screensaver-module/SaverSettings.h"
 
 namespace swivex::glowdrift {
 
-// The settings dialog ("/c", or no argument): says what the saver shows and that there is
-// nothing to set, names the movie installed now, and closes with OK.
+// The settings dialog ("/c", or no argument): says what the saver shows, names the movie
+// installed now, and offers the settings; OK takes them, Cancel leaves them as they were.
 class SettingsDialog {
  public:
-  explicit SettingsDialog(MovieCaption caption) : caption_(std::move(caption)) {}
+  // `installed`: the installed movie's headline (DescribeInstalledMovie).
+  SettingsDialog(std::string installed, SaverSettings settings)
+      : installed_(std::move(installed)), settings_(settings) {}
 
-  // Shows the dialog modally over the owner (which may be null) until the user closes it.
-  void Run(HINSTANCE instance, HWND owner);
+  // Shows the dialog modally over the owner (which may be null) until the user closes it; true
+  // if they chose OK.
+  bool Run(HINSTANCE instance, HWND owner);
+
+  // The settings given, or those chosen once Run has returned true.
+  const SaverSettings& Settings() const { return settings_; }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam,
@@ -21,8 +29,10 @@ class SettingsDialog {
   INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam);
   void OnInitDialog(HWND dialog);
   void OnCommand(HWND dialog, WORD command);
+  void OnOk(HWND dialog);
 
-  MovieCaption caption_;
+  std::string installed_;
+  SaverSettings settings_;
 };
 
 }  // namespace swivex::glowdrift

@@ -21,19 +21,39 @@ TEST(MovieCaption, ByteCountsAreGroupedByThousands) {
   for (const auto& [count, text] : cases) EXPECT_EQ(FormatByteCount(count), text) << count;
 }
 
-TEST(MovieCaption, NamesTheInstalledMovieAndItsSize) {
-  const MovieCaption caption = DescribeInstalledMovie(12345);
-  EXPECT_EQ(caption.headline, "Glowdrift.swf (12,345 bytes)");
-  EXPECT_EQ(caption.note,
-            "Glowdrift shows the pictures inside the installed movie, with its name and size. It "
-            "does not play the movie.");
-}
+struct CaptionCase {
+  std::optional<std::uint64_t> size;
+  SaverShows shows;
+  const char* headline;
+  const char* note;
+};
 
-TEST(MovieCaption, SaysSoWhenNoMovieIsInstalled) {
-  const MovieCaption caption = DescribeInstalledMovie(std::nullopt);
-  EXPECT_EQ(caption.headline,
-            "No movie is installed: there is no Glowdrift.swf beside the screen saver.");
-  EXPECT_EQ(caption.note, DescribeInstalledMovie(0).note);
+TEST(MovieCaption, NamesTheInstalledMovieAndSaysWhatTheSaverShows) {
+  const CaptionCase cases[] = {
+      {12345, SaverShows::Movie, "Glowdrift.swf (12,345 bytes)",
+       "Glowdrift plays the installed movie on the main monitor."},
+      {1, SaverShows::PicturesAsSet, "Glowdrift.swf (1 byte)",
+       "Glowdrift shows the pictures inside the installed movie: its settings say not to play "
+       "it."},
+      {0, SaverShows::PicturesWithoutBrowser, "Glowdrift.swf (0 bytes)",
+       "Glowdrift shows the pictures inside the installed movie: it needs Microsoft Edge or "
+       "Google Chrome to play it."},
+      {12345, SaverShows::PicturesAfterFailure, "Glowdrift.swf (12,345 bytes)",
+       "Glowdrift shows the pictures inside the installed movie: the browser could not play "
+       "it."},
+      {std::nullopt, SaverShows::Movie,
+       "No movie is installed: there is no Glowdrift.swf beside the screen saver.",
+       "Glowdrift plays the movie that Swivex installs as the screen saver."},
+      {std::nullopt, SaverShows::PicturesWithoutBrowser,
+       "No movie is installed: there is no Glowdrift.swf beside the screen saver.",
+       "Glowdrift plays the movie that Swivex installs as the screen saver."},
+  };
+  for (const CaptionCase& test : cases) {
+    SCOPED_TRACE(test.headline);
+    const MovieCaption caption = DescribeInstalledMovie(test.size, test.shows);
+    EXPECT_EQ(caption.headline, test.headline);
+    EXPECT_EQ(caption.note, test.note);
+  }
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST(ScenePainter, PicturesAreFittedPlacedFadedAndKeepTheirAlpha) {
 
 TEST(ScenePainter, TheSaverWritesTheCaptionOverTheGlows) {
   GlowField field;
-  const MovieCaption caption = DescribeInstalledMovie(12345);
+  const MovieCaption caption = DescribeInstalledMovie(12345, SaverShows::PicturesAsSet);
   const Picture withCaption = PaintWhole(field, 1280, 1024, &caption);
   const Picture without = PaintWhole(field, 1280, 1024, nullptr);
   EXPECT_EQ(UntouchedPixels(withCaption), 0u);
@@ -120,7 +120,7 @@ TEST(ScenePainter, PaintsEachMonitorsRectangleAndNothingBeyondIt) {
   // as it was.
   const RECT monitor = {1280, 200, 1280 + 800, 200 + 600};
   GlowField field;
-  const MovieCaption caption = DescribeInstalledMovie(std::nullopt);
+  const MovieCaption caption = DescribeInstalledMovie(std::nullopt, SaverShows::Movie);
   const Picture canvas = PaintFrame(field, 2080, 1024, monitor, &caption);
   std::size_t inside = 0, untouchedInside = 0, touchedOutside = 0;
   for (int y = 0; y < canvas.height; ++y) {

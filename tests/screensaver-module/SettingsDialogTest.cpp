@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "tests/screensaver-module/HostWindow.h"
 #include "tests/screensaver-module/SaverProcess.h"
@@ -67,10 +69,10 @@ TEST(SettingsDialog, SaysWhatTheSaverShowsNamesTheMovieAndClosesWithOk) {
     ASSERT_NE(dialog, nullptr) << "no dialog appeared";
     EXPECT_EQ(WindowText(dialog), "Glowdrift Screen Saver");
     const std::string text = TextOfChildren(dialog);
+    EXPECT_THAT(text, HasSubstr("plays the movie installed as Glowdrift.swf on the main monitor, "
+                                "in Microsoft Edge or Google Chrome"));
     EXPECT_THAT(text, HasSubstr("slowly drifting soft glows"));
     EXPECT_THAT(text, HasSubstr("shows the pictures inside the movie"));
-    EXPECT_THAT(text, HasSubstr("It does not play the movie."));
-    EXPECT_THAT(text, HasSubstr("There is nothing to set."));
     EXPECT_THAT(text, HasSubstr(settings.installedLine));
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owned ? host.Frame() : nullptr);
 
@@ -85,6 +87,80 @@ TEST(SettingsDialog, SaysWhatTheSaverShowsNamesTheMovieAndClosesWithOk) {
     ::PostMessageA(ok, BM_CLICK, 0, 0);
     EXPECT_EQ(saver.WaitForExit(), std::optional<DWORD>(0));
   }
+}
+
+// The settings' boxes, as the resource script numbers them.
+constexpr int kPlayMovieBox = 102;
+constexpr int kPlaySoundBox = 103;
+
+bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+RegistryValue TextValue(const char* text) {
+  const std::string bytes(text, std::strlen(text) + 1);
+  return {REG_SZ, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
+}
+
+struct Stored {
+  std::optional<RegistryValue> movie, sound;
+};
+
+Stored Values(std::optional<RegistryValue> movie, std::optional<RegistryValue> sound) {
+  return {std::move(movie), std::move(sound)};
+}
+
+struct BoxesCase {
+  const char* what;
+  Stored before;  // when the dialog opens
+  bool movieShown, soundShown, soundEnabled;
+  int click;      // the box clicked
+  int closeWith;  // IDOK or IDCANCEL
+  Stored after;
+};
+
+TEST(SettingsDialog, ShowsTheSavedChoicesAndSavesThemWithOkOnly) {
+  const BoxesCase cases[] = {
+      {"nothing saved yet: the movie without its sound; the sound turned on",
+       Values(std::nullopt, std::nullopt), true, false, true, kPlaySoundBox, IDOK,
+       Values(DwordValue(1), DwordValue(1))},
+      {"the movie off: its sound waits for it", Values(DwordValue(0), DwordValue(1)), false, true,
+       false, kPlayMovieBox, IDOK, Values(DwordValue(1), DwordValue(1))},
+      {"damaged values show the defaults, and Cancel leaves them",
+       Values(TextValue("0"), DwordValue(2)), true, false, true, kPlayMovieBox, IDCANCEL,
+       Values(TextValue("0"), DwordValue(2))},
+  };
+  PlantMovie(100);
+  for (const BoxesCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    RemoveSettings();
+    if (test.before.movie) SetSettingsValue("PlayMovie", *test.before.movie);
+    if (test.before.sound) SetSettingsValue("PlaySound", *test.before.sound);
+    SaverProcess saver("/c");
+    HWND dialog = WaitForTopLevelWindow(saver.Id(), "#32770");
+    ASSERT_NE(dialog, nullptr) << "no dialog appeared";
+    HWND movie = ::GetDlgItem(dialog, kPlayMovieBox);
+    HWND sound = ::GetDlgItem(dialog, kPlaySoundBox);
+    ASSERT_NE(movie, nullptr);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(WindowText(movie), "Play the movie");
+    EXPECT_EQ(WindowText(sound), "Play the movie's sound");
+    EXPECT_EQ(IsChecked(movie), test.movieShown);
+    EXPECT_EQ(IsChecked(sound), test.soundShown);
+    EXPECT_EQ(::IsWindowEnabled(sound) != FALSE, test.soundEnabled);
+
+    HWND box = ::GetDlgItem(dialog, test.click);
+    const bool before = IsChecked(box);
+    ::PostMessageA(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return IsChecked(box) != before; }));
+    EXPECT_TRUE(PumpMessagesUntil([&] {
+      return (::IsWindowEnabled(sound) != FALSE) == IsChecked(movie);
+    })) << "the sound box should be enabled exactly when the movie plays";
+
+    ::PostMessageA(::GetDlgItem(dialog, test.closeWith), BM_CLICK, 0, 0);
+    EXPECT_EQ(saver.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(SettingsValue("PlayMovie"), test.after.movie);
+    EXPECT_EQ(SettingsValue("PlaySound"), test.after.sound);
+  }
+  RemoveSettings();
 }
 
 }  // namespace

@@ -45,6 +45,12 @@ void ClickLeftButton() {
   Send(click, 2);
 }
 
+void TurnWheel() {
+  INPUT turn = MouseEvent(0, 0, MOUSEEVENTF_WHEEL);
+  turn.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+  Send(&turn, 1);
+}
+
 void PutCursorAt(int x, int y) {
   if (!::SetCursorPos(x, y)) throw std::runtime_error("SetCursorPos failed");
 }

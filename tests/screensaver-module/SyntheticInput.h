@@ -9,6 +9,7 @@ namespace swivex::glowdrift::testing {
 void PressKey(WORD virtualKey);
 void MoveMouseBy(int dx, int dy);
 void ClickLeftButton();
+void TurnWheel();
 // Puts the pointer at a point the way a program does (SetCursorPos).
 void PutCursorAt(int x, int y);
 POINT CursorPosition();

@@ -36,6 +36,8 @@ std::string InstalledMoviePath() { return SystemFolder() + "\\Glowdrift.swf"; }
 
 std::string ShippedModulePath() { return WindowsPathOfLinuxPath("GLOWDRIFT_MODULE"); }
 
+std::string BrowserStandInPath() { return WindowsPathOfLinuxPath("GLOWDRIFT_STAND_IN_PROGRAM"); }
+
 void InstallModule() {
   const std::string module = ShippedModulePath();
   if (!::CopyFileA(module.c_str(), InstalledSaverPath().c_str(), FALSE))
@@ -64,6 +66,44 @@ void RemoveMovie() {
   std::error_code ignored;
   std::filesystem::remove(InstalledMoviePath(), ignored);
 }
+
+namespace {
+constexpr char kSettingsKey[] = "Software\\Swivex\\Glowdrift";
+}  // namespace
+
+RegistryValue DwordValue(std::uint32_t number) {
+  return {REG_DWORD,
+          {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+           static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+}
+
+void SetSettingsValue(const char* name, const RegistryValue& value) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create the settings key");
+  const LSTATUS status = ::RegSetValueExA(key, name, 0, value.type, value.bytes.data(),
+                                          static_cast<DWORD>(value.bytes.size()));
+  ::RegCloseKey(key);
+  if (status != ERROR_SUCCESS) throw std::runtime_error(std::string("cannot set ") + name);
+}
+
+std::optional<RegistryValue> SettingsValue(const char* name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return std::nullopt;
+  RegistryValue value;
+  value.bytes.resize(64);
+  DWORD size = static_cast<DWORD>(value.bytes.size());
+  const LSTATUS status =
+      ::RegQueryValueExA(key, name, nullptr, &value.type, value.bytes.data(), &size);
+  ::RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  value.bytes.resize(size);
+  return value;
+}
+
+void RemoveSettings() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
 
 std::string ArtifactPath(const std::string& name) {
   return WindowsPathOfLinuxPath("SWIVEX_ARTIFACTS_DIR") + "\\" + name;

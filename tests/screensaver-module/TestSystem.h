@@ -1,6 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,9 @@ std::string InstalledMoviePath();
 // names it.
 std::string ShippedModulePath();
 
+// The program that stands in for Edge and Chrome (GLOWDRIFT_STAND_IN_PROGRAM, a Linux path).
+std::string BrowserStandInPath();
+
 // Copies the built module (GLOWDRIFT_MODULE, a Linux path) to the system folder as Glowdrift.scr.
 void InstallModule();
 
@@ -23,6 +29,19 @@ void InstallModule();
 void PlantMovie(std::uint64_t size);
 void PlantMovie(const std::vector<std::uint8_t>& bytes);
 void RemoveMovie();
+
+// A value of the saver's settings key (HKCU\Software\Swivex\Glowdrift) as the registry holds it.
+struct RegistryValue {
+  DWORD type = 0;
+  std::vector<std::uint8_t> bytes;
+  bool operator==(const RegistryValue&) const = default;
+};
+RegistryValue DwordValue(std::uint32_t number);
+// Writes a value of any type and bytes, the way another program or a person might.
+void SetSettingsValue(const char* name, const RegistryValue& value);
+std::optional<RegistryValue> SettingsValue(const char* name);
+// Removes the whole key: no setting has been saved yet.
+void RemoveSettings();
 
 // Where a picture for people to look at is kept: SWIVEX_ARTIFACTS_DIR (a Linux path) + name.
 std::string ArtifactPath(const std::string& name);

@@ -1,0 +1,289 @@
+// The saver with a browser: copies of a stand-in, registered under App Paths as Edge and Chrome,
+// record how the saver starts them and show whether it ends them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+// After windows.h (through the harness).
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "tests/playback/HttpClient.h"
+#include "tests/screensaver-module/SaverProcess.h"
+#include "tests/screensaver-module/SyntheticInput.h"
+#include "tests/screensaver-module/TestSystem.h"
+#include "tests/screensaver-module/WindowProbe.h"
+
+namespace swivex::glowdrift::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using Clock = std::chrono::steady_clock;
+
+constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+std::string LocalAppData() {
+  char path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)))
+    throw std::runtime_error("no local application data folder");
+  return path;
+}
+
+// A copy of the stand-in, registered for the user as `name` ("chrome.exe") while it lives.
+class RegisteredBrowser {
+ public:
+  explicit RegisteredBrowser(const std::string& name)
+      : key_(kAppPaths + name), program_(LocalAppData() + "\\glowdrift-test-" + name) {
+    if (!::CopyFileA(BrowserStandInPath().c_str(), program_.c_str(), FALSE))
+      throw std::runtime_error("cannot copy the stand-in to " + program_);
+    std::filesystem::remove(Record());
+    if (::RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), nullptr, REG_SZ, program_.c_str(),
+                          static_cast<DWORD>(program_.size() + 1)) != ERROR_SUCCESS)
+      throw std::runtime_error("cannot register " + name);
+  }
+  ~RegisteredBrowser() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+
+  const std::string& Program() const { return program_; }
+  std::string Record() const { return program_ + ".txt"; }
+
+ private:
+  std::string key_;
+  std::string program_;
+};
+
+// What the stand-in does after its start (BrowserStandIn.cpp), handed on through the saver's
+// environment while the object lives.
+struct StandInAct {
+  explicit StandInAct(const char* act) { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", act); }
+  ~StandInAct() { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", nullptr); }
+};
+
+enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd, PageInput, PageQuit };
+
+class SaverWithBrowser : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PlantMovie(100);
+    RemoveSettings();
+  }
+  void TearDown() override {
+    saver_.reset();
+    RemoveSettings();
+  }
+
+  // Registers stand-ins under the names, starts "/s", and waits for the saver's window and for
+  // the start of the last stand-in, the one the saver should choose.
+  void Start(const std::vector<const char*>& names) {
+    saver_.reset();
+    browsers_.clear();
+    for (const char* name : names) browsers_.push_back(std::make_unique<RegisteredBrowser>(name));
+    saver_ = std::make_unique<SaverProcess>("/s");
+    window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+    ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+    const std::string record = browsers_.back()->Record();
+    // Read until it holds the stand-in's process and program: the file may be in the middle of
+    // its rename when it is first seen.
+    ASSERT_TRUE(PumpMessagesUntil([&] {
+      std::ifstream lines(record);
+      browserId_ = 0;
+      lines >> browserId_;
+      lines.ignore(1);
+      arguments_.clear();
+      for (std::string line; std::getline(lines, line);) arguments_.push_back(line);
+      return browserId_ != 0 && !arguments_.empty();
+    })) << "the browser was not started";
+    browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
+  }
+
+  // Ends the saver; the time of the act that ended it within half a second, if one did. The
+  // act is done again until then: input in the saver's first second is ignored.
+  std::optional<Clock::time_point> End(Ending ending) {
+    for (const auto deadline = Clock::now() + milliseconds(5000); Clock::now() < deadline;) {
+      if (ending == Ending::Key) {
+        ::SetForegroundWindow(window_);
+        PumpMessagesUntil([&] { return ::GetForegroundWindow() == window_; }, milliseconds(1000));
+      }
+      const auto acted = Clock::now();
+      if (ending == Ending::Key || ending == Ending::KeyInBrowser) PressKey(VK_SPACE);
+      if (ending == Ending::Suspend || ending == Ending::SessionEnd) {
+        const bool suspend = ending == Ending::Suspend;
+        ::SendMessageTimeoutA(window_, suspend ? WM_POWERBROADCAST : WM_ENDSESSION,
+                              suspend ? PBT_APMSUSPEND : TRUE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+      }
+      if (ending == Ending::PageInput) Tell("input");
+      if (ending == Ending::PageQuit) Tell("quit");
+      if (saver_->WaitForExit(milliseconds(500))) return acted;
+    }
+    return std::nullopt;
+  }
+
+  // A GET of the page's "tell/NAME", as the page in the browser does.
+  void Tell(const std::string& name) {
+    const swivex::testing::PageUrl page = swivex::testing::ParsePageUrl(arguments_.at(2));
+    swivex::testing::HttpConnection connection(page.port);
+    connection.Send(swivex::testing::GetHead(page.port, page.base + "tell/" + name));
+    EXPECT_EQ(connection.Receive().status, 204) << name;
+  }
+
+  bool BrowserEndsBy(Clock::time_point deadline) const {
+    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+    return ::WaitForSingleObject(browser_.Get(), static_cast<DWORD>(std::max(left, 0LL))) ==
+           WAIT_OBJECT_0;
+  }
+
+  std::vector<std::unique_ptr<RegisteredBrowser>> browsers_;
+  std::unique_ptr<SaverProcess> saver_;
+  HWND window_ = nullptr;
+  DWORD browserId_ = 0;
+  std::vector<std::string> arguments_;  // as the browser was given them
+  win::UniqueKernelObject browser_;
+};
+
+struct PlayCase {
+  const char* what;
+  std::vector<const char*> registered;  // the last is the one chosen
+  bool edgeKiosk;
+  bool sound;  // as the settings say
+  Ending ending;
+};
+
+TEST_F(SaverWithBrowser, PlaysInEdgeElseChromeOnThePrimaryMonitorAndEndsItsBrowserWithIt) {
+  const PlayCase cases[] = {
+      {"Chrome alone, silent, ended by a key", {"chrome.exe"}, false, false, Ending::Key},
+      {"Edge alone, with sound, ended by a suspend", {"msedge.exe"}, true, true, Ending::Suspend},
+      {"Edge before Chrome, ended with the session",
+       {"chrome.exe", "msedge.exe"},
+       true,
+       false,
+       Ending::SessionEnd},
+      {"ended by the movie's fscommand(\"quit\")", {"chrome.exe"}, false, true, Ending::PageQuit},
+  };
+  const std::string profile = LocalAppData() + "\\Swivex\\Glowdrift\\Browser";
+  for (const PlayCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    SetSettingsValue("PlaySound", DwordValue(test.sound ? 1 : 0));
+    ASSERT_NO_FATAL_FAILURE(Start(test.registered));
+    EXPECT_FALSE(test.registered.size() > 1 && std::filesystem::exists(browsers_.front()->Record()))
+        << "Chrome started too";
+
+    // Wine's virtual desktop is the one monitor, 1280 x 1024.
+    std::vector<::testing::Matcher<const std::string&>> expected = {
+        browsers_.back()->Program(),
+        "--kiosk",
+        ::testing::AllOf(::testing::StartsWith("http://127.0.0.1:"), ::testing::EndsWith("/")),
+        "--no-first-run",
+        "--user-data-dir=" + profile,
+        "--autoplay-policy=no-user-gesture-required"};
+    if (test.edgeKiosk) expected.push_back("--edge-kiosk-type=fullscreen");
+    expected.push_back("--window-position=0,0");
+    expected.push_back("--window-size=1280,1024");
+    EXPECT_THAT(arguments_, ::testing::ElementsAreArray(expected));
+    EXPECT_TRUE(std::filesystem::is_directory(profile));
+    // The page that the browser is given plays the movie's sound as the settings say.
+    const swivex::testing::PageUrl page = swivex::testing::ParsePageUrl(arguments_.at(2));
+    swivex::testing::HttpConnection connection(page.port);
+    connection.Send(swivex::testing::GetHead(page.port, page.base));
+    EXPECT_THAT(connection.Receive().body, HasSubstr(test.sound ? "volume = 1;" : "volume = 0;"));
+
+    const std::optional<Clock::time_point> ended = End(test.ending);
+    ASSERT_TRUE(ended) << "the saver did not end";
+    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000))) << "the browser outlived the saver";
+  }
+}
+
+TEST_F(SaverWithBrowser, GivesTheBrowserUpForThePicturesWhenItEndsOrShowsNoFrame) {
+  // What the stand-in does; why the saver gives it up; by when (ten seconds from the browser's
+  // start, and some for a busy machine).
+  const std::tuple<const char*, const char*, milliseconds> cases[] = {
+      {"exit", "The browser ended.", kPatience},
+      {"", "The browser showed no frame of the movie within 10 seconds.", milliseconds(13000)},
+  };
+  for (const auto& [act, reason, patience] : cases) {
+    SCOPED_TRACE(reason);
+    const StandInAct acting(act);
+    ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
+    EXPECT_TRUE(PumpMessagesUntil(
+        [&] { return WindowText(window_).find(reason) != std::string::npos; }, patience))
+        << WindowText(window_);
+    EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
+                                               "movie: the browser could not play it."));
+    EXPECT_TRUE(BrowserEndsBy(Clock::now() + milliseconds(1000)));
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(ScreenRectOf(window_), (RECT{0, 0, 1280, 1024}));
+    EXPECT_TRUE(End(Ending::Key));
+  }
+}
+
+TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowserAndSeesInputThere) {
+  // What the stand-in does; what the saver is then told; how the user's input reaches it.
+  const std::tuple<const char*, const char*, Ending> cases[] = {
+      {"window", "the browser's window shows, and a key goes to it", Ending::KeyInBrowser},
+      {"", "the page tells its first frame, then the user's input", Ending::PageInput},
+  };
+  for (const auto& [act, what, ending] : cases) {
+    SCOPED_TRACE(what);
+    const StandInAct acting(act);
+    ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
+    HWND browserWindow = nullptr;
+    if (ending == Ending::KeyInBrowser) {
+      browserWindow = WaitForTopLevelWindow(browserId_, "GlowdriftTestBrowser");
+      ASSERT_NE(browserWindow, nullptr);
+    } else {
+      Tell("first-frame");
+    }
+    // The one monitor is the primary one: nothing of the saver's window is left on the screen,
+    // and the browser's window has the keyboard, which does not end the saver.
+    EXPECT_TRUE(PumpMessagesUntil([&] {
+      return !::IsWindowVisible(window_) &&
+             (!browserWindow || ::GetForegroundWindow() == browserWindow);
+    }));
+    EXPECT_TRUE(saver_->IsRunning());
+
+    const std::optional<Clock::time_point> ended = End(ending);
+    ASSERT_TRUE(ended) << "the input should end the saver";
+    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000)));
+  }
+}
+
+TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheBrowserCannotStart) {
+  const std::string missing = LocalAppData() + "\\no-such-browser.exe";
+  const std::string key = std::string(kAppPaths) + "chrome.exe";
+  ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, missing.c_str(),
+                              static_cast<DWORD>(missing.size() + 1)),
+            ERROR_SUCCESS);
+  char reason[256] = {};
+  ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_FILE_NOT_FOUND, 0, reason, sizeof reason, nullptr);
+  std::string expected = reason;
+  expected.erase(expected.find_last_not_of("\r\n. ") + 1);
+  saver_ = std::make_unique<SaverProcess>("/s");
+  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+  const std::string told =
+      "Glowdrift shows the pictures inside the installed movie: the browser could not play it. "
+      "Cannot start " +
+      missing + ": " + expected + ".";
+  EXPECT_TRUE(PumpMessagesUntil([&] {
+    return WindowText(window_).find(told) != std::string::npos;
+  })) << WindowText(window_);
+  EXPECT_TRUE(End(Ending::Key));
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
+TEST_F(SaverWithBrowser, ShowsThePicturesWhenTheSettingsTurnTheMovieOff) {
+  SetSettingsValue("PlayMovie", DwordValue(0));
+  const RegisteredBrowser chrome("chrome.exe");
+  saver_ = std::make_unique<SaverProcess>("/s");
+  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+  EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
+                                             "movie: its settings say not to play it."));
+  EXPECT_TRUE(End(Ending::Key));
+  // A browser started all the same would have had the first second, whose keys are ignored
+  // while a browser plays, to write its record.
+  EXPECT_FALSE(std::filesystem::exists(chrome.Record()));
+}
+
+}  // namespace
+}  // namespace swivex::glowdrift::testing
