@@ -6,20 +6,9 @@
 #include <utility>
 
 #include "playback/PageRoutes.h"
+#include "winsupport/Overloaded.h"
 
 namespace swivex {
-
-namespace {
-
-// One callable of several lambdas, each taking one kind of a variant.
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-  using Handlers::operator()...;
-};
-template <typename... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
-
-}  // namespace
 
 bool Connection::Open(Socket socket, std::uint64_t now) {
   void* memory = std::malloc(sizeof(Buffers));

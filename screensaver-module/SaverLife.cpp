@@ -1,16 +1,10 @@
 #include "screensaver-module/SaverLife.h"
 
+#include "winsupport/Overloaded.h"
+
 namespace swivex::glowdrift {
 
 namespace {
-
-// For std::visit over the events: one lambda per kind.
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-  using Handlers::operator()...;
-};
-template <typename... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 MouseWakeFilter FilterFrom(const std::optional<MouseWakeFilter::Point>& pointer) {
   return pointer ? MouseWakeFilter(pointer->x, pointer->y) : MouseWakeFilter();
