@@ -4,7 +4,8 @@ namespace swivex::console {
 
 // What --help prints. The help page (help/swivexc.html) and README's "Use" section show the
 // same commands and examples.
-inline constexpr char kHelpText[] = R"(swivexc - projectors, web folders and movie facts from the command line
+inline constexpr char kHelpText[] =
+    R"(swivexc - projectors, web folders and movie facts from the command line
 
 usage:
   swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]
