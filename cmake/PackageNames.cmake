@@ -1,6 +1,12 @@
 # Where the packages go and what they are called, for the packaging and for the tests that
 # install them.
 set(SWIVEX_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+# swivex_linux_packages(dist_dir deb tarball): the Linux packages that a build linked as it ships
+# (build/linux-release) makes in `dist_dir`, the .deb named as Debian names packages.
+function(swivex_linux_packages dist_dir deb tarball)
+  set(${deb} ${dist_dir}/swivex_${PROJECT_VERSION}_amd64.deb PARENT_SCOPE)
+  set(${tarball} ${dist_dir}/swivex-${PROJECT_VERSION}-linux-x86_64.tar.gz PARENT_SCOPE)
+endfunction()
 # A second installer of a higher version, made only to be installed over the first in a test.
 set(SWIVEX_TEST_PACKAGE_DIR ${CMAKE_BINARY_DIR}/test-packages)
 

@@ -20,13 +20,28 @@ bool OutputIsOneFile(const CommandLine& line, ConsoleSystem& system) {
   return system.folders.KindOf(output) != PathKind::kFolder;
 }
 
+// The stub beside swivexc; the Linux stub also where the Linux package installs it, in
+// lib/swivex beside the folder of swivexc (/usr/lib/swivex/viewhost for /usr/bin/swivexc). When
+// neither is there, the failure names the one beside swivexc.
+std::string DefaultStub(bool forLinux, ConsoleSystem& system) {
+  const std::string folder = ProgramFolder(system.files);
+  if (!forLinux) return folder + kPlayerStubName;
+  const std::string beside = folder + kLinuxPlayerStubName;
+  const char separator = system.files.Syntax().separator;
+  const std::string installed =
+      folder + ".." + separator + "lib" + separator + "swivex" + separator + kLinuxPlayerStubName;
+  if (system.folders.KindOf(beside) == PathKind::kMissing &&
+      system.folders.KindOf(installed) == PathKind::kFile)
+    return installed;
+  return beside;
+}
+
 }  // namespace
 
 void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
   // A projector for Linux has the Linux stub, no extension, and may be run.
-  const char* stubName = line.forLinux ? kLinuxPlayerStubName : kPlayerStubName;
   const std::string extension = line.forLinux ? "" : ".exe";
-  const std::string stub = line.stub ? *line.stub : ProgramFolder(system.files) + stubName;
+  const std::string stub = line.stub ? *line.stub : DefaultStub(line.forLinux, system);
   const bool oneFile = OutputIsOneFile(line, system);
   const std::string folder = oneFile || !line.output ? "" : *line.output;
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;

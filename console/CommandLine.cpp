@@ -28,7 +28,7 @@ struct CommandForm {
 
 constexpr std::size_t kAny = static_cast<std::size_t>(-1);
 
-constexpr std::array<CommandForm, 4> kForms{{
+constexpr std::array<CommandForm, 5> kForms{{
     {"build", Command::kBuild, kOutputOption | kLinuxOption | kStubOption | kForceOption, 1, kAny,
      "swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]"},
     {"extract", Command::kExtract, kOutputOption | kRecursiveOption | kForceOption, 1, kAny,
@@ -36,6 +36,8 @@ constexpr std::array<CommandForm, 4> kForms{{
     {"info", Command::kInfo, kJsonOption, 1, kAny, "swivexc info FILE... [--json]"},
     {"pictures", Command::kPictures, kOutputOption | kForceOption, 1, 1,
      "swivexc pictures FILE [-o DIR] [--force]"},
+    {"web", Command::kWeb, kOutputOption | kForceOption, 1, kAny,
+     "swivexc web MOVIE... [-o DIR] [--force]"},
 }};
 
 const CommandForm* FindForm(std::string_view name) {
@@ -177,7 +179,7 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
 
 std::string UsageLine(Command command) {
   if (command == Command::kHelp || command == Command::kVersion)
-    return "swivexc build|extract|info|pictures ... | --help | --version";
+    return "swivexc build|extract|info|pictures|web ... | --help | --version";
   return std::string(FormOf(command).synopsis);
 }
 

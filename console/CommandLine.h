@@ -9,7 +9,7 @@
 
 namespace swivex::console {
 
-enum class Command { kBuild, kExtract, kInfo, kPictures, kHelp, kVersion };
+enum class Command { kBuild, kExtract, kInfo, kPictures, kWeb, kHelp, kVersion };
 
 // What the user asked for, checked against what each command takes.
 struct CommandLine {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "console/CommandLine.h"
 #include "console/Outcomes.h"
 #include "platform/Console.h"
@@ -7,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Folders.h"
 #include "platform/StopRequests.h"
+#include "playback/PlayerFiles.h"
 
 namespace swivex::console {
 
@@ -17,6 +20,8 @@ struct ConsoleSystem {
   Console& console;
   FileIdentities& identities;
   StopRequests& stops;
+  // The Flash player's files that the program carries, for the web folders.
+  std::span<const PlayerFile> player = {};
 };
 
 // Each command works through its files in order, reports each one to `outcomes` and goes on
@@ -25,5 +30,6 @@ void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes
 void RunExtract(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
 void RunInfo(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
 void RunPictures(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
+void RunWeb(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes);
 
 }  // namespace swivex::console

@@ -4,7 +4,8 @@ namespace swivex::console {
 
 // What --help prints. The help page (help/swivexc.html) and README's "Use" section show the
 // same commands and examples.
-inline constexpr char kHelpText[] = R"(swivexc - projectors and movie facts from the command line
+inline constexpr char kHelpText[] =
+    R"(swivexc - projectors, web folders and movie facts from the command line
 
 usage:
   swivexc build MOVIE... [-o OUT] [--linux] [--stub FILE] [--force]
@@ -13,8 +14,9 @@ usage:
       name for a single movie, otherwise a folder. The stub is Viewhost.exe beside swivexc,
       or FILE. A projector plays its movie in a browser window with the Flash player it
       carries. With --linux it is a projector for Linux: the stub is viewhost beside swivexc
-      (the Linux build has it), the projector has no extension and may be run (mode 0755),
-      and it opens its page with xdg-open.
+      (the Linux build has it) or in ../lib/swivex/ from swivexc's folder (where the Linux
+      package puts it), the projector has no extension and may be run (mode 0755), and it
+      opens its page with xdg-open.
   swivexc extract FILE|FOLDER... [-o DIR] [-r] [--force]
       Writes the movie of each projector beside it with the extension .swf, or into DIR.
       A folder stands for the files in it, and with -r for those in its folders too (in DIR
@@ -29,6 +31,15 @@ usage:
       Writes the pictures of a movie or projector into DIR (by default NAME-pictures beside
       FILE), each named by its character id: JPEG as .jpg, PNG and GIF as they are, lossless
       bitmaps as .png.
+  swivexc web MOVIE... [-o DIR] [--force]
+      Writes a folder for each movie or projector that plays its movie from a web server:
+      index.html (the projector's page), the Flash player's files (ruffle.js, its core, its
+      .wasm file and licences.html, the player's licences) and the movie. The folder goes
+      beside the movie as NAME-web, or is DIR for a single movie, otherwise DIR/NAME. Any
+      static web server will do, also one on http://localhost such as
+      python3 -m http.server, if it sends .wasm files as application/wasm; opened from the
+      disk (file://) the page cannot load the player. Files that the movie loads from beside
+      itself are not copied: put them into the folder.
   swivexc --help | --version
 
 An existing file is never replaced unless --force is given; then it is replaced only once the
@@ -45,6 +56,7 @@ examples:
   swivexc extract old -r -o movies          the movies of every projector under old/
   swivexc info intro.exe --json             the facts of a projector's movie as JSON
   swivexc pictures intro.swf -o art         art/1.jpg, art/5.png, ...
+  swivexc web intro.exe -o site/intro       site/intro/index.html and what it plays
 )";
 
 }  // namespace swivex::console

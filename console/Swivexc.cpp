@@ -30,6 +30,9 @@ void RunCommand(const CommandLine& line, ConsoleSystem& system, Outcomes& outcom
     case Command::kPictures:
       RunPictures(line, system, outcomes);
       break;
+    case Command::kWeb:
+      RunWeb(line, system, outcomes);
+      break;
     case Command::kHelp:
       WriteUtf8(system.console, ConsoleStream::kOutput, kHelpText);
       break;

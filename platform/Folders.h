@@ -24,7 +24,8 @@ struct FolderListing {
   ErrorCode error = 0;
 };
 
-// Folders as the system keeps them: what a name is, what a folder holds, new folders.
+// Folders as the system keeps them: what a name is, what a folder holds, new folders and the
+// removal of empty ones.
 class Folders {
  public:
   virtual ~Folders() = default;
@@ -34,6 +35,8 @@ class Folders {
   // Creates the folder `name` in an existing folder; a folder of that name already there counts
   // as created.
   virtual ErrorCode CreateFolder(const std::string& name) = 0;
+  // Removes the folder `name` if it is empty; a folder that holds anything stays.
+  virtual ErrorCode RemoveEmptyFolder(const std::string& name) = 0;
 };
 
 }  // namespace swivex

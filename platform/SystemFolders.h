@@ -11,6 +11,7 @@ class SystemFolders : public Folders {
   PathKind KindOf(const std::string& name) override;
   FolderListing List(const std::string& folder) override;
   ErrorCode CreateFolder(const std::string& name) override;
+  ErrorCode RemoveEmptyFolder(const std::string& name) override;
 };
 
 }  // namespace swivex

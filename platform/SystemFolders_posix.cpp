@@ -1,6 +1,7 @@
 // Folders through POSIX calls.
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <memory>
@@ -73,6 +74,10 @@ ErrorCode SystemFolders::CreateFolder(const std::string& name) {
   if (::mkdir(name.c_str(), 0777) == 0) return 0;
   const ErrorCode error = static_cast<ErrorCode>(errno);
   return error == EEXIST && KindOf(name) == PathKind::kFolder ? 0 : error;
+}
+
+ErrorCode SystemFolders::RemoveEmptyFolder(const std::string& name) {
+  return ::rmdir(name.c_str()) == 0 ? 0 : static_cast<ErrorCode>(errno);
 }
 
 }  // namespace swivex

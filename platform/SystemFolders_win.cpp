@@ -51,4 +51,8 @@ ErrorCode SystemFolders::CreateFolder(const std::string& name) {
   return error == ERROR_ALREADY_EXISTS && KindOf(name) == PathKind::kFolder ? 0 : error;
 }
 
+ErrorCode SystemFolders::RemoveEmptyFolder(const std::string& name) {
+  return ::RemoveDirectoryA(name.c_str()) ? 0 : ::GetLastError();
+}
+
 }  // namespace swivex

@@ -6,8 +6,8 @@
 
 namespace swivex {
 
-// One file of the Flash player that the stub and the screen saver carry, compressed with gzip
-// when it was built.
+// One file of the Flash player that the stub, the screen saver and swivexc carry, compressed with
+// gzip when it was built: its scripts, its WebAssembly and the page of its licences.
 struct PlayerFile {
   std::string_view name;  // as the page asks for it: "ruffle.js"
   const char* contentType;

@@ -8,22 +8,27 @@ namespace swivex {
 namespace {
 
 // The page of either program, with places for the title (HTML-escaped), the page's script policy,
-// the words shown when the player cannot start, the stream's name, the player's settings besides
-// those that both pages share, the movie's address (URL-encoded), the movie's volume and the script
-// of the page's own. The shared settings: play at once, no splash screen or unmute overlay, bars on
-// black where the window's shape is not the movie's. The page is black from its first paint.
+// the words shown when the player cannot start, the stream's name (none on a web server), the
+// player's settings besides those that both pages share, the movie's address (URL-encoded), the
+// movie's volume and the script of the page's own. The shared settings: play at once, no splash
+// screen or unmute overlay, bars on black where the window's shape is not the movie's. The page is
+// black from its first paint. The player's licences lie beside the page, as one of its files
+// (cmake/Ruffle.cmake): the player's menu takes no items of a page's own, so the page names them
+// in its head and links them from the words shown when the player cannot start.
 constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>{{title}}</title>{{policy}}
+<title>{{title}}</title>
+<link rel="license" href="licences.html">{{policy}}
 <style>
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
 #player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
 #problem { display: none; box-sizing: border-box; height: 100%; padding: 2em; color: #eee;
   background: #000; font: 16px/1.5 "Segoe UI", Tahoma, sans-serif; }
 #problem h1 { font-size: 20px; font-weight: normal; }
+#problem a { color: #9cf; font-size: 13px; }
 </style>
 </head>
 <body>
@@ -31,14 +36,18 @@ html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background:
 <div id="problem" role="alert">
 <h1>This movie cannot be played in this browser window.</h1>
 {{problem}}<p id="detail"></p>
+<p><a href="licences.html">Licences of the Flash player Ruffle</a></p>
 </div>
 <script>
 "use strict";
 // The server knows that this page is open while the stream is: a projector stops soon after it
 // closes, when this window closes. A worker holds it: a stream held by the page itself would
-// keep the page loading for ever in the eyes of tools that wait for the network to go quiet.
+// keep the page loading for ever in the eyes of tools that wait for the network to go quiet. A
+// page on a web server keeps nothing alive.
 (function () {
-  const stream = new URL("{{stream}}", location.href).href;
+  const name = "{{stream}}";
+  if (!name) return;
+  const stream = new URL(name, location.href).href;
   try {
     const source = "new EventSource(" + JSON.stringify(stream) + ");";
     new Worker(URL.createObjectURL(new Blob([source], { type: "text/javascript" })));
@@ -102,6 +111,14 @@ constexpr std::string_view kProjectorProblem =
     R"html(<p>The Flash player that the projector carries did not start here. It needs a current web
 browser, such as Microsoft Edge, Google Chrome or Mozilla Firefox.</p>
 <p>Install or update one of them, make it your default browser, then run the projector again.</p>
+)html";
+
+// What the page in a web folder says when the player cannot start: most often it was opened as a
+// file, from which a browser loads no player.
+constexpr std::string_view kWebProblem =
+    R"html(<p>The Flash player Ruffle did not start here. It needs a current web browser, such as
+Microsoft Edge, Google Chrome or Mozilla Firefox, and a web server: a page opened as a file
+(file://) cannot load it.</p>
 )html";
 
 // An app window takes the movie's size, within the screen, once that is known.
@@ -216,20 +233,31 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
   }
 }
 
-}  // namespace
-
-bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
+// The projector's page, holding the stream `stream` open (none on a web server), with the words
+// `problem`.
+bool WriteProjectorPage(std::string_view title, std::string_view movieName, std::string_view stream,
+                        std::string_view problem, TextBuffer& page) {
   const TemplateValue values[] = {
       {"title", title, AppendHtmlEscaped},
       {"policy", "", AppendAsItIs},
-      {"problem", kProjectorProblem, AppendAsItIs},
-      {"stream", kEventStreamName, AppendAsItIs},
+      {"problem", problem, AppendAsItIs},
+      {"stream", stream, AppendAsItIs},
       {"settings", "", AppendAsItIs},
       {"movie", movieName, AppendUrlEncoded},
       {"script", kProjectorScript, AppendAsItIs},
       {"volume", "1", AppendAsItIs},
   };
   return FillTemplate(kPage, values, page);
+}
+
+}  // namespace
+
+bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
+  return WriteProjectorPage(title, movieName, kEventStreamName, kProjectorProblem, page);
+}
+
+bool WriteWebPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
+  return WriteProjectorPage(title, movieName, "", kWebProblem, page);
 }
 
 bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,

@@ -19,6 +19,10 @@ inline constexpr std::size_t kPlayerPageCapacity = 32 * 1024;
 // it lives. False if it does not fit.
 bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page);
 
+// Writes the same page for a web server, which `movieName` lies beside with the player's files:
+// without the stream, which only a projector's server holds. False if it does not fit.
+bool WriteWebPage(std::string_view title, std::string_view movieName, TextBuffer& page);
+
 // Writes the screen saver's page, the projector's page with the saver's settings and script: the
 // movie fills the screen on black, silent unless `sound`, without a menu, opening no web page,
 // and the page tells its server when the movie's first frame is drawn, when the user touches the

@@ -14,6 +14,7 @@ packages=(
   wine wine64 xvfb xdotool fonts-wine imagemagick                      # runs and tests under Wine
   wixl zip unzip                                                       # packages; their tests
   chromium                                                             # draws projectors' pages in tests
+  python3                                                              # serves web folders in tests
 )
 
 missing=()

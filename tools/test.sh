@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every configuration and runs every test:
+#   linux-release - swivexc and the Linux player stub as they ship, and their packages, which
+#           the native tests install
 #   native  - g++ with AddressSanitizer and UndefinedBehaviorSanitizer, POSIX platform
 #   fuzz    - clang with libFuzzer, a bounded run of each fuzzer
 #   win64   - the mingw-w64 product and its tests, run under Wine in Xvfb
@@ -32,25 +34,31 @@ run_suite() {
   failed=$((failed + bad))
 }
 
+# build NAME TARGET CONFIGURE-ARGUMENTS...
 build() {
-  local name=$1
-  shift
+  local name=$1 target=$2
+  shift 2
   echo "== $name: build"
   if ! cmake -S . -B "build/$name" "$@" >"$log/$name-configure.log" 2>&1; then
     cat "$log/$name-configure.log"
     failed=$((failed + 1))
     return 1
   fi
-  if ! cmake --build "build/$name" -j"$jobs" >"$log/$name-build.log" 2>&1; then
+  if ! cmake --build "build/$name" -j"$jobs" --target "$target" >"$log/$name-build.log" 2>&1; then
     grep -E -B2 -A6 'error|Error' "$log/$name-build.log" | head -80
     failed=$((failed + 1))
     return 1
   fi
 }
 
-build native -DCMAKE_BUILD_TYPE=Debug -DSWIVEX_SANITIZE=ON && run_suite native build/native
-CC=clang CXX=clang++ build fuzz -DCMAKE_BUILD_TYPE=Debug -DSWIVEX_FUZZ=ON && run_suite fuzz build/fuzz
-build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release &&
+# Only the two programs that ship for Linux, and their packages.
+packages=""
+build linux-release package -DCMAKE_BUILD_TYPE=Release -DSWIVEX_STATIC=ON -DSWIVEX_TESTS=OFF &&
+  packages=$root/build/linux-release
+build native all -DCMAKE_BUILD_TYPE=Debug -DSWIVEX_SANITIZE=ON -DSWIVEX_LINUX_RELEASE_DIR="$packages" &&
+  run_suite native build/native
+CC=clang CXX=clang++ build fuzz all -DCMAKE_BUILD_TYPE=Debug -DSWIVEX_FUZZ=ON && run_suite fuzz build/fuzz
+build win64 all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release &&
   run_suite win64 build/win64
 
 echo "Screenshots and other test artifacts: $root/build/win64/artifacts"

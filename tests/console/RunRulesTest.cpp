@@ -3,6 +3,7 @@
 // request to stop cancels the file at hand and ends the run, and the exit code tells which.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -14,6 +15,8 @@
 #include "platform/SystemFileIdentities.h"
 #include "platform/SystemFiles.h"
 #include "platform/SystemFolders.h"
+#include "playback/PlayerFileList.h"
+#include "playback/PlayerFiles.h"
 #include "tests/console/RecordingConsole.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
@@ -96,6 +99,7 @@ struct RunCase {
   std::string output;
   std::string error = "";  // the start of standard error
   bool programFileMissing = false;
+  std::vector<std::string> absent = {};  // files or folders that the run leaves no trace of
 };
 
 const RunCase kRunCases[] = {
@@ -149,6 +153,14 @@ const RunCase kRunCases[] = {
      {"open", "a.swf", [](TestStops& stops) { stops.request = StopRequest::kTerminate; }},
      143,
      "{\"file\": \"a.swf\", \"error\": \"cancelled\"}\n"},
+    {"a request to stop while a web folder is written leaves no file of it, nor its folders",
+     {"web", "a.swf", "b.swf", "-o", "site/all"},
+     {"create", "", [](TestStops& stops) { stops.request = StopRequest::kInterrupt; }},
+     130,
+     "cancelled: a.swf\n",
+     "",
+     false,
+     {"site"}},
 };
 
 void PrintTo(const RunCase& c, std::ostream* out) { *out << c.title; }
@@ -175,7 +187,9 @@ TEST_P(RunRulesTest, ReportsEachFileAndEndsWithItsExitCode) {
   SystemFolders folders;
   RecordingConsole console;
   SystemFileIdentities identities;
-  console::ConsoleSystem system{files, folders, console, identities, stops};
+  std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> player;
+  console::ConsoleSystem system{files,      folders, console,
+                                identities, stops,   FindCarriedPlayerFiles(player)};
   const WorkingFolder working(folder.Path());
 
   EXPECT_EQ(console::RunSwivexc(c.arguments, system), c.exitCode);
@@ -184,6 +198,7 @@ TEST_P(RunRulesTest, ReportsEachFileAndEndsWithItsExitCode) {
   if (c.error.empty()) {
     EXPECT_EQ(console.error, "");
   }
+  for (const std::string& name : c.absent) EXPECT_FALSE(std::filesystem::exists(name)) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunRulesTest, ::testing::ValuesIn(kRunCases), TitleAsName<RunCase>);

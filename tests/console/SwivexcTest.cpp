@@ -69,6 +69,9 @@ Bytes Projector(const Bytes& stub, const Bytes& movie) {
 }
 
 const Bytes kOld = {'o', 'l', 'd'};
+// How every page that a web folder holds begins.
+const Bytes kPageStart = {'<', '!', 'D', 'O', 'C', 'T', 'Y', 'P',
+                          'E', ' ', 'h', 't', 'm', 'l', '>'};
 // Two pictures of one character id, as a damaged movie may hold them.
 const Bytes kTwins =
     MovieBuilder().Tag(21, Le16(4) + kCleanJpeg).Tag(21, Le16(4) + kCleanJpeg).End().Fws();
@@ -399,6 +402,49 @@ const Case kCases[] = {
      1,
      {"failed: movies/notes.txt: "},
      {{"movies/notes-pictures", std::nullopt}}},
+
+    {"web beside the movie, and of a file that is no movie",
+     {"web", "movies/intro.swf", "movies/notes.txt"},
+     1,
+     {"ok: movies/intro.swf -> movies/intro-web\n",
+      "failed: movies/notes.txt: this is not a movie: it starts with neither FWS, CWS nor ZWS (at "
+      "offset 0 of the movie)\n"},
+     {{"movies/intro-web/intro.swf", kFws},
+      {"movies/intro-web/index.html", kPageStart, true},
+      {"movies/intro-web/licences.html", kPageStart, true},
+      {"movies/notes-web", std::nullopt}}},
+    {"web of a projector and a movie, each into a folder of its own",
+     {"web", "movies/show.exe", "movies/packed.swf", "-o", "site"},
+     0,
+     {"ok: movies/show.exe -> site/show\n", "ok: movies/packed.swf -> site/packed\n"},
+     {{"site/show/show.swf", kFws},
+      {"site/show/index.html", kPageStart, true},
+      {"site/packed/packed.swf", kCws}}},
+    {"web refuses to replace a file of the folder, and writes none",
+     {"web", "movies/intro.swf", "-o", "site"},
+     1,
+     {"failed: movies/intro.swf: Cannot create file", "index.html", "(--force replaces it)\n"},
+     {{"site/index.html", kOld}, {"site/intro.swf", std::nullopt}},
+     {{"site/index.html", kOld}}},
+    {"web replaces the files of the folder with --force",
+     {"web", "movies/intro.swf", "-o", "site", "--force"},
+     0,
+     {"ok: movies/intro.swf -> site\n"},
+     {{"site/index.html", kPageStart, true}, {"site/intro.swf", kFws}},
+     {{"site/index.html", kOld}}},
+    {"web never replaces the movie it is made from, nor one it wrote",
+     {"web", "site/intro/intro.swf", "movies/packed.swf", "other/packed.swf", "-o", "site",
+      "--force"},
+     1,
+     {"failed: site/intro/intro.swf: The web folder would replace \"site/intro/intro.swf\", "
+      "which it is made from\n",
+      "ok: movies/packed.swf -> site/packed\n",
+      "failed: other/packed.swf: The web folder would replace \"site/packed/packed.swf\", which "
+      "this run made from \"movies/packed.swf\"\n"},
+     {{"site/intro/intro.swf", kFws},
+      {"site/intro/index.html", std::nullopt},
+      {"site/packed/packed.swf", kCws}},
+     {{"site/intro/intro.swf", kFws}, {"other/packed.swf", kFws}}},
 };
 
 // Windows' separators, also escaped in JSON, read as "/".

@@ -10,7 +10,8 @@ namespace {
 
 constexpr char kToken[] = "0123456789abcdef0123456789abcdef";
 const PlayerFile kPlayer[] = {{"ruffle.js", "text/javascript", {}},
-                              {"core.ruffle.1.js", "text/javascript", {}}};
+                              {"core.ruffle.1.js", "text/javascript", {}},
+                              {"licences.html", "text/html", {}}};
 // A projector serves the files in its folder; the screen saver serves nothing beside its movie.
 const PageAddress kAddress{kToken, 51234, "intro film.swf", kPlayer, "C:\\Games\\"};
 const PageAddress kSaverAddress{kToken, 51234, "intro film.swf", kPlayer};
@@ -56,6 +57,7 @@ TEST(PageRoutes, ServesThePagePlayerMovieAndTellsAndOnlyAProjectorServesFilesBes
       {"intro%20film.swf?a=b", {200, Resource::Movie}, {200, Resource::Movie}},
       {"ruffle.js", {200, Resource::PlayerFile}, {200, Resource::PlayerFile}},
       {"core.ruffle.1.js", {200, Resource::PlayerFile}, {200, Resource::PlayerFile}},
+      {"licences.html", {200, Resource::PlayerFile}, {200, Resource::PlayerFile}},
       {"tell/first-frame", {204, Resource::Tell}, {204, Resource::Tell}, "", PageTell::FirstFrame},
       {"tell/input", {204, Resource::Tell}, {204, Resource::Tell}, "", PageTell::Input},
       {"tell/input?at=1", {204, Resource::Tell}, {204, Resource::Tell}, "", PageTell::Input},
@@ -98,6 +100,7 @@ TEST(PageRoutes, ServesThePagePlayerMovieAndTellsAndOnlyAProjectorServesFilesBes
     }
   }
   EXPECT_EQ(Get("core.ruffle.1.js").playerFile, 1u);
+  EXPECT_EQ(Get("licences.html").playerFile, 2u);
 }
 
 TEST(PageRoutes, RefusesEveryPathThatNamesNoFileBesideTheProjector) {

@@ -15,6 +15,13 @@ std::string Page(std::string_view title, std::string_view movie) {
   return std::string(page.View());
 }
 
+std::string WebPage() {
+  std::vector<char> storage(kPlayerPageCapacity);
+  TextBuffer page(storage.data(), storage.size());
+  EXPECT_TRUE(WriteWebPage("intro", "intro.swf", page));
+  return std::string(page.View());
+}
+
 bool Has(const std::string& page, const std::string& part) {
   return page.find(part) != std::string::npos;
 }
@@ -24,7 +31,6 @@ TEST(PlayerPage, IsTitledWithTheProjectorAndLoadsItsMovieFromBesideIt) {
   EXPECT_TRUE(Has(page, "<title>Tom &amp; Jerry &lt;&quot;1&quot;&gt; &#39;x&#39;</title>"));
   EXPECT_TRUE(Has(page, "const movie = \"Tom%20%26%20Jerry%20%3C%221%22%3E%20%27x%27.swf\";"));
   EXPECT_TRUE(Has(page, "<script src=\"ruffle.js\""));
-  EXPECT_TRUE(Has(page, "new URL(\"events\", location.href)"));
   EXPECT_TRUE(Has(Page("{{movie}}", "a.swf"), "<title>{{movie}}</title>")) << "filled once";
 }
 
@@ -42,16 +48,20 @@ struct PageCase {
   std::vector<std::string> absent;
 };
 
-// Both pages play at once with nothing in front of the movie, on black from the first paint; the
-// projector's plays its sound and fits its window to the movie; the saver's is silent unless its
-// settings say otherwise, shows no menu, opens no web address and tells what happens.
+// Every page plays at once with nothing in front of the movie, on black from the first paint, and
+// names the player's licences; the projector's plays its sound, fits its window to the movie and
+// holds the stream open, and so does the web folder's, but for the stream; the saver's is silent
+// unless its settings say otherwise, shows no menu, opens no web address and tells what happens.
 TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
   const std::vector<std::string> shared = {"autoplay: \"on\"",
                                            "unmuteOverlay: \"hidden\"",
                                            "splashScreen: false",
                                            "letterbox: \"on\"",
                                            "This movie cannot be played in this browser window.",
-                                           "<script src=\"ruffle.js\""};
+                                           "<script src=\"ruffle.js\"",
+                                           "<link rel=\"license\" href=\"licences.html\">",
+                                           "<a href=\"licences.html\">Licences of the Flash "
+                                           "player Ruffle</a>"};
   const std::vector<std::string> saverOnly = {
       "allowScriptAccess: true,",
       "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'unsafe-inline' "
@@ -68,17 +78,27 @@ TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
       "> 8 || Math.abs(y - start.y) > 8) input();",
       "the screen saver carries"};
   const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries"};
+  const std::string stream = "const name = \"events\";";
+  const std::vector<std::string> webOnly = {"const name = \"\";",
+                                            "The Flash player Ruffle did not start here.",
+                                            "a page opened as a file\n(file://) cannot load it."};
   const auto joined = [](std::vector<std::string> first, const std::vector<std::string>& more) {
     first.insert(first.end(), more.begin(), more.end());
     return first;
   };
   const PageCase cases[] = {
       {"projector", Page("intro", "intro.swf"),
-       joined(joined(shared, projectorOnly), {"volume = 1;"}), joined(saverOnly, {"volume = 0;"})},
-      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;"}),
-       joined(projectorOnly, {"volume = 1;"})},
-      {"saver with sound", SaverPage(true), joined(joined(shared, saverOnly), {"volume = 1;"}),
-       joined(projectorOnly, {"volume = 0;"})},
+       joined(joined(shared, projectorOnly), {"volume = 1;", stream}),
+       joined(joined(saverOnly, webOnly), {"volume = 0;"})},
+      {"web folder", WebPage(),
+       joined(joined(shared, webOnly),
+              {"window.resizeTo(", "volume = 1;", "const movie = \"intro.swf\";"}),
+       joined(saverOnly, {stream, "the projector carries", "volume = 0;"})},
+      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;", stream}),
+       joined(joined(projectorOnly, webOnly), {"volume = 1;"})},
+      {"saver with sound", SaverPage(true),
+       joined(joined(shared, saverOnly), {"volume = 1;", stream}),
+       joined(joined(projectorOnly, webOnly), {"volume = 0;"})},
   };
   for (const PageCase& tried : cases) {
     for (const std::string& part : tried.present)
@@ -108,10 +128,14 @@ TEST(PlayerPage, ReportsAPageThatDoesNotFitItsRoom) {
   EXPECT_TRUE(WritePlayerPage(longest, longest, fits));
   TextBuffer saver(storage.data(), storage.size());
   EXPECT_TRUE(WriteSaverPage(longest, longest, false, saver));
+  TextBuffer web(storage.data(), storage.size());
+  EXPECT_TRUE(WriteWebPage(longest, longest, web));
   TextBuffer small(storage.data(), 1000);
   EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", small));
   TextBuffer smallSaver(storage.data(), 1000);
   EXPECT_FALSE(WriteSaverPage("intro", "intro.swf", true, smallSaver));
+  TextBuffer smallWeb(storage.data(), 1000);
+  EXPECT_FALSE(WriteWebPage("intro", "intro.swf", smallWeb));
 }
 
 }  // namespace

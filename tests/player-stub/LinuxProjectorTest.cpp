@@ -149,6 +149,17 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
             std::string::npos);
   const HttpResponse movie = Request(page.port, "GET", page.base + "red.swf");
   EXPECT_EQ(movie.body, AsText(kRedRectangleMovie));
+  // Ruffle's licences, each text from its first line as Ruffle's package words it.
+  const HttpResponse licences = Request(page.port, "GET", page.base + "licences.html");
+  EXPECT_EQ(licences.Header("Content-Type"), "text/html");
+  EXPECT_NE(licences.body.find("<title>Licences of the Flash player Ruffle 0.6.0</title>"),
+            std::string::npos);
+  EXPECT_NE(licences.body.find("<pre>\nCopyright (c) 2018 Ruffle LLC &lt;ruffle@ruffle.rs&gt; and "
+                               "Ruffle contributors\n\nPermission is hereby granted"),
+            std::string::npos);
+  EXPECT_NE(licences.body.find("<pre>\n                              Apache License\n"
+                               "                        Version 2.0, January 2004\n"),
+            std::string::npos);
   {
     HttpConnection stream(page.port);
     stream.Send(GetHead(page.port, page.base + "events"));

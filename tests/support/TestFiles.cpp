@@ -27,7 +27,19 @@ void WriteBytes(const std::string& name, const Bytes& bytes) {
 Bytes ReadBytes(const std::string& name) {
   std::ifstream file(name, std::ios::binary);
   if (!file) throw std::runtime_error("cannot read test file " + name);
-  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  // In one read where the size is known: a byte at a time, a program of megabytes takes seconds
+  // under the sanitizers.
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  file.seekg(0);
+  if (size < 0 || !file) {
+    file.clear();
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  Bytes bytes(static_cast<std::size_t>(size));
+  file.read(reinterpret_cast<char*>(bytes.data()), size);
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  return bytes;
 }
 
 bool Exists(const std::string& name) { return std::filesystem::exists(name); }
