@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tests/support/RedRectangleMovie.h"
+
 namespace swivex::swf::testing {
 
 Bytes Le16(std::uint16_t value) {
@@ -72,6 +74,12 @@ Bytes PngFile(std::uint32_t width, std::uint32_t height, std::uint8_t colourType
          beforeData + PngChunk("IDAT", ZlibCompress(rows)) + PngChunk("IEND", {});
 }
 
+MovieBuilder& MovieBuilder::FrameCount(std::uint16_t count) {
+  const Bytes field = Le16(count);
+  std::copy(field.begin(), field.end(), body_.begin() + 11);
+  return *this;
+}
+
 MovieBuilder& MovieBuilder::Tag(std::uint16_t code, const Bytes& body) {
   if (body.size() >= 0x3F) return LongTag(code, body);
   body_ = body_ + Le16(static_cast<std::uint16_t>(code << 6 | body.size())) + body;
@@ -101,6 +109,38 @@ Bytes MovieBuilder::Zws(std::optional<std::uint32_t> declared) const {
   const Bytes lzma = LzmaPropertiesAndData(body_);
   return Bytes{'Z', 'W', 'S', 13} + Le32(declared.value_or(Length())) +
          Le32(static_cast<std::uint32_t>(lzma.size() - 5)) + lzma;
+}
+
+Bytes GetUrlActions(std::string_view url, std::string_view target, bool stop) {
+  Bytes strings(url.begin(), url.end());
+  strings.push_back(0);
+  strings.insert(strings.end(), target.begin(), target.end());
+  strings.push_back(0);
+  Bytes actions = Bytes{0x83} + Le16(static_cast<std::uint16_t>(strings.size())) + strings;
+  if (stop) actions.push_back(0x07);
+  actions.push_back(0x00);
+  return actions;
+}
+
+GetUrlCall FsCommand(std::uint16_t frame, std::string_view command, std::string_view argument) {
+  return {frame, "FSCommand:" + std::string(command), std::string(argument)};
+}
+
+Bytes RedRectangleCalling(const std::vector<GetUrlCall>& calls) {
+  // The red rectangle's tags after the frame fields, without its ShowFrame and End.
+  const Bytes& red = swivex::testing::kRedRectangleMovie;
+  const Bytes scene(red.begin() + static_cast<std::ptrdiff_t>(kFirstTag), red.end() - 4);
+  std::uint16_t frames = 1;
+  for (const GetUrlCall& call : calls) frames = std::max(frames, call.frame);
+  MovieBuilder movie;
+  movie.FrameCount(frames).Raw(scene);
+  for (std::uint16_t frame = 1; frame <= frames; ++frame) {
+    for (const GetUrlCall& call : calls)
+      if (call.frame == frame)
+        movie.Tag(12, GetUrlActions(call.url, call.target, frames > 1 && frame == frames));
+    movie.Tag(1, {});
+  }
+  return movie.End().Fws();
 }
 
 RepeatedMovie::RepeatedMovie(const std::vector<Run>& body) {
