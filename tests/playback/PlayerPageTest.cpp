@@ -42,32 +42,37 @@ struct PageCase {
   std::vector<std::string> absent;
 };
 
-// Both pages play at once with nothing in front of the movie, on black from the first paint; the
-// projector's plays its sound and fits its window to the movie; the saver's is silent unless its
-// settings say otherwise, shows no menu, opens no web address and tells what happens.
+// Both pages play at once with nothing in front of the movie, on black from the first paint, and
+// take the movie's fscommand calls under a policy that runs no script made from text; the
+// projector's plays its sound, fits its window to the movie and acts on the projector's commands;
+// the saver's is silent unless its settings say otherwise, shows no menu, opens no web address
+// and tells what happens.
 TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
-  const std::vector<std::string> shared = {"autoplay: \"on\"",
-                                           "unmuteOverlay: \"hidden\"",
-                                           "splashScreen: false",
-                                           "letterbox: \"on\"",
-                                           "This movie cannot be played in this browser window.",
-                                           "<script src=\"ruffle.js\""};
-  const std::vector<std::string> saverOnly = {
+  const std::vector<std::string> shared = {
+      "autoplay: \"on\"",
+      "unmuteOverlay: \"hidden\"",
+      "splashScreen: false",
+      "letterbox: \"on\"",
+      "urlRewriteRules: [[/^javascript:[\\s\\S]*$/i, \"#\"]],",
       "allowScriptAccess: true,",
       "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'unsafe-inline' "
       "'wasm-unsafe-eval' blob:\">",
+      "addFSCommandHandler",
+      "This movie cannot be played in this browser window.",
+      "<script src=\"ruffle.js\""};
+  const std::vector<std::string> saverOnly = {
       "contextMenu: \"off\"",
       "openUrlMode: \"deny\"",
       "window.open = function () { return null; };",
       "\"contextmenu\", function (event) { event.preventDefault(); }",
       "fetch(\"tell/\" + what",
       "tell(\"first-frame\")",
-      "addFSCommandHandler",
       "=== \"quit\") tell(\"quit\")",
       "[\"keydown\", \"mousedown\", \"pointerdown\", \"wheel\"]",
       "> 8 || Math.abs(y - start.y) > 8) input();",
       "the screen saver carries"};
-  const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries"};
+  const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries",
+                                                  "if (name === \"quit\") quit();"};
   const auto joined = [](std::vector<std::string> first, const std::vector<std::string>& more) {
     first.insert(first.end(), more.begin(), more.end());
     return first;
