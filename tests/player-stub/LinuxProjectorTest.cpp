@@ -321,7 +321,7 @@ using TabCheck = std::function<void(ProjectorPageTest&, ProjectorPageTest::Tab&)
 
 struct CommandCase {
   const char* name;
-  std::vector<swf::testing::GetUrlCall> calls;
+  Bytes movie;
   TabCheck expect;
 };
 
@@ -344,6 +344,8 @@ constexpr const char* kWatchKeys =
 
 TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScript) {
   using swf::testing::FsCommand;
+  using swf::testing::RedRectangleCallingFromActionScript3;
+  const auto Red = swf::testing::RedRectangleCalling;
   // Old projectors ran the files of the folder "fscommand" beside them.
   std::filesystem::create_directory(work_.Path() / "fscommand");
   const std::string marker = work_ / "ran.txt";
@@ -353,20 +355,20 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
 
   const auto quits = [](ProjectorPageTest& test, Tab& tab) { test.ExpectQuitWithinASecond(tab); };
   const CommandCase cases[] = {
-      {"quit in the first frame", {FsCommand(1, "quit")}, quits},
-      {"QUIT a second later", {FsCommand(25, " QUIT ")}, quits},
+      {"quit in the first frame", Red({FsCommand(1, "quit")}), quits},
+      {"quit from ActionScript 3", RedRectangleCallingFromActionScript3("quit", ""), quits},
+      {"QUIT a second later", Red({FsCommand(25, " QUIT ")}), quits},
       {"exec, and commands that no projector knew",
-       {FsCommand(1, "exec", "run.sh"), FsCommand(1, "exec", work_ / "fscommand/run.sh"),
-        FsCommand(1, "run", "run.sh"), FsCommand(25, "quit")},
+       Red({FsCommand(1, "exec", "run.sh"), FsCommand(1, "exec", work_ / "fscommand/run.sh"),
+            FsCommand(1, "run", "run.sh"), FsCommand(25, "quit")}),
        [&](ProjectorPageTest& test, Tab& tab) {
          test.ExpectQuitWithinASecond(tab);
          EXPECT_FALSE(Exists(marker)) << "a program ran";
        }},
       {"a javascript: address: the page goes on",
-       {{1, "javascript:document.title='taken'", ""}, FsCommand(25, "quit")},
-       quits},
+       Red({{1, "javascript:document.title='taken'", ""}, FsCommand(25, "quit")}), quits},
       {"fullscreen true in the first frame: at the next key",
-       {FsCommand(1, "fullscreen", "true")},
+       Red({FsCommand(1, "fullscreen", "true")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          EXPECT_EQ(test.Evaluate(tab, kFullScreen), "false") << "without the user's action";
@@ -374,7 +376,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_TRUE(test.WaitFor(tab, kFullScreen));
        }},
       {"fullscreen true, at the next click; false five seconds later",
-       {FsCommand(1, "FullScreen", "TRUE"), FsCommand(120, "fullscreen", "false")},
+       Red({FsCommand(1, "FullScreen", "TRUE"), FsCommand(120, "fullscreen", "false")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          test.Click(tab);
@@ -382,7 +384,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_TRUE(test.WaitFor(tab, "document.fullscreenElement === null"));
        }},
       {"allowscale false: the stage at its own size, centred",
-       {FsCommand(1, "allowscale", "false")},
+       Red({FsCommand(1, "allowscale", "false")}),
        [](ProjectorPageTest& test, Tab& tab) {
          // The stage of 550 x 400 from (225, 150) on black, the rectangle of 500 x 360 from
          // (250, 170) on white.
@@ -407,7 +409,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
                << "at " << pixel.x << ", " << pixel.y;
        }},
       {"allowscale false, then true three seconds later: scaled to the page again",
-       {FsCommand(1, "allowscale", "false"), FsCommand(72, "allowscale", "true")},
+       Red({FsCommand(1, "allowscale", "false"), FsCommand(72, "allowscale", "true")}),
        [](ProjectorPageTest& test, Tab& tab) {
          // Scaled by 1.75, the rectangle covers (62.5, 35) to (937.5, 665).
          EXPECT_TRUE(PollUntil(
@@ -418,8 +420,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
              kPatience));
          EXPECT_TRUE(PollUntil([&] { return test.PixelAt(tab, 100, 100) == 0xFF0000; }, kPatience));
        }},
-      {"showmenu false: the player's menu does not open",
-       {FsCommand(1, "showmenu", "false")},
+      {"showmenu false: the player's menu does not open", Red({FsCommand(1, "showmenu", "false")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          test.Evaluate(tab, kWatchMenu);
@@ -427,7 +428,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_EQ(test.Evaluate(tab, "window.menuAsked === true"), "false");
        }},
       {"showmenu with neither true nor false: the menu as before",
-       {FsCommand(1, "showmenu", "no")},
+       Red({FsCommand(1, "showmenu", "no")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          test.Evaluate(tab, kWatchMenu);
@@ -435,7 +436,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_EQ(test.Evaluate(tab, "window.menuAsked === true"), "true");
        }},
       {"trapallkeys true: keys go to the movie, not to the browser",
-       {FsCommand(1, "trapallkeys", "true")},
+       Red({FsCommand(1, "trapallkeys", "true")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          test.Evaluate(tab, kWatchKeys);
@@ -443,7 +444,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_EQ(test.Evaluate(tab, "window.lastKey"), "true,ruffle-player");
        }},
       {"trapallkeys false: keys without the movie's focus are the browser's",
-       {FsCommand(1, "trapallkeys", "false")},
+       Red({FsCommand(1, "trapallkeys", "false")}),
        [](ProjectorPageTest& test, Tab& tab) {
          ASSERT_TRUE(test.WaitForTheMovie(tab));
          test.Evaluate(tab, kWatchKeys);
@@ -455,8 +456,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
   std::string launches;
   for (const CommandCase& tried : cases) {
     SCOPED_TRACE(tried.name);
-    Tab tab = Open("movie" + std::to_string(launches.size() / 8),
-                   swf::testing::RedRectangleCalling(tried.calls));
+    Tab tab = Open("movie" + std::to_string(launches.size() / 8), tried.movie);
     ASSERT_FALSE(tab.session.empty()) << "no page";
     tried.expect(*this, tab);
     launches += "started\n";

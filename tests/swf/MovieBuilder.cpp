@@ -143,6 +143,51 @@ Bytes RedRectangleCalling(const std::vector<GetUrlCall>& calls) {
   return movie.End().Fws();
 }
 
+namespace {
+
+// A u30 of ActionScript byte code: seven bits a byte, the lowest first.
+Bytes U30(std::uint32_t value) {
+  Bytes bytes;
+  do {
+    const auto low = static_cast<std::uint8_t>(value & 0x7F);
+    value >>= 7;
+    bytes.push_back(value != 0 ? (low | 0x80) : low);
+  } while (value != 0);
+  return bytes;
+}
+
+Bytes AbcString(std::string_view text) {
+  return U30(static_cast<std::uint32_t>(text.size())) + Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+Bytes RedRectangleCallingFromActionScript3(std::string_view command, std::string_view argument) {
+  // Strings 1-4, the package namespace "flash.system" (kind 0x16) and the QName (kind 0x07)
+  // flash.system::fscommand; counts are one more than the entries.
+  const Bytes pool = Bytes{0, 0, 0} + U30(5) + AbcString("flash.system") + AbcString("fscommand") +
+                     AbcString(command) + AbcString(argument) + Bytes{2, 0x16, 1} + Bytes{0} +
+                     Bytes{2, 0x07, 1, 2};
+  // getlocal_0, pushscope, findpropstrict fscommand, pushstring command, pushstring argument,
+  // callpropvoid fscommand with 2 arguments, returnvoid.
+  const Bytes code = {0xD0, 0x30, 0x5D, 1, 0x2C, 3, 0x2C, 4, 0x4F, 1, 2, 0x47};
+  const Bytes abc = Le16(16) + Le16(46) + pool +
+                    Bytes{1, 0, 0, 0, 0} +  // one method: no parameters, no name, no flags
+                    Bytes{0, 0} +           // no metadata, no classes
+                    Bytes{1, 0, 0} +        // one script: its initializer is method 0
+                    Bytes{1, 0, 3, 1, 0, 1} + U30(static_cast<std::uint32_t>(code.size())) + code +
+                    Bytes{0, 0};  // the method's body: no exceptions, no traits
+  const Bytes& red = swivex::testing::kRedRectangleMovie;
+  const Bytes scene(red.begin() + static_cast<std::ptrdiff_t>(kFirstTag), red.end() - 4);
+  return MovieBuilder()
+      .Tag(69, {0x08, 0, 0, 0})  // FileAttributes: ActionScript 3
+      .Raw(scene)
+      .LongTag(82, Le32(0) + Bytes{0} + abc)  // DoABC: no flags, no name
+      .Tag(1, {})
+      .End()
+      .Fws();
+}
+
 RepeatedMovie::RepeatedMovie(const std::vector<Run>& body) {
   std::vector<Run> runs = {Run{kFrameFields}};
   runs.insert(runs.end(), body.begin(), body.end());

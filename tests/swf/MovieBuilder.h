@@ -70,6 +70,11 @@ GetUrlCall FsCommand(std::uint16_t frame, std::string_view command, std::string_
 // second after the first.
 Bytes RedRectangleCalling(const std::vector<GetUrlCall>& calls);
 
+// The red rectangle movie as ActionScript 3 calls fscommand(command, argument) in its first
+// frame: FileAttributes with ActionScript 3 first, then DoABC with one script whose initializer
+// calls flash.system.fscommand.
+Bytes RedRectangleCallingFromActionScript3(std::string_view command, std::string_view argument);
+
 // A FWS movie made up as it is read, for movies too large to hold: the frame fields, then each
 // run's piece as many times as it says. Its header declares the length of all of them.
 class RepeatedMovie final : public ByteSource {
