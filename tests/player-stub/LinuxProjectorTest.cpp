@@ -241,7 +241,7 @@ TEST_F(LinuxProjectorTest, RemovesTheHandoverWhenStoppedBeforeThePageCame) {
 
 // A projector's page in Debian's chromium, headless, driven over its DevTools pipe: the
 // stand-in for xdg-open writes down each start, and the test opens the page that it was given in
-// a tab of 1000 x 700 pixels.
+// a window of 1000 x 700 pixels.
 class ProjectorPageTest : public LinuxProjectorTest {
  public:
   static constexpr auto kPatience = 60s;
@@ -328,7 +328,7 @@ struct CommandCase {
 constexpr const char* kKeyA = R"("key":"a","code":"KeyA","windowsVirtualKeyCode":65)";
 constexpr const char* kControlS =
     R"("key":"s","code":"KeyS","windowsVirtualKeyCode":83,"modifiers":2)";
-// The window, 1000 x 700, grows to the headless screen's 800 x 600.
+// In full screen the window of 1000 x 700 takes the headless screen's 800 x 600.
 constexpr const char* kFullScreen =
     "document.fullscreenElement === document.documentElement && outerWidth === screen.width && "
     "outerHeight === screen.height";
@@ -336,8 +336,8 @@ constexpr const char* kFullScreen =
 constexpr const char* kWatchMenu =
     "document.querySelector('ruffle-player').addEventListener('contextmenu', function () { "
     "window.menuAsked = true; }), true";
-// Where the focus is, and what the page's and the player's keydown listeners did to the last key,
-// as a listener after them sees it.
+// The focus taken from the movie; then, as a listener after the page's and the player's sees the
+// last key, whether one of them kept it from the browser and where the focus is.
 constexpr const char* kWatchKeys =
     "document.activeElement.blur(), addEventListener('keydown', function (event) { "
     "window.lastKey = [event.defaultPrevented, document.activeElement.localName].join(); }), true";
