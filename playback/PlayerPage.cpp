@@ -11,10 +11,13 @@ namespace {
 // the words shown when the player cannot start, the stream's name (none on a web server), the
 // player's settings besides those that both pages share, the movie's address (URL-encoded), the
 // movie's volume and the script of the page's own. The shared settings: play at once, no splash
-// screen or unmute overlay, bars on black where the window's shape is not the movie's. The page is
-// black from its first paint. The player's licences lie beside the page, as one of its files
-// (cmake/Ruffle.cmake): the player's menu takes no items of a page's own, so the page names them
-// in its head and links them from the words shown when the player cannot start.
+// screen or unmute overlay, bars on black where the window's shape is not the movie's, and no
+// "javascript:" address that the movie opens: the page's policy lets the page's own inline script
+// run, and such an address is inline script, so the player turns it into the page's own address
+// with an empty fragment. The page is black from its first paint. The player's licences lie
+// beside the page, as one of its files (cmake/Ruffle.cmake): the player's menu takes no items of a
+// page's own, so the page names them in its head and links them from the words shown when the
+// player cannot start.
 constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
@@ -35,7 +38,7 @@ html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background:
 <div id="player"></div>
 <div id="problem" role="alert">
 <h1>This movie cannot be played in this browser window.</h1>
-{{problem}}<p id="detail"></p>
+<div id="advice">{{problem}}</div><p id="detail"></p>
 <p><a href="licences.html">Licences of the Flash player Ruffle</a></p>
 </div>
 <script>
@@ -68,7 +71,8 @@ window.RufflePlayer.config = {
   letterbox: "on",
   polyfills: false,
   showSwfDownload: false,
-  warnOnUnsupportedContent: false,{{settings}}
+  warnOnUnsupportedContent: false,
+  urlRewriteRules: [[/^javascript:[\s\S]*$/i, "#"]],{{settings}}
 };
 </script>
 <script src="ruffle.js" onerror="showProblem('the player\'s files could not be loaded.')"></script>
@@ -86,6 +90,18 @@ window.RufflePlayer.config = {
   }
   document.getElementById("player").appendChild(player);
 
+  // A movie that the player cannot play, damaged or no movie at all, makes the player give up
+  // with a screen of its own: the page shows its words and the player's reason instead. The
+  // advice about browsers is for a player that did not start.
+  let started = false;
+  new MutationObserver(function (changes, observer) {
+    const reason = player.shadowRoot.getElementById("panic-body");
+    if (!reason) return;
+    observer.disconnect();
+    if (started) document.getElementById("advice").style.display = "none";
+    showProblem(reason.innerText.replace(/\s+/g, " ").trim());
+  }).observe(player.shadowRoot, { childList: true, subtree: true });
+
   // Keys go to the movie without a first click.
   function focusMovie() {
     const inner = player.shadowRoot && player.shadowRoot.querySelector("[tabindex]");
@@ -95,6 +111,7 @@ window.RufflePlayer.config = {
 {{script}}
   // The movie is fetched once the player has started, so its volume is set before any sound.
   player.ruffle().load({ url: movie }).then(function () {
+    started = true;
     player.ruffle().volume = {{volume}};
     focusMovie();
   }, function (error) {
@@ -121,7 +138,19 @@ Microsoft Edge, Google Chrome or Mozilla Firefox, and a web server: a page opene
 (file://) cannot load it.</p>
 )html";
 
-// An app window takes the movie's size, within the screen, once that is known.
+// Both pages take the movie's fscommand calls, which the player hands to a page only with script
+// access; that would also let the movie run any script in the page (ExternalInterface.call is
+// evaluated as script): the pages' policy forbids evaluated script, so that those calls fail and
+// fscommand alone comes through. The player itself evaluates none.
+constexpr std::string_view kScriptPolicy = R"html(
+<meta http-equiv="Content-Security-Policy" content="script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval' blob:">)html";
+constexpr std::string_view kProjectorSettings = R"js(
+  allowScriptAccess: true,)js";
+
+// An app window takes the movie's size, within the screen, once that is known. The movie's
+// fscommand calls act as a projector acted on them, with names and "true" or "false" in any
+// case; a projector's "exec" ran a program, which a movie from anywhere must not: it, and every
+// command that a projector did not know, does nothing.
 constexpr std::string_view kProjectorScript = R"js(
   player.addEventListener("loadedmetadata", function () {
     const size = player.ruffle().metadata;
@@ -137,6 +166,98 @@ constexpr std::string_view kProjectorScript = R"js(
                   Math.max(0, Math.round((screen.availHeight - height) / 2)));
     focusMovie();
   });
+
+  // The projector ends at once when told; a window that the browser will not let the page close
+  // keeps the movie stopped. The tell is sent even while the page goes.
+  function quit() {
+    player.ruffle().suspend();
+    fetch("tell/quit", { cache: "no-store", keepalive: true }).catch(function () {});
+    window.close();
+  }
+
+  // Full screen is the whole page's. A request that the browser refuses without the user's action
+  // waits for the next click or key; Esc, the browser's way out, drops it. A window that the
+  // projector started full screen stays so.
+  let fullScreenWanted = null;
+  function inFullScreen() {
+    return document.fullscreenElement !== null ||
+           window.matchMedia("(display-mode: fullscreen)").matches;
+  }
+  function applyFullScreen() {
+    const wanted = fullScreenWanted;
+    if (wanted === null) return;
+    if (wanted ? inFullScreen() : document.fullscreenElement === null) {
+      fullScreenWanted = null;
+      return;
+    }
+    const change = wanted ? document.documentElement.requestFullscreen({ navigationUI: "hide" })
+                          : document.exitFullscreen();
+    change.then(function () {
+      if (fullScreenWanted === wanted) fullScreenWanted = null;
+    }, function () {});
+  }
+  window.addEventListener("keydown", function (event) {
+    if (event.key === "Escape") fullScreenWanted = null;
+    else applyFullScreen();
+  }, true);
+  // The player keeps mouse events from following its pointer events: a click is a pointer's.
+  // A mouse's press lets a page go full screen, a touch's lifting does.
+  for (const kind of ["pointerdown", "pointerup"])
+    window.addEventListener(kind, applyFullScreen, true);
+
+  // At its own size the movie keeps its stage's size in the middle of the page, cut where the
+  // page is smaller, as a projector showed it; whole pixels keep it sharp.
+  let ownSize = false;
+  function layOut() {
+    const size = player.ruffle().metadata;
+    const fixed = ownSize && size && size.width > 0 && size.height > 0;
+    player.style.position = fixed ? "absolute" : "";
+    player.style.width = fixed ? size.width + "px" : "";
+    player.style.height = fixed ? size.height + "px" : "";
+    player.style.left = fixed ? Math.round((window.innerWidth - size.width) / 2) + "px" : "";
+    player.style.top = fixed ? Math.round((window.innerHeight - size.height) / 2) + "px" : "";
+  }
+  player.addEventListener("loadedmetadata", layOut);
+  window.addEventListener("resize", layOut);
+
+  // Without the menu, the page takes the right click before the player does. The player takes
+  // the keys that come while it has the focus; trapped keys come to it wherever the focus was,
+  // and the browser does nothing with those that a page may take. Esc, which no page can keep,
+  // still leaves full screen.
+  let menuShown = true;
+  window.addEventListener("contextmenu", function (event) {
+    if (menuShown) return;
+    event.preventDefault();
+    event.stopPropagation();
+  }, true);
+  let keysTrapped = false;
+  window.addEventListener("keydown", function (event) {
+    if (!keysTrapped) return;
+    focusMovie();
+    event.preventDefault();
+  }, true);
+
+  // The commands that take "true" or "false"; any other argument leaves things as they are.
+  const switches = {
+    fullscreen: function (on) {
+      fullScreenWanted = on;
+      applyFullScreen();
+    },
+    allowscale: function (on) {
+      ownSize = !on;
+      layOut();
+    },
+    showmenu: function (on) { menuShown = on; },
+    trapallkeys: function (on) { keysTrapped = on; },
+  };
+  player.ruffle().addFSCommandHandler(function (command, argument) {
+    const name = String(command).trim().toLowerCase();
+    const value = String(argument).trim().toLowerCase();
+    if (name === "quit") quit();
+    else if (Object.prototype.hasOwnProperty.call(switches, name) &&
+             (value === "true" || value === "false"))
+      switches[name](value === "true");
+  });
 )js";
 
 // What the screen saver's page says when the player cannot start, for the moments before the
@@ -147,16 +268,12 @@ Microsoft Edge or Google Chrome.</p>
 )html";
 
 // A screen saver shows no menu and opens no web page: web addresses that the movie asks for and
-// the player's own links are refused. The player hands the movie's fscommand calls to the page
-// only with script access, which would also let the movie run any script in the page
-// (ExternalInterface.call is evaluated as script): the page's policy forbids evaluated script, so
-// that those calls fail and fscommand alone comes through. The player itself evaluates none.
+// the player's own links are refused. Its movie's fscommand calls come to the page as the
+// projector's do.
 constexpr std::string_view kSaverSettings = R"js(
   contextMenu: "off",
   openUrlMode: "deny",
   allowScriptAccess: true,)js";
-constexpr std::string_view kSaverPolicy = R"html(
-<meta http-equiv="Content-Security-Policy" content="script-src 'self' 'unsafe-inline' 'wasm-unsafe-eval' blob:">)html";
 
 // The page tells the screen saver, each thing once, when the movie's first frame is drawn, when
 // the user touches a key, a mouse button or the wheel or moves the mouse by more than 8 pixels
@@ -239,10 +356,10 @@ bool WriteProjectorPage(std::string_view title, std::string_view movieName, std:
                         std::string_view problem, TextBuffer& page) {
   const TemplateValue values[] = {
       {"title", title, AppendHtmlEscaped},
-      {"policy", "", AppendAsItIs},
+      {"policy", kScriptPolicy, AppendAsItIs},
       {"problem", problem, AppendAsItIs},
       {"stream", stream, AppendAsItIs},
-      {"settings", "", AppendAsItIs},
+      {"settings", kProjectorSettings, AppendAsItIs},
       {"movie", movieName, AppendUrlEncoded},
       {"script", kProjectorScript, AppendAsItIs},
       {"volume", "1", AppendAsItIs},
@@ -263,7 +380,7 @@ bool WriteWebPage(std::string_view title, std::string_view movieName, TextBuffer
 bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,
                     TextBuffer& page) {
   const TemplateValue values[] = {
-      {"title", title, AppendHtmlEscaped},        {"policy", kSaverPolicy, AppendAsItIs},
+      {"title", title, AppendHtmlEscaped},        {"policy", kScriptPolicy, AppendAsItIs},
       {"problem", kSaverProblem, AppendAsItIs},   {"stream", kEventStreamName, AppendAsItIs},
       {"settings", kSaverSettings, AppendAsItIs}, {"movie", movieName, AppendUrlEncoded},
       {"script", kSaverScript, AppendAsItIs},     {"volume", sound ? "1" : "0", AppendAsItIs},

@@ -2,8 +2,9 @@
 
 namespace swivex {
 
-PageState PageStateAt(const StreamCount& streams, Launcher launcher, std::uint64_t openedAt,
-                      std::uint64_t now) {
+PageState PageStateAt(const StreamCount& streams, bool quitTold, Launcher launcher,
+                      std::uint64_t openedAt, std::uint64_t now) {
+  if (quitTold) return PageState::Ended;
   if (streams.open > 0) return PageState::Playing;
   if (streams.everOpened)
     return now - streams.lastClosedAt >= kAfterLastPageMilliseconds ? PageState::Ended

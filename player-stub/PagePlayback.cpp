@@ -19,14 +19,17 @@ std::string_view ViewOf(const BoundedText& text) { return {text.CStr(), text.Len
 
 // The launcher is looked at every round, until the stub ends, so that it is reaped as soon as
 // it ends; it is never waited for, as some wait for the browser. Once the page has connected,
-// nothing needs its address any more.
+// nothing needs its address any more. What the page tells is looked at after the round in which
+// it came.
 Playback ServeUntilClosed(LocalServer& server, ServerSystem& network, BrowserSystem& browsers) {
   const std::uint64_t openedAt = network.NowMilliseconds();
   while (true) {
     server.Round(kRoundMilliseconds);
     if (server.Streams().everOpened) browsers.ForgetPageAddress();
+    const bool quitTold = server.TakeTells().Has(PageTell::Quit);
     const Launcher launcher = browsers.DefaultBrowserLauncher();
-    switch (PageStateAt(server.Streams(), launcher, openedAt, network.NowMilliseconds())) {
+    switch (
+        PageStateAt(server.Streams(), quitTold, launcher, openedAt, network.NowMilliseconds())) {
       case PageState::Ended:
         return Playback::Played;
       case PageState::NoPage:

@@ -96,8 +96,8 @@ StartedProgram::~StartedProgram() {
   ::CloseHandle(AsHandle(process_));
 }
 
-ProgramResult StartedProgram::Wait(std::chrono::seconds patience) {
-  if (::WaitForSingleObject(AsHandle(process_), static_cast<DWORD>(patience.count() * 1000)) !=
+ProgramResult StartedProgram::Wait(std::chrono::milliseconds patience) {
+  if (::WaitForSingleObject(AsHandle(process_), static_cast<DWORD>(patience.count())) !=
       WAIT_OBJECT_0)
     throw std::runtime_error(program_ + " did not finish in time");
   ended_ = true;
@@ -185,7 +185,7 @@ bool StartedProgram::SleepsWritingOutput() const {
   return true;
 }
 
-ProgramResult StartedProgram::Wait(std::chrono::seconds patience) {
+ProgramResult StartedProgram::Wait(std::chrono::milliseconds patience) {
   const auto pid = static_cast<pid_t>(process_);
   int status = 0;
   if (!PollUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, patience))

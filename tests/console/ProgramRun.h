@@ -41,7 +41,7 @@ class StartedProgram {
   bool SleepsWritingOutput() const;
 #endif
   // Waits for the program up to `patience`, after which it is ended and the test raises.
-  ProgramResult Wait(std::chrono::seconds patience = std::chrono::seconds(120));
+  ProgramResult Wait(std::chrono::milliseconds patience = std::chrono::seconds(120));
 
  private:
   // The program's process handle on Windows, its pid elsewhere.

@@ -96,9 +96,72 @@ std::string DevToolsPipe::Call(const std::string& method, const std::string& par
   const std::string answer = "{\"id\":" + std::to_string(id) + ",";
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
   std::string message;
-  while (NextMessage(deadline, message))
+  while (NextMessage(deadline, message)) {
     if (message.starts_with(answer)) return message;
+    if (message.find("\"method\":") != std::string::npos) events_.push_back(message);
+  }
   return "";
+}
+
+std::string DevToolsPipe::TakeEvent(const std::string& method, const std::string& part,
+                                    std::chrono::milliseconds patience) {
+  const std::string name = "\"method\":\"" + method + "\"";
+  const auto matches = [&](const std::string& event) {
+    return event.find(name) != std::string::npos && event.find(part) != std::string::npos;
+  };
+  for (auto event = events_.begin(); event != events_.end(); ++event) {
+    if (!matches(*event)) continue;
+    const std::string taken = *event;
+    events_.erase(event);
+    return taken;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  std::string message;
+  while (NextMessage(deadline, message)) {
+    if (matches(message)) return message;
+    if (message.find("\"method\":") != std::string::npos) events_.push_back(message);
+  }
+  return "";
+}
+
+std::string DevToolsPipe::OpenTab(const std::string& url, int width, int height) {
+  const std::string target = JsonString(
+      Call("Target.createTarget",
+           "{\"url\":\"about:blank\",\"newWindow\":true,\"width\":" + std::to_string(width) +
+               ",\"height\":" + std::to_string(height) + "}"),
+      "targetId");
+  const std::string session = JsonString(
+      Call("Target.attachToTarget", "{\"targetId\":\"" + target + "\",\"flatten\":true}"),
+      "sessionId");
+  if (session.empty()) return "";
+  Call("Emulation.setDeviceMetricsOverride",
+       "{\"width\":" + std::to_string(width) + ",\"height\":" + std::to_string(height) +
+           ",\"deviceScaleFactor\":1,\"mobile\":false}",
+       session);
+  Call("Network.enable", "{}", session);
+  Call("Page.navigate", "{\"url\":\"" + url + "\"}", session);
+  return session;
+}
+
+std::string DevToolsPipe::Evaluate(const std::string& expression, const std::string& session) {
+  std::string quoted = "\"String(";
+  for (char c : expression) {
+    if (c == '"' || c == '\\') quoted.push_back('\\');
+    quoted.push_back(c);
+  }
+  quoted += ")\"";
+  return JsonString(
+      Call("Runtime.evaluate", "{\"expression\":" + quoted + ",\"returnByValue\":true}", session),
+      "value");
+}
+
+long DevToolsPipe::PixelAt(const std::string& session, int x, int y) {
+  const std::string shot =
+      Call("Page.captureScreenshot",
+           "{\"format\":\"png\",\"clip\":{\"x\":" + std::to_string(x) +
+               ",\"y\":" + std::to_string(y) + ",\"width\":1,\"height\":1,\"scale\":1}}",
+           session);
+  return OnePixelColour(FromBase64(JsonString(shot, "data")));
 }
 
 bool DevToolsPipe::NextMessage(std::chrono::steady_clock::time_point deadline,

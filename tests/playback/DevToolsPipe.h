@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,22 @@ class DevToolsPipe {
   std::string Call(const std::string& method, const std::string& params = "{}",
                    const std::string& session = "");
 
+  // The first event `method` whose text holds `part` that has not been taken, waiting for one up
+  // to `patience`; empty if none comes. Events come only from the domains a page has enabled
+  // ("Network.enable").
+  std::string TakeEvent(const std::string& method, const std::string& part,
+                        std::chrono::milliseconds patience);
+
+  // A new window of `width` x `height` pixels at a scale of 1 showing `url`, with its network's
+  // events; its session, or empty.
+  std::string OpenTab(const std::string& url, int width, int height);
+  // The value of a script's result in the page of `session`, as text (String(result)); empty if
+  // it could not be run.
+  std::string Evaluate(const std::string& expression, const std::string& session);
+  // The colour of the pixel at (x, y) of the page of `session`, as 0xRRGGBB; -1 if there is no
+  // picture.
+  long PixelAt(const std::string& session, int x, int y);
+
  private:
   // The next message within the deadline, or false.
   bool NextMessage(std::chrono::steady_clock::time_point deadline, std::string& message);
@@ -34,6 +51,7 @@ class DevToolsPipe {
   int answers_ = -1;
   int nextId_ = 1;
   std::string pending_;
+  std::deque<std::string> events_;  // received while an answer was awaited, not taken yet
 };
 
 // The value of the first string field `name` in a JSON text, without unescaping; empty if none.

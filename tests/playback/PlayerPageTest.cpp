@@ -48,31 +48,34 @@ struct PageCase {
   std::vector<std::string> absent;
 };
 
-// Every page plays at once with nothing in front of the movie, on black from the first paint, and
-// names the player's licences; the projector's plays its sound, fits its window to the movie and
-// holds the stream open, and so does the web folder's, but for the stream; the saver's is silent
-// unless its settings say otherwise, shows no menu, opens no web address and tells what happens.
+// Every page plays at once with nothing in front of the movie, on black from the first paint,
+// names the player's licences and takes the movie's fscommand calls under a policy that runs no
+// script made from text; the projector's plays its sound, fits its window to the movie, acts on the
+// projector's commands and holds the stream open, and so does the web folder's, but for the
+// stream; the saver's is silent unless its settings say otherwise, shows no menu, opens no web
+// address and tells what happens.
 TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
-  const std::vector<std::string> shared = {"autoplay: \"on\"",
-                                           "unmuteOverlay: \"hidden\"",
-                                           "splashScreen: false",
-                                           "letterbox: \"on\"",
-                                           "This movie cannot be played in this browser window.",
-                                           "<script src=\"ruffle.js\"",
-                                           "<link rel=\"license\" href=\"licences.html\">",
-                                           "<a href=\"licences.html\">Licences of the Flash "
-                                           "player Ruffle</a>"};
-  const std::vector<std::string> saverOnly = {
+  const std::vector<std::string> shared = {
+      "autoplay: \"on\"",
+      "unmuteOverlay: \"hidden\"",
+      "splashScreen: false",
+      "letterbox: \"on\"",
+      "urlRewriteRules: [[/^javascript:[\\s\\S]*$/i, \"#\"]],",
+      "<link rel=\"license\" href=\"licences.html\">",
+      "<a href=\"licences.html\">Licences of the Flash player Ruffle</a>",
       "allowScriptAccess: true,",
       "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'unsafe-inline' "
       "'wasm-unsafe-eval' blob:\">",
+      "addFSCommandHandler",
+      "This movie cannot be played in this browser window.",
+      "<script src=\"ruffle.js\""};
+  const std::vector<std::string> saverOnly = {
       "contextMenu: \"off\"",
       "openUrlMode: \"deny\"",
       "window.open = function () { return null; };",
       "\"contextmenu\", function (event) { event.preventDefault(); }",
       "fetch(\"tell/\" + what",
       "tell(\"first-frame\")",
-      "addFSCommandHandler",
       "=== \"quit\") tell(\"quit\")",
       "[\"keydown\", \"mousedown\", \"pointerdown\", \"wheel\"]",
       "> 8 || Math.abs(y - start.y) > 8) input();",

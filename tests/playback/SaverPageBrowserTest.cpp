@@ -30,26 +30,6 @@ constexpr auto kPatience = 60s;
 constexpr int kWidth = 1000;
 constexpr int kHeight = 400;
 
-// A movie whose first frame calls fscommand("quit") as ActionScript 2 spells it: DoAction with
-// ActionGetURL("FSCommand:quit", "") (0x83, then the length of two zero-ended strings), End.
-Bytes QuitMovie() {
-  using swf::testing::Le16;
-  using swf::testing::MovieBuilder;
-  using swf::testing::operator+;
-  const std::string url = "FSCommand:quit";
-  Bytes action = {0x83};
-  action = action + Le16(static_cast<std::uint16_t>(url.size() + 2));
-  action.insert(action.end(), url.begin(), url.end());
-  action = action + Bytes{0, 0, 0};  // the URL's end, an empty target, ActionEnd
-  const Bytes movie = MovieBuilder()
-                          .Tag(9, {0x00, 0x00, 0x00})  // SetBackgroundColor: black
-                          .Tag(12, action)             // DoAction
-                          .Tag(1, {})                  // ShowFrame
-                          .End()
-                          .Fws();
-  return {movie.begin(), movie.end()};
-}
-
 // The saver's server for a movie, its rounds on a thread of their own counting what the page
 // tells, and a headless browser.
 class SaverPageBrowserTest : public ::testing::Test {
@@ -78,31 +58,9 @@ class SaverPageBrowserTest : public ::testing::Test {
   }
 
   // A new tab of the page's size showing the page; its session, or empty.
-  std::string OpenPage() {
-    const std::string target =
-        JsonString(browser_->Call("Target.createTarget", "{\"url\":\"about:blank\"}"), "targetId");
-    const std::string session =
-        JsonString(browser_->Call("Target.attachToTarget",
-                                  "{\"targetId\":\"" + target + "\",\"flatten\":true}"),
-                   "sessionId");
-    if (session.empty()) return "";
-    browser_->Call("Emulation.setDeviceMetricsOverride",
-                   "{\"width\":" + std::to_string(kWidth) + ",\"height\":" +
-                       std::to_string(kHeight) + ",\"deviceScaleFactor\":1,\"mobile\":false}",
-                   session);
-    browser_->Call("Page.navigate", "{\"url\":\"" + std::string(serving_->Address().CStr()) + "\"}",
-                   session);
-    return session;
-  }
-
-  // The colour of the page's pixel at (x, y), as 0xRRGGBB; -1 if there is no picture.
+  std::string OpenPage() { return browser_->OpenTab(serving_->Address().CStr(), kWidth, kHeight); }
   long PixelAt(const std::string& session, int x, int y) {
-    const std::string shot = browser_->Call(
-        "Page.captureScreenshot",
-        "{\"format\":\"png\",\"clip\":{\"x\":" + std::to_string(x) + ",\"y\":" + std::to_string(y) +
-            ",\"width\":1,\"height\":1,\"scale\":1}}",
-        session);
-    return OnePixelColour(FromBase64(JsonString(shot, "data")));
+    return browser_->PixelAt(session, x, y);
   }
 
   int Told(PageTell tell) const { return told_[static_cast<int>(tell)]; }
@@ -164,7 +122,8 @@ TEST_F(SaverPageBrowserTest, TellsTheFirstFrameOnBlackAndEveryKindOfInput) {
 }
 
 TEST_F(SaverPageBrowserTest, TellsWhenTheMovieCallsFscommandQuit) {
-  ASSERT_NO_FATAL_FAILURE(Serve(QuitMovie()));
+  ASSERT_NO_FATAL_FAILURE(
+      Serve(swf::testing::RedRectangleCalling({swf::testing::FsCommand(1, "quit")})));
   ASSERT_FALSE(OpenPage().empty());
   EXPECT_TRUE(WaitForTold(PageTell::Quit, 1));
   EXPECT_EQ(Told(PageTell::Input), 0);

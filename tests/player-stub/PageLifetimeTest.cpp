@@ -11,9 +11,10 @@ struct LifeCase {
   Launcher launcher;
   std::uint64_t now;  // the browser was opened at 1,000
   PageState state;
+  bool quitTold = false;  // a page has told that its movie asked to quit
 };
 
-TEST(PageLifetime, EndsAfterTheLastPageWhenNoPageComesInTwoMinutesOrTheLauncherFails) {
+TEST(PageLifetime, EndsAfterTheLastPageOrAtOnceOnQuitWhenNoPageComesOrTheLauncherFails) {
   constexpr Launcher kRunning = Launcher::Running;
   constexpr Launcher kSucceeded = Launcher::Succeeded;
   constexpr Launcher kFailed = Launcher::Failed;
@@ -48,9 +49,18 @@ TEST(PageLifetime, EndsAfterTheLastPageWhenNoPageComesInTwoMinutesOrTheLauncherF
        kSucceeded,
        133'000,
        PageState::Playing},
+      {"quit, the page open", {1, true, 0}, kRunning, 5'000, PageState::Ended, true},
+      {"quit, before the page's stream", {}, kRunning, 1'000, PageState::Ended, true},
+      {"quit, the page closed a moment ago",
+       {0, true, 4'000},
+       kSucceeded,
+       4'001,
+       PageState::Ended,
+       true},
   };
   for (const LifeCase& tried : cases)
-    EXPECT_EQ(PageStateAt(tried.streams, tried.launcher, 1'000, tried.now), tried.state)
+    EXPECT_EQ(PageStateAt(tried.streams, tried.quitTold, tried.launcher, 1'000, tried.now),
+              tried.state)
         << tried.name;
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tests/support/RedRectangleMovie.h"
+
 namespace swivex::swf::testing {
 
 Bytes Le16(std::uint16_t value) {
@@ -72,6 +74,12 @@ Bytes PngFile(std::uint32_t width, std::uint32_t height, std::uint8_t colourType
          beforeData + PngChunk("IDAT", ZlibCompress(rows)) + PngChunk("IEND", {});
 }
 
+MovieBuilder& MovieBuilder::FrameCount(std::uint16_t count) {
+  const Bytes field = Le16(count);
+  std::copy(field.begin(), field.end(), body_.begin() + 11);
+  return *this;
+}
+
 MovieBuilder& MovieBuilder::Tag(std::uint16_t code, const Bytes& body) {
   if (body.size() >= 0x3F) return LongTag(code, body);
   body_ = body_ + Le16(static_cast<std::uint16_t>(code << 6 | body.size())) + body;
@@ -101,6 +109,83 @@ Bytes MovieBuilder::Zws(std::optional<std::uint32_t> declared) const {
   const Bytes lzma = LzmaPropertiesAndData(body_);
   return Bytes{'Z', 'W', 'S', 13} + Le32(declared.value_or(Length())) +
          Le32(static_cast<std::uint32_t>(lzma.size() - 5)) + lzma;
+}
+
+Bytes GetUrlActions(std::string_view url, std::string_view target, bool stop) {
+  Bytes strings(url.begin(), url.end());
+  strings.push_back(0);
+  strings.insert(strings.end(), target.begin(), target.end());
+  strings.push_back(0);
+  Bytes actions = Bytes{0x83} + Le16(static_cast<std::uint16_t>(strings.size())) + strings;
+  if (stop) actions.push_back(0x07);
+  actions.push_back(0x00);
+  return actions;
+}
+
+GetUrlCall FsCommand(std::uint16_t frame, std::string_view command, std::string_view argument) {
+  return {frame, "FSCommand:" + std::string(command), std::string(argument)};
+}
+
+Bytes RedRectangleCalling(const std::vector<GetUrlCall>& calls) {
+  // The red rectangle's tags after the frame fields, without its ShowFrame and End.
+  const Bytes& red = swivex::testing::kRedRectangleMovie;
+  const Bytes scene(red.begin() + static_cast<std::ptrdiff_t>(kFirstTag), red.end() - 4);
+  std::uint16_t frames = 1;
+  for (const GetUrlCall& call : calls) frames = std::max(frames, call.frame);
+  MovieBuilder movie;
+  movie.FrameCount(frames).Raw(scene);
+  for (std::uint16_t frame = 1; frame <= frames; ++frame) {
+    for (const GetUrlCall& call : calls)
+      if (call.frame == frame)
+        movie.Tag(12, GetUrlActions(call.url, call.target, frames > 1 && frame == frames));
+    movie.Tag(1, {});
+  }
+  return movie.End().Fws();
+}
+
+namespace {
+
+// A u30 of ActionScript byte code: seven bits a byte, the lowest first.
+Bytes U30(std::uint32_t value) {
+  Bytes bytes;
+  do {
+    const auto low = static_cast<std::uint8_t>(value & 0x7F);
+    value >>= 7;
+    bytes.push_back(value != 0 ? (low | 0x80) : low);
+  } while (value != 0);
+  return bytes;
+}
+
+Bytes AbcString(std::string_view text) {
+  return U30(static_cast<std::uint32_t>(text.size())) + Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+Bytes RedRectangleCallingFromActionScript3(std::string_view command, std::string_view argument) {
+  // Strings 1-4, the package namespace "flash.system" (kind 0x16) and the QName (kind 0x07)
+  // flash.system::fscommand; counts are one more than the entries.
+  const Bytes pool = Bytes{0, 0, 0} + U30(5) + AbcString("flash.system") + AbcString("fscommand") +
+                     AbcString(command) + AbcString(argument) + Bytes{2, 0x16, 1} + Bytes{0} +
+                     Bytes{2, 0x07, 1, 2};
+  // getlocal_0, pushscope, findpropstrict fscommand, pushstring command, pushstring argument,
+  // callpropvoid fscommand with 2 arguments, returnvoid.
+  const Bytes code = {0xD0, 0x30, 0x5D, 1, 0x2C, 3, 0x2C, 4, 0x4F, 1, 2, 0x47};
+  const Bytes abc = Le16(16) + Le16(46) + pool +
+                    Bytes{1, 0, 0, 0, 0} +  // one method: no parameters, no name, no flags
+                    Bytes{0, 0} +           // no metadata, no classes
+                    Bytes{1, 0, 0} +        // one script: its initializer is method 0
+                    Bytes{1, 0, 3, 1, 0, 1} + U30(static_cast<std::uint32_t>(code.size())) + code +
+                    Bytes{0, 0};  // the method's body: no exceptions, no traits
+  const Bytes& red = swivex::testing::kRedRectangleMovie;
+  const Bytes scene(red.begin() + static_cast<std::ptrdiff_t>(kFirstTag), red.end() - 4);
+  return MovieBuilder()
+      .Tag(69, {0x08, 0, 0, 0})  // FileAttributes: ActionScript 3
+      .Raw(scene)
+      .LongTag(82, Le32(0) + Bytes{0} + abc)  // DoABC: no flags, no name
+      .Tag(1, {})
+      .End()
+      .Fws();
 }
 
 RepeatedMovie::RepeatedMovie(const std::vector<Run>& body) {

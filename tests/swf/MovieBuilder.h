@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "swf/ByteSource.h"
@@ -25,6 +27,8 @@ inline constexpr std::uint64_t kFirstTag = 21;
 // or compressed with zlib (CWS) or LZMA (ZWS).
 class MovieBuilder {
  public:
+  // The frame count in the frame fields, 1 unless set.
+  MovieBuilder& FrameCount(std::uint16_t count);
   // A short header for bodies under 63 bytes, else a long one.
   MovieBuilder& Tag(std::uint16_t code, const Bytes& body);
   MovieBuilder& LongTag(std::uint16_t code, const Bytes& body);
@@ -43,6 +47,33 @@ class MovieBuilder {
  private:
   Bytes body_ = kFrameFields;
 };
+
+// The actions of a DoAction tag that calls getURL(url, target) as ActionScript 1 and 2 compile
+// it: ActionGetURL (0x83) with both as zero-ended strings, then ActionStop (0x07) if `stop`, then
+// ActionEnd.
+Bytes GetUrlActions(std::string_view url, std::string_view target, bool stop = false);
+
+// A getURL call in a frame of a movie: 1 is the first.
+struct GetUrlCall {
+  std::uint16_t frame = 1;
+  std::string url;
+  std::string target;
+};
+
+// fscommand(command, argument) in `frame`, as ActionScript 1 and 2 compile it:
+// getURL("FSCommand:command", argument).
+GetUrlCall FsCommand(std::uint16_t frame, std::string_view command, std::string_view argument = "");
+
+// The red rectangle movie (tests/support/RedRectangleMovie.h: a rectangle of 500 x 360 pixels
+// on a white stage of 550 x 400, 24 frames a second) with getURL calls in the frames that they
+// name, as many frames as the latest call's frame, which stops the movie: frame 25 comes a
+// second after the first.
+Bytes RedRectangleCalling(const std::vector<GetUrlCall>& calls);
+
+// The red rectangle movie as ActionScript 3 calls fscommand(command, argument) in its first
+// frame: FileAttributes with ActionScript 3 first, then DoABC with one script whose initializer
+// calls flash.system.fscommand.
+Bytes RedRectangleCallingFromActionScript3(std::string_view command, std::string_view argument);
 
 // A FWS movie made up as it is read, for movies too large to hold: the frame fields, then each
 // run's piece as many times as it says. Its header declares the length of all of them.
