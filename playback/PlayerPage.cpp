@@ -8,16 +8,18 @@ namespace swivex {
 namespace {
 
 // The page of either program, with places for the title (HTML-escaped), the page's script policy,
-// the words shown when the player cannot start, the stream's name, the player's settings besides
-// those that both pages share, the movie's address (URL-encoded), the movie's volume and the script
-// of the page's own. The shared settings: play at once, no splash screen or unmute overlay, bars on
-// black where the window's shape is not the movie's. The page is black from its first paint.
+// the words shown when the player cannot start, the stream's name, the player's unmute overlay,
+// the player's settings besides those that both pages share, the movie's address (URL-encoded),
+// the movie's volume and the script of the page's own. The shared settings: play at once, no
+// splash screen, bars on black where the window's shape is not the movie's. The page is black
+// from its first paint. Its icon is the program's own, where the server has one.
 constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>{{title}}</title>{{policy}}
+<title>{{title}}</title>
+<link rel="icon" href="icon.ico">{{policy}}
 <style>
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
 #player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
@@ -54,7 +56,7 @@ function showProblem(detail) {
 window.RufflePlayer = window.RufflePlayer || {};
 window.RufflePlayer.config = {
   autoplay: "on",
-  unmuteOverlay: "hidden",
+  unmuteOverlay: "{{unmute}}",
   splashScreen: false,
   letterbox: "on",
   polyfills: false,
@@ -218,12 +220,16 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
 
 }  // namespace
 
-bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
+bool WritePlayerPage(std::string_view title, std::string_view movieName, PageSound sound,
+                     TextBuffer& page) {
+  // A click on the overlay lets the sound start where the browser holds it back.
+  const std::string_view unmute = sound == PageSound::AfterClick ? "visible" : "hidden";
   const TemplateValue values[] = {
       {"title", title, AppendHtmlEscaped},
       {"policy", "", AppendAsItIs},
       {"problem", kProjectorProblem, AppendAsItIs},
       {"stream", kEventStreamName, AppendAsItIs},
+      {"unmute", unmute, AppendAsItIs},
       {"settings", "", AppendAsItIs},
       {"movie", movieName, AppendUrlEncoded},
       {"script", kProjectorScript, AppendAsItIs},
@@ -235,10 +241,11 @@ bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuf
 bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,
                     TextBuffer& page) {
   const TemplateValue values[] = {
-      {"title", title, AppendHtmlEscaped},        {"policy", kSaverPolicy, AppendAsItIs},
-      {"problem", kSaverProblem, AppendAsItIs},   {"stream", kEventStreamName, AppendAsItIs},
-      {"settings", kSaverSettings, AppendAsItIs}, {"movie", movieName, AppendUrlEncoded},
-      {"script", kSaverScript, AppendAsItIs},     {"volume", sound ? "1" : "0", AppendAsItIs},
+      {"title", title, AppendHtmlEscaped},         {"policy", kSaverPolicy, AppendAsItIs},
+      {"problem", kSaverProblem, AppendAsItIs},    {"stream", kEventStreamName, AppendAsItIs},
+      {"unmute", "hidden", AppendAsItIs},          {"settings", kSaverSettings, AppendAsItIs},
+      {"movie", movieName, AppendUrlEncoded},      {"script", kSaverScript, AppendAsItIs},
+      {"volume", sound ? "1" : "0", AppendAsItIs},
   };
   return FillTemplate(kPage, values, page);
 }

@@ -10,6 +10,7 @@
 #include "playback/WindowsFileSystem.h"
 #include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/MovieExtraction.h"
+#include "player-stub/OwnIcon.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
@@ -75,14 +76,17 @@ StubOutcome PlayWithSwfPlayerAndTell(FileSystem& system) {
   return outcome;
 }
 
+// The icon put together from the resources: too large for the stack.
+char iconStorage[kMostIconBytes];
+
 StubOutcome PlayAndTell() {
   WindowsFileSystem system;
   {
     SystemServer network;
     SystemBrowsers browsers;
     std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;
-    const std::optional<StubOutcome> played =
-        PlayInBrowserAndTell(system, network, browsers, FindCarriedPlayerFiles(table));
+    const std::optional<StubOutcome> played = PlayInBrowserAndTell(
+        system, network, browsers, FindCarriedPlayerFiles(table), FindOwnIcon(iconStorage));
     if (played) return *played;
   }
   return PlayWithSwfPlayerAndTell(system);

@@ -8,10 +8,11 @@
 namespace swivex::testing {
 namespace {
 
-std::string Page(std::string_view title, std::string_view movie) {
+std::string Page(std::string_view title, std::string_view movie,
+                 PageSound sound = PageSound::Plays) {
   std::vector<char> storage(kPlayerPageCapacity);
   TextBuffer page(storage.data(), storage.size());
-  EXPECT_TRUE(WritePlayerPage(title, movie, page));
+  EXPECT_TRUE(WritePlayerPage(title, movie, sound, page));
   return std::string(page.View());
 }
 
@@ -42,12 +43,14 @@ struct PageCase {
   std::vector<std::string> absent;
 };
 
-// Both pages play at once with nothing in front of the movie, on black from the first paint; the
-// projector's plays its sound and fits its window to the movie; the saver's is silent unless its
-// settings say otherwise, shows no menu, opens no web address and tells what happens.
+// Both pages play at once, on black from the first paint, with the program's icon; the
+// projector's plays its sound, with nothing in front of the movie unless the browser may hold the
+// sound back, and fits its window to the movie; the saver's is silent unless its settings say
+// otherwise, shows nothing in front of the movie, no menu, opens no web address and tells what
+// happens.
 TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
   const std::vector<std::string> shared = {"autoplay: \"on\"",
-                                           "unmuteOverlay: \"hidden\"",
+                                           "<link rel=\"icon\" href=\"icon.ico\">",
                                            "splashScreen: false",
                                            "letterbox: \"on\"",
                                            "This movie cannot be played in this browser window.",
@@ -72,13 +75,20 @@ TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
     first.insert(first.end(), more.begin(), more.end());
     return first;
   };
+  const std::string hidden = "unmuteOverlay: \"hidden\"";
+  const std::string visible = "unmuteOverlay: \"visible\"";
   const PageCase cases[] = {
       {"projector", Page("intro", "intro.swf"),
-       joined(joined(shared, projectorOnly), {"volume = 1;"}), joined(saverOnly, {"volume = 0;"})},
-      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;"}),
-       joined(projectorOnly, {"volume = 1;"})},
-      {"saver with sound", SaverPage(true), joined(joined(shared, saverOnly), {"volume = 1;"}),
-       joined(projectorOnly, {"volume = 0;"})},
+       joined(joined(shared, projectorOnly), {"volume = 1;", hidden}),
+       joined(saverOnly, {"volume = 0;", visible})},
+      {"projector in the default browser", Page("intro", "intro.swf", PageSound::AfterClick),
+       joined(joined(shared, projectorOnly), {"volume = 1;", visible}),
+       joined(saverOnly, {"volume = 0;", hidden})},
+      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;", hidden}),
+       joined(projectorOnly, {"volume = 1;", visible})},
+      {"saver with sound", SaverPage(true),
+       joined(joined(shared, saverOnly), {"volume = 1;", hidden}),
+       joined(projectorOnly, {"volume = 0;", visible})},
   };
   for (const PageCase& tried : cases) {
     for (const std::string& part : tried.present)
@@ -105,11 +115,11 @@ TEST(PlayerPage, ReportsAPageThatDoesNotFitItsRoom) {
   std::vector<char> storage(kPlayerPageCapacity);
   const std::string longest(2047, '&');  // the longest name, each byte 5 in HTML and 3 in a URL
   TextBuffer fits(storage.data(), storage.size());
-  EXPECT_TRUE(WritePlayerPage(longest, longest, fits));
+  EXPECT_TRUE(WritePlayerPage(longest, longest, PageSound::AfterClick, fits));
   TextBuffer saver(storage.data(), storage.size());
   EXPECT_TRUE(WriteSaverPage(longest, longest, false, saver));
   TextBuffer small(storage.data(), 1000);
-  EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", small));
+  EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", PageSound::Plays, small));
   TextBuffer smallSaver(storage.data(), 1000);
   EXPECT_FALSE(WriteSaverPage("intro", "intro.swf", true, smallSaver));
 }
