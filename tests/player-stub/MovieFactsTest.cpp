@@ -69,14 +69,12 @@ TEST(MovieFacts, AreTheStageInWholePixelsAndTheFirstFramesRequest) {
   const FactsCase cases[] = {
       {"FWS", Movie(halfUp, false).Fws(), 0, {551, 400, false}},
       {"CWS asking for full screen", Movie(halfDown, true).Cws(), 0, {550, 401, true}},
-      {"ZWS asking for full screen", Movie(halfUp, true).Zws(), 0, {551, 400, true}},
       {"half a pixel", Movie(half, false).Fws(), 0, {1, 1, false}},
       {"less than half a pixel wide", Movie(narrow, true).Fws(), 0, {0, 0, true}},
       {"not a movie", notAMovie, 0, {}},
       // 57 bytes: the DoAction tag at 21, the ShowFrame tag at 53, the End tag at 55.
       {"the first frame whole", Movie(halfUp, true).Fws(), 55, {551, 400, true}},
       {"the first frame cut", Movie(halfUp, true).Fws(), 54, {}},
-      {"compressed and cut", Movie(halfUp, true).Cws(), 12, {}},
   };
   ASSERT_EQ(Movie(halfUp, true).Fws().size(), 57u);
   for (const FactsCase& tried : cases) {
