@@ -159,8 +159,8 @@ void CheckConnection(std::string_view input, std::size_t piece) {
   MemoryFiles files;
   MemoryClient client(input, piece);
   const char icon[] = "icon";
-  const swivex::ServedContent content{kAddress, "<html></html>", {&files, 1}, {1000, 30'000},
-                                      {icon, 4}};
+  const swivex::ServedContent content{
+      kAddress, "<html></html>", {&files, 1}, {1000, 30'000}, {icon, 4}};
   swivex::StreamCount streams;
   swivex::PageTells tells;
   swivex::ServerContext context{client, files, content, streams, tells, 0};

@@ -1,7 +1,8 @@
 // Feeds the movie reader arbitrary bytes: the header, the walk up to its first defect with every
 // picture kept or refused, each picture turned into a file and, where this reader decodes it
-// (JPEG too), into pixels, and the first frame's actions as a projector reads them. Whatever the bytes, each step answers or raises ESwfError naming an
-// offset inside the movie; its output stays within the picture limits.
+// (JPEG too), into pixels, and the first frame's actions as a projector reads them. Whatever the
+// bytes, each step answers or raises ESwfError naming an offset inside the movie; its output stays
+// within the picture limits.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
