@@ -1,6 +1,8 @@
 // Times a projector from its start to the first red frame of its movie in a browser, against the
 // same page and the same player and movie files served from a folder by `python3 -m http.server`
-// in the same run: paired runs in turn, one browser for all, the median of the pairs' ratios.
+// in the same run: paired runs in turn, the median of the pairs' ratios. Each run starts a
+// browser of its own, as a projector does, with a profile that every run of its half reuses: the
+// projector's own profile folder, the static server's.
 //   node --experimental-websocket bench/PlaybackBench.mjs VIEWHOST RUFFLE_PACKAGE [RUNS]
 // VIEWHOST is the Linux player stub (build it for release); RUFFLE_PACKAGE the unpacked player
 // package of that build. Run by bench/run-playback-bench.sh.
@@ -35,8 +37,17 @@ async function waitFor(check, what, patience = 30000) {
   }
 }
 
+const browserSwitches = [
+  "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+  "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required",
+  "--window-size=800,600", "--remote-debugging-port=0"];
+const projectorProfile = path.join(work, "projector-profile");
+const staticProfile = path.join(work, "static-profile");
+
 // The projector "red", and an xdg-open that writes down the address that the page it is given
-// forwards to (a projector names its address in a file that only its user can read).
+// forwards to (a projector names its address in a file that only its user can read) and, when
+// the bench asks for it, starts the browser on that page with the projector's profile, its log
+// (which names its DevTools address) in browser.log and its process in browser.pid.
 function makeProjector() {
   const trailer = Buffer.alloc(8);
   trailer.writeUInt32LE(0xfa123456, 0);
@@ -46,21 +57,17 @@ function makeProjector() {
   fs.writeFileSync(projector, Buffer.concat([fs.readFileSync(viewhost), redMovie, trailer]), { mode: 0o755 });
   fs.mkdirSync(path.join(work, "bin"));
   fs.writeFileSync(path.join(work, "bin", "xdg-open"),
-                   `#!/bin/sh\ngrep -o -m 1 'http://127\\.0\\.0\\.1:[0-9]*/[0-9a-f]*/' "$1" > "${work}/address.partial" && mv "${work}/address.partial" "${work}/address.txt"\n`,
+                   `#!/bin/sh\ngrep -o -m 1 'http://127\\.0\\.0\\.1:[0-9]*/[0-9a-f]*/' "$1" > "${work}/address.partial" && mv "${work}/address.partial" "${work}/address.txt"\n` +
+                   `[ -e "${work}/start-browser" ] || exit 0\n` +
+                   `echo $$ > "${work}/browser.pid"\n` +
+                   `exec chromium ${browserSwitches.join(" ")} --user-data-dir="${projectorProfile}" "$1" 2> "${work}/browser.log"\n`,
                    { mode: 0o755 });
   return projector;
 }
 
-// A browser for every run, driven through the DevTools protocol.
-async function startBrowser() {
-  const browser = spawn("chromium", [
-    "--headless=new", "--no-sandbox", "--disable-gpu", `--user-data-dir=${path.join(work, "profile")}`,
-    "--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--autoplay-policy=no-user-gesture-required", "--window-size=800,600", "--remote-debugging-port=0",
-    "about:blank"], { stdio: ["ignore", "ignore", "pipe"] });
-  let log = "";
-  browser.stderr.on("data", (chunk) => (log += chunk));
-  const address = await waitFor(() => (log.match(/ws:\/\/\S+/) || [])[0], "the browser's DevTools");
+// The DevTools protocol of the browser whose log names its address, on the page it shows.
+async function attach(readLog) {
+  const address = await waitFor(() => (readLog().match(/ws:\/\/\S+/) || [])[0], "the browser's DevTools");
   const socket = new WebSocket(address);
   await new Promise((opened) => socket.addEventListener("open", opened));
   let next = 1;
@@ -78,7 +85,29 @@ async function startBrowser() {
       pending.set(id, answered);
       socket.send(JSON.stringify({ id, method, params, sessionId }));
     });
-  return { browser, socket, send };
+  // Once the page is served: a session attached while the browser was still on the forwarding
+  // file never gets a picture of the page it goes on to.
+  const page = await waitFor(async () => {
+    const { result } = await send("Target.getTargets");
+    return result && result.targetInfos.find((target) => target.type === "page" &&
+                                                         target.url.startsWith("http://127.0.0.1:"));
+  }, "the browser's page");
+  const attached = await send("Target.attachToTarget", { targetId: page.targetId, flatten: true });
+  return { socket, send, sessionId: attached.result.sessionId };
+}
+
+// Ends the browser and waits until its process has gone: the page's stream goes with it.
+async function endBrowser(cdp, pid) {
+  cdp.socket.close();
+  process.kill(pid);
+  await waitFor(() => {
+    try {
+      process.kill(pid, 0);
+      return false;
+    } catch {
+      return true;
+    }
+  }, "the browser's end");
 }
 
 // Whether the pixel in the middle of the page is red: a 1 x 1 screenshot, whose one row a PNG
@@ -99,43 +128,44 @@ async function middleIsRed(cdp, sessionId) {
   return row[1] > 200 && row[2] < 60 && row[3] < 60;
 }
 
-// Opens `address` in a new tab and waits for the red frame; returns when it came, and the tab.
-async function openUntilRed(cdp, address) {
-  const { result } = await cdp.send("Target.createTarget", { url: "about:blank" });
-  const attached = await cdp.send("Target.attachToTarget", { targetId: result.targetId, flatten: true });
-  const sessionId = attached.result.sessionId;
-  await cdp.send("Page.navigate", { url: await address }, sessionId);
-  await waitFor(() => middleIsRed(cdp, sessionId), "the red frame");
-  return { at: now(), targetId: result.targetId };
-}
-
-async function projectorRun(cdp, projector) {
-  fs.rmSync(path.join(work, "address.txt"), { force: true });
+// The projector, which starts its browser on its page through xdg-open.
+async function projectorRun(projector) {
+  for (const file of ["address.txt", "browser.log", "browser.pid"]) fs.rmSync(path.join(work, file), { force: true });
   const started = now();
   const stub = spawn(projector, [], { env: { ...process.env, PATH: `${work}/bin:${process.env.PATH}` }, stdio: "ignore" });
   const ended = new Promise((done) => stub.on("exit", done));
-  const address = waitFor(() => fs.existsSync(path.join(work, "address.txt")) &&
-                                fs.readFileSync(path.join(work, "address.txt"), "utf8").trim(), "the page's address");
-  const red = await openUntilRed(cdp, address);
-  await cdp.send("Target.closeTarget", { targetId: red.targetId });
+  const log = path.join(work, "browser.log");
+  const cdp = await attach(() => (fs.existsSync(log) ? fs.readFileSync(log, "utf8") : ""));
+  await waitFor(() => middleIsRed(cdp, cdp.sessionId), "the red frame");
+  const red = now();
+  // The browser runs as the launcher's process, which the stub reaps; the stub ends a few seconds
+  // after its page.
+  await endBrowser(cdp, Number(fs.readFileSync(path.join(work, "browser.pid"), "utf8")));
   await ended;
-  return red.at - started;
+  return red - started;
 }
 
-async function folderRun(cdp, folder) {
+// The static server, and a browser started on its page once it says its port.
+async function folderRun(folder) {
   const started = now();
   const server = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "-d", folder],
                        { stdio: ["ignore", "pipe", "ignore"] });
   let said = "";
   server.stdout.on("data", (chunk) => (said += chunk));
-  const address = waitFor(() => {
+  const address = await waitFor(() => {
     const port = (said.match(/port (\d+)/) || [])[1];
     return port && `http://127.0.0.1:${port}/`;
   }, "python's server");
-  const red = await openUntilRed(cdp, address);
-  await cdp.send("Target.closeTarget", { targetId: red.targetId });
+  const browser = spawn("chromium", [...browserSwitches, `--user-data-dir=${staticProfile}`, address],
+                        { stdio: ["ignore", "ignore", "pipe"] });
+  let log = "";
+  browser.stderr.on("data", (chunk) => (log += chunk));
+  const cdp = await attach(() => log);
+  await waitFor(() => middleIsRed(cdp, cdp.sessionId), "the red frame");
+  const red = now();
+  await endBrowser(cdp, browser.pid);
   server.kill();
-  return red.at - started;
+  return red - started;
 }
 
 // The folder for python: the page the projector serves, the player's files and the movie.
@@ -147,6 +177,7 @@ async function makeFolder(projector) {
   const address = await waitFor(() => fs.existsSync(path.join(work, "address.txt")) &&
                                       fs.readFileSync(path.join(work, "address.txt"), "utf8").trim(), "the page's address");
   fs.writeFileSync(path.join(folder, "index.html"), await (await fetch(address)).text());
+  fs.writeFileSync(path.join(folder, "icon.ico"), Buffer.from(await (await fetch(`${address}icon.ico`)).arrayBuffer()));
   stub.kill();
   for (const file of playerFiles) fs.copyFileSync(path.join(rufflePackage, file), path.join(folder, file));
   fs.writeFileSync(path.join(folder, "red.swf"), redMovie);
@@ -157,20 +188,22 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 
 const projector = makeProjector();
 const folder = await makeFolder(projector);
-const cdp = await startBrowser();
+fs.writeFileSync(path.join(work, "start-browser"), "");
 try {
-  await projectorRun(cdp, projector);  // warms the browser and the disk cache up; not counted
-  await folderRun(cdp, folder);
+  // Each half once, not counted: the profiles are made, the disk cache is warmed up.
+  await projectorRun(projector);
+  await folderRun(folder);
   const ratios = [];
-  console.log(`start to first red frame, ${runs} pairs in turn; ratio = projector / python3 -m http.server`);
+  console.log(`start to first red frame, ${runs} pairs in turn, a browser started in each run; ` +
+              "ratio = projector / python3 -m http.server");
   for (let run = 0; run < runs; ++run) {
     let stub, python;
     if (run % 2 === 0) {
-      stub = await projectorRun(cdp, projector);
-      python = await folderRun(cdp, folder);
+      stub = await projectorRun(projector);
+      python = await folderRun(folder);
     } else {
-      python = await folderRun(cdp, folder);
-      stub = await projectorRun(cdp, projector);
+      python = await folderRun(folder);
+      stub = await projectorRun(projector);
     }
     ratios.push(stub / python);
     console.log(`pair ${String(run + 1).padStart(2)}  projector ${stub.toFixed(0).padStart(5)} ms  ` +
@@ -178,9 +211,5 @@ try {
   }
   console.log(`median ratio ${median(ratios).toFixed(2)} (goal <= 1.10)`);
 } finally {
-  cdp.socket.close();
-  const closed = new Promise((done) => cdp.browser.on("exit", done));
-  cdp.browser.kill();
-  await closed;
   fs.rmSync(work, { recursive: true, force: true, maxRetries: 5 });
 }

@@ -158,7 +158,9 @@ void CheckRoute(std::string_view input) {
 void CheckConnection(std::string_view input, std::size_t piece) {
   MemoryFiles files;
   MemoryClient client(input, piece);
-  const swivex::ServedContent content{kAddress, "<html></html>", {&files, 1}, {1000, 30'000}};
+  const char icon[] = "icon";
+  const swivex::ServedContent content{
+      kAddress, "<html></html>", {&files, 1}, {1000, 30'000}, {icon, 4}};
   swivex::StreamCount streams;
   swivex::PageTells tells;
   swivex::ServerContext context{client, files, content, streams, tells, 0};

@@ -1,12 +1,14 @@
 // Feeds the movie reader arbitrary bytes: the header, the walk up to its first defect with every
 // picture kept or refused, each picture turned into a file and, where this reader decodes it
-// (JPEG too), into pixels. Whatever the bytes, each step answers or raises ESwfError naming an
-// offset inside the movie; its output stays within the picture limits.
+// (JPEG too), into pixels, and the first frame's actions as a projector reads them. Whatever the
+// bytes, each step answers or raises ESwfError naming an offset inside the movie; its output stays
+// within the picture limits.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "swf/FirstFrame.h"
 #include "swf/MovieReader.h"
 #include "swf/PictureDecoding.h"
 #include "swf/PictureFile.h"
@@ -122,6 +124,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
       Check(summary.tagCounts.count(0) == 1, "a walk ends at an End tag");
     }
+  } catch (const ESwfError& error) {
+    CheckError(error, furthest);
+  }
+  MemorySource again({data, size});
+  try {
+    ReadFirstFrame(again);
   } catch (const ESwfError& error) {
     CheckError(error, furthest);
   }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed movies of swf_reader_fuzzer into swf-seeds/: small movies holding every
-picture tag, every lossless format, FileAttributes and JPEG tables, as FWS, CWS and ZWS."""
+picture tag, every lossless format, FileAttributes and JPEG tables, and a first frame whose
+actions ask for full screen in each way the reader follows, as FWS, CWS and ZWS."""
 import lzma
 import os
 import struct
@@ -80,6 +81,24 @@ EMBEDDED = movie([
     tag(35, struct.pack("<HI", 12, 10) + b"GIF89a\x05\x00\x07\x00"),
 ])
 
+
+def action(code, fields=b""):
+    return bytes([code]) + (struct.pack("<H", len(fields)) + fields if code >= 0x80 else b"")
+
+
+FULL_SCREEN = action(0x83, b"FSCommand:fullscreen\0true\0")
+ACTIONS = movie([
+    tag(12, action(0x88, struct.pack("<H", 2) + b"FSCommand:fullscreen\0true\0") +
+        action(0x96, b"\x08\x00\x09\x01\x00") + action(0x9A, b"\x00") +
+        action(0x96, b"\x00FSCommand:fullscreen\0\x05\x01\x07\x01\x00\x00\x00") +
+        action(0x9A, b"\x00") +
+        action(0x9B, b"f\0" + struct.pack("<HH", 0, len(FULL_SCREEN))) + FULL_SCREEN +
+        action(0x8E, b"g\0" + struct.pack("<H", 1) + b"\x02\x00\x00\x01a\0" +
+               struct.pack("<H", len(FULL_SCREEN))) + FULL_SCREEN +
+        action(0x21) + FULL_SCREEN + b"\0"),
+    tag(1, b""),
+])
+
 SEEDS = {
     "pictures.fws": fws(PICTURES),
     "pictures.cws": cws(PICTURES),
@@ -87,6 +106,8 @@ SEEDS = {
     "lossless.zws": zws(LOSSLESS),
     "embedded.cws": cws(EMBEDDED),
     "embedded.zws": zws(EMBEDDED),
+    "actions.fws": fws(ACTIONS),
+    "actions.cws": cws(ACTIONS),
 }
 
 folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "swf-seeds")

@@ -54,6 +54,10 @@ void RouteResource(const PageAddress& address, Route& route) {
     route.resource = Resource::Movie;
     return;
   }
+  if (path == kIconName) {
+    route.resource = Resource::Icon;
+    return;
+  }
   for (std::size_t index = 0; index < address.playerFiles.size(); ++index) {
     if (path != address.playerFiles[index].name) continue;
     route.resource = Resource::PlayerFile;

@@ -25,6 +25,8 @@ struct PageAddress {
 
 // The name under which the page holds its event stream open.
 inline constexpr std::string_view kEventStreamName = "events";
+// The name of the program's icon, which the page links as its own.
+inline constexpr std::string_view kIconName = "icon.ico";
 
 // What a page tells its server: a GET of "/token/tell/NAME", answered 204 without a body. The
 // server's owner takes what came after each round.
@@ -52,6 +54,7 @@ enum class Resource {
   Movie,       // "/token/intro.swf", read from the projector
   Events,      // "/token/events", the stream that tells the page is open
   Tell,        // "/token/tell/input" and the other tells: 204
+  Icon,        // "/token/icon.ico", the program's icon, if it has one
   BesideFile,  // "/token/sounds/theme.mp3", a file in the projector's folder or below it
 };
 

@@ -9,12 +9,13 @@ namespace {
 
 // The page of either program, with places for the title (HTML-escaped), the page's script policy,
 // the words shown when the player cannot start, the stream's name (none on a web server), the
-// player's settings besides those that both pages share, the movie's address (URL-encoded), the
-// movie's volume and the script of the page's own. The shared settings: play at once, no splash
-// screen or unmute overlay, bars on black where the window's shape is not the movie's, and no
-// "javascript:" address that the movie opens: the page's policy lets the page's own inline script
-// run, and such an address is inline script, so the player turns it into the page's own address
-// with an empty fragment. The page is black from its first paint. The player's licences lie
+// player's unmute overlay, the player's settings besides those that both pages share, the movie's
+// address (URL-encoded), the movie's volume and the script of the page's own. The shared
+// settings: play at once, no splash screen, bars on black where the window's shape is not the
+// movie's, and no "javascript:" address that the movie opens: the page's policy lets the page's
+// own inline script run, and such an address is inline script, so the player turns it into the
+// page's own address with an empty fragment. The page is black from its first paint. Its icon, in
+// the place of that name, is the program's own where the server has one. The player's licences lie
 // beside the page, as one of its files (cmake/Ruffle.cmake): the player's menu takes no items of a
 // page's own, so the page names them in its head and links them from the words shown when the
 // player cannot start.
@@ -24,7 +25,7 @@ constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>{{title}}</title>
-<link rel="license" href="licences.html">{{policy}}
+<link rel="license" href="licences.html">{{icon}}{{policy}}
 <style>
 html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
 #player, #player > ruffle-player { display: block; width: 100%; height: 100%; }
@@ -66,7 +67,7 @@ function showProblem(detail) {
 window.RufflePlayer = window.RufflePlayer || {};
 window.RufflePlayer.config = {
   autoplay: "on",
-  unmuteOverlay: "hidden",
+  unmuteOverlay: "{{unmute}}",
   splashScreen: false,
   letterbox: "on",
   polyfills: false,
@@ -350,15 +351,27 @@ void AppendUrlEncoded(std::string_view text, TextBuffer& page) {
   }
 }
 
-// The projector's page, holding the stream `stream` open (none on a web server), with the words
-// `problem`.
-bool WriteProjectorPage(std::string_view title, std::string_view movieName, std::string_view stream,
-                        std::string_view problem, TextBuffer& page) {
+// The icon that a projector's server serves beside its page.
+constexpr std::string_view kProjectorIcon = R"html(
+<link rel="icon" href="icon.ico">)html";
+
+// What tells a projector's page from the same page in a web folder.
+struct ProjectorPageParts {
+  std::string_view stream;   // the stream held open; none on a web server
+  std::string_view problem;  // the words shown when the player cannot start
+  std::string_view unmute;   // the player's unmute overlay: "visible" or "hidden"
+  std::string_view icon;     // the icon's link; none where nothing serves one
+};
+
+bool WriteProjectorPage(std::string_view title, std::string_view movieName,
+                        const ProjectorPageParts& parts, TextBuffer& page) {
   const TemplateValue values[] = {
       {"title", title, AppendHtmlEscaped},
+      {"icon", parts.icon, AppendAsItIs},
       {"policy", kScriptPolicy, AppendAsItIs},
-      {"problem", problem, AppendAsItIs},
-      {"stream", stream, AppendAsItIs},
+      {"problem", parts.problem, AppendAsItIs},
+      {"stream", parts.stream, AppendAsItIs},
+      {"unmute", parts.unmute, AppendAsItIs},
       {"settings", kProjectorSettings, AppendAsItIs},
       {"movie", movieName, AppendUrlEncoded},
       {"script", kProjectorScript, AppendAsItIs},
@@ -369,19 +382,31 @@ bool WriteProjectorPage(std::string_view title, std::string_view movieName, std:
 
 }  // namespace
 
-bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
-  return WriteProjectorPage(title, movieName, kEventStreamName, kProjectorProblem, page);
+bool WritePlayerPage(std::string_view title, std::string_view movieName, PageSound sound,
+                     TextBuffer& page) {
+  // A click on the overlay lets the sound start where the browser holds it back.
+  const std::string_view unmute = sound == PageSound::AfterClick ? "visible" : "hidden";
+  return WriteProjectorPage(title, movieName,
+                            {.stream = kEventStreamName,
+                             .problem = kProjectorProblem,
+                             .unmute = unmute,
+                             .icon = kProjectorIcon},
+                            page);
 }
 
+// A browser opens a web page as any other, free to hold its sound back until a click.
 bool WriteWebPage(std::string_view title, std::string_view movieName, TextBuffer& page) {
-  return WriteProjectorPage(title, movieName, "", kWebProblem, page);
+  return WriteProjectorPage(title, movieName,
+                            {.stream = "", .problem = kWebProblem, .unmute = "visible", .icon = ""},
+                            page);
 }
 
 bool WriteSaverPage(std::string_view title, std::string_view movieName, bool sound,
                     TextBuffer& page) {
   const TemplateValue values[] = {
-      {"title", title, AppendHtmlEscaped},        {"policy", kScriptPolicy, AppendAsItIs},
-      {"problem", kSaverProblem, AppendAsItIs},   {"stream", kEventStreamName, AppendAsItIs},
+      {"title", title, AppendHtmlEscaped},        {"icon", "", AppendAsItIs},
+      {"policy", kScriptPolicy, AppendAsItIs},    {"problem", kSaverProblem, AppendAsItIs},
+      {"stream", kEventStreamName, AppendAsItIs}, {"unmute", "hidden", AppendAsItIs},
       {"settings", kSaverSettings, AppendAsItIs}, {"movie", movieName, AppendUrlEncoded},
       {"script", kSaverScript, AppendAsItIs},     {"volume", sound ? "1" : "0", AppendAsItIs},
   };

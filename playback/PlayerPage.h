@@ -12,12 +12,20 @@ namespace swivex {
 // three in a URL.
 inline constexpr std::size_t kPlayerPageCapacity = 32 * 1024;
 
+// Whether the browser that shows the projector's page lets it start the movie's sound.
+enum class PageSound {
+  Plays,       // an app window started to play sound without a click first
+  AfterClick,  // the default browser, which may hold the sound back until the user clicks
+};
+
 // Writes the projector's page that plays the movie: titled `title` (the projector's name without
 // ".exe"), the movie `movieName` ("intro.swf", served beside the page) filling the window on
-// black, playing at once with its sound, the window fitted to the movie once its size is known,
-// and plain words instead if the player cannot start. The page holds the event stream open while
-// it lives. False if it does not fit.
-bool WritePlayerPage(std::string_view title, std::string_view movieName, TextBuffer& page);
+// black, playing at once with its sound, or (AfterClick) under the player's overlay that a
+// click unmutes while the browser holds the sound back, the window fitted to the movie once its
+// size is known, and plain words instead if the player cannot start. The page holds the event
+// stream open while it lives. False if it does not fit.
+bool WritePlayerPage(std::string_view title, std::string_view movieName, PageSound sound,
+                     TextBuffer& page);
 
 // Writes the same page for a web server, which `movieName` lies beside with the player's files:
 // without the stream, which only a projector's server holds. False if it does not fit.

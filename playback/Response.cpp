@@ -11,6 +11,7 @@ namespace {
 
 constexpr char kPageContentType[] = "text/html; charset=utf-8";
 constexpr char kEventStreamContentType[] = "text/event-stream";
+constexpr char kIconContentType[] = "image/x-icon";
 
 // Statuses after which the connection is not worth keeping: the client is not a page of ours,
 // or what it sent cannot be read on from.
@@ -101,6 +102,11 @@ Response AnswerRequest(const HttpRequest& request, const Route& route, const Ser
       return AnswerBesideFile(request, route.path, content, files);
     case Resource::Events:
       return {{.contentType = kEventStreamContentType, .eventStream = true}, HeldStream{}};
+    case Resource::Icon:
+      if (content.icon.empty()) break;
+      return {
+          {.contentType = kIconContentType, .contentLength = content.icon.size(), .close = close},
+          MemoryBody{content.icon}};
     case Resource::Tell:  // answered by its status, 204
     case Resource::None:
       break;

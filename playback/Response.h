@@ -21,6 +21,7 @@ struct ServedContent {
   std::string_view page;
   OpenedFile projector;  // the file that holds the movie, open to read: a projector or a movie
   MovieLocation movie;
+  std::span<const char> icon;  // the program's icon as an .ico file; empty when it has none
 };
 
 // The bodies that follow a response's head, each with what it needs to be sent a piece at a time.

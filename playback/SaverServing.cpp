@@ -53,7 +53,8 @@ bool SaverServing::Start(const char* moviePath, std::span<const PlayerFile> play
                           .playerFiles = player},
               .page = page.View(),
               .projector = movie_.Get(),
-              .movie = {0, static_cast<std::uint32_t>(size)}};
+              .movie = {0, static_cast<std::uint32_t>(size)},
+              .icon = {}};  // a screen saver's window shows no icon
   server_.Serve(content_);
   AppendPageUrl(content_.address, address_);
   return true;

@@ -161,6 +161,10 @@ bool SystemBrowsers::StartProgram(const char* path, std::span<const char* const>
   return Spawn(path, line, false, process);
 }
 
+// The default browser is the one way here, and it takes no switches.
+bool SystemBrowsers::FindLocalDataFolder(BoundedText&) { return false; }
+bool SystemBrowsers::FindWindowRoom(WindowRoom&) { return false; }
+
 // /proc/PID/cmdline is every user's to read: xdg-open gets the handover file, never the address.
 bool SystemBrowsers::OpenWithDefaultBrowser(const char*, std::string_view forwarding) {
   if (!MakeHandover(forwarding)) return false;

@@ -8,7 +8,8 @@ namespace swivex {
 
 std::optional<StubOutcome> PlayInBrowserAndTell(FileSystem& files, ServerSystem& network,
                                                 BrowserSystem& browsers,
-                                                std::span<const PlayerFile> player) {
+                                                std::span<const PlayerFile> player,
+                                                std::span<const char> icon) {
   OwnMovie own;
   BoundedText failure;
   if (!OpenOwnMovie(files, own, failure)) {
@@ -24,7 +25,7 @@ std::optional<StubOutcome> PlayInBrowserAndTell(FileSystem& files, ServerSystem&
     return StubOutcome::EmptyMovie;
   }
   BoundedText address;
-  switch (PlayInBrowser(own, player, files, network, browsers, address)) {
+  switch (PlayInBrowser(own, player, icon, files, network, browsers, address)) {
     case Playback::Played:
       return StubOutcome::MovieOpened;
     case Playback::NoPage:

@@ -6,6 +6,7 @@
 #include "playback/MovieName.h"
 #include "playback/PageToken.h"
 #include "playback/PlayerPage.h"
+#include "player-stub/MovieFacts.h"
 #include "player-stub/PageLifetime.h"
 
 namespace swivex {
@@ -45,8 +46,9 @@ Playback ServeUntilClosed(LocalServer& server, ServerSystem& network, BrowserSys
 
 }  // namespace
 
-Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, FileSystem& files,
-                       ServerSystem& network, BrowserSystem& browsers, BoundedText& address) {
+Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player,
+                       std::span<const char> icon, FileSystem& files, ServerSystem& network,
+                       BrowserSystem& browsers, BoundedText& address) {
   PageToken token;
   LocalServer server(network, files);
   unsigned port = 0;
@@ -59,21 +61,32 @@ Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, 
   movieName.Append(".swf");
   BoundedText folder;
   AppendFolderPart(folder, own.path.CStr(), files);
+  const PageAddress pageAddress{.token = token.View(),
+                                .port = port,
+                                .movieName = ViewOf(movieName),
+                                .playerFiles = player,
+                                .besideFolder = folder.CStr()};
+  AppendPageUrl(pageAddress, address);
+  const MovieFacts facts = ReadMovieFacts(own.file.Get(), *own.movie);
+  const AppWindow window{.stageWidth = facts.stageWidth,
+                         .stageHeight = facts.stageHeight,
+                         .fullScreen = facts.asksFullScreen};
+  const OpenedPage opened = OpenPageInBrowser(browsers, address.CStr(), window);
+  if (opened == OpenedPage::None) return Playback::NoBrowser;
+
+  // Written for the browser that shows it, before the server's first round: the browser's
+  // requests wait for that round. Its room holds the page of any projector's name.
   char pageStorage[kPlayerPageCapacity];
   TextBuffer page(pageStorage, sizeof pageStorage);
-  if (!WritePlayerPage(ViewOf(title), ViewOf(movieName), page)) return Playback::CannotServe;
-
-  const ServedContent content{.address = {.token = token.View(),
-                                          .port = port,
-                                          .movieName = ViewOf(movieName),
-                                          .playerFiles = player,
-                                          .besideFolder = folder.CStr()},
+  const PageSound sound =
+      opened == OpenedPage::AppWindow ? PageSound::Plays : PageSound::AfterClick;
+  if (!WritePlayerPage(ViewOf(title), ViewOf(movieName), sound, page)) return Playback::CannotServe;
+  const ServedContent content{.address = pageAddress,
                               .page = page.View(),
                               .projector = own.file.Get(),
-                              .movie = *own.movie};
+                              .movie = *own.movie,
+                              .icon = icon};
   server.Serve(content);
-  AppendPageUrl(content.address, address);
-  if (!OpenPageInBrowser(browsers, address.CStr())) return Playback::NoBrowser;
   const Playback playback = ServeUntilClosed(server, network, browsers);
   browsers.ForgetPageAddress();
   return playback;

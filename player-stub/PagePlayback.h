@@ -18,10 +18,12 @@ enum class Playback {
   CannotServe,  // the page's server could not start
 };
 
-// Plays the movie of the projector `own` in a browser: serves it with the player on a page of
-// its own on 127.0.0.1, opens the page, and returns once the page has closed. `address` gets the
-// page's address once it is known.
-Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player, FileSystem& files,
-                       ServerSystem& network, BrowserSystem& browsers, BoundedText& address);
+// Plays the movie of the projector `own` in a browser: serves it with the player and the
+// program's `icon` (an .ico file, or empty) on a page of its own on 127.0.0.1, opens the page in
+// a window fitted to the movie's stage, full screen if its first frame asks for it, and returns
+// once the page has closed. `address` gets the page's address once it is known.
+Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player,
+                       std::span<const char> icon, FileSystem& files, ServerSystem& network,
+                       BrowserSystem& browsers, BoundedText& address);
 
 }  // namespace swivex

@@ -4,16 +4,19 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdlib>
 
 #include "playback/PlayerFileList.h"
 #include "playback/SystemServer.h"
 #include "playback/WindowsFileSystem.h"
 #include "player-stub/BrowserPlayAndTell.h"
 #include "player-stub/MovieExtraction.h"
+#include "player-stub/OwnIcon.h"
 #include "player-stub/StubMessages.h"
 #include "player-stub/StubOutcome.h"
 #include "player-stub/SwfPlayer.h"
 #include "winsupport/SystemDllSearch.h"
+#include "winsupport/UniqueHandle.h"
 
 namespace swivex {
 
@@ -75,14 +78,25 @@ StubOutcome PlayWithSwfPlayerAndTell(FileSystem& system) {
   return outcome;
 }
 
+// The room in which the icon is put together from the resources: too large for the stack, and
+// the compiler would write static room into the program's file.
+struct HeapRoomTraits {
+  using Handle = char*;
+  static Handle Empty() noexcept { return nullptr; }
+  static void Release(Handle room) noexcept { std::free(room); }
+};
+
 StubOutcome PlayAndTell() {
   WindowsFileSystem system;
   {
     SystemServer network;
     SystemBrowsers browsers;
     std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;
-    const std::optional<StubOutcome> played =
-        PlayInBrowserAndTell(system, network, browsers, FindCarriedPlayerFiles(table));
+    const win::UniqueHandle<HeapRoomTraits> iconRoom(
+        static_cast<char*>(std::malloc(kMostIconBytes)));
+    const std::span<char> room(iconRoom.Get(), iconRoom ? kMostIconBytes : 0);
+    const std::optional<StubOutcome> played = PlayInBrowserAndTell(
+        system, network, browsers, FindCarriedPlayerFiles(table), FindOwnIcon(room));
     if (played) return *played;
   }
   return PlayWithSwfPlayerAndTell(system);

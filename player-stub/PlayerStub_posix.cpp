@@ -7,6 +7,7 @@
 #include "playback/PosixFileSystem.h"
 #include "playback/SystemServer.h"
 #include "player-stub/BrowserPlayAndTell.h"
+#include "player-stub/OwnIcon.h"
 #include "player-stub/StubMessages.h"
 
 int main() {
@@ -15,7 +16,7 @@ int main() {
   swivex::SystemBrowsers browsers;
   std::array<swivex::PlayerFile, SWIVEX_PLAYER_FILE_COUNT> table;
   const std::optional<swivex::StubOutcome> played = swivex::PlayInBrowserAndTell(
-      system, network, browsers, swivex::FindCarriedPlayerFiles(table));
+      system, network, browsers, swivex::FindCarriedPlayerFiles(table), swivex::FindOwnIcon({}));
   if (played) return static_cast<int>(*played);
   swivex::ShowNoBrowserMessage();
   return static_cast<int>(swivex::StubOutcome::NoBrowser);

@@ -13,7 +13,7 @@
 
 namespace swivex::swf {
 
-class MovieStream;
+class UncompressedMovie;
 
 // The flags of the FileAttributes tag.
 struct FileAttributes {
@@ -65,7 +65,7 @@ class MovieReader {
   MovieReader& operator=(const MovieReader&) = delete;
   ~MovieReader();
 
-  const SwfHeader& Header() const { return header_; }
+  const SwfHeader& Header() const;
 
   // Walks every tag up to the End tag and checks that the movie ends at its declared length.
   // Without a visitor no picture bytes are kept. A reader walks once, by either of these.
@@ -75,11 +75,7 @@ class MovieReader {
   MovieSummary WalkUntilDefect(PictureVisitor* visitor = nullptr);
 
  private:
-  SwfHeader header_;
-  std::unique_ptr<CountingSource> compressed_;
-  std::unique_ptr<ByteSource> decompressor_;
-  std::unique_ptr<ByteSource> limit_;
-  std::unique_ptr<MovieStream> movie_;
+  std::unique_ptr<UncompressedMovie> movie_;
   bool walked_ = false;
 };
 

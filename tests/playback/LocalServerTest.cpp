@@ -162,6 +162,7 @@ class LocalServerTest : public ::testing::Test {
     content_.page = page_;
     content_.projector = projector_.Get();
     content_.movie = {stub_.size(), movieLength()};
+    content_.icon = icon_;
     content_.address.besideFolder = folder_.c_str();
     server_ = std::make_unique<LocalServer>(system_, files_);
     if (!server_->Listen(port_)) throw std::runtime_error("cannot listen");
@@ -209,6 +210,7 @@ class LocalServerTest : public ::testing::Test {
   const Bytes gzipPlayer_ = Gzip(plainPlayer_);
   const PlayerFile player_[1] = {{"ruffle.js", "text/javascript", gzipPlayer_}};
   const std::string page_ = "<!DOCTYPE html><title>show</title>";
+  const std::string icon_ = std::string("\0\0\1\0", 4) + "icon";
   std::string folder_;
   CountedFiles files_;
   UniqueOpenedFile projector_;
@@ -224,7 +226,7 @@ class LocalServerTest : public ::testing::Test {
   std::thread rounds_;
 };
 
-TEST_F(LocalServerTest, ServesThePageThePlayerAndTheMovieByteForByte) {
+TEST_F(LocalServerTest, ServesThePageThePlayerTheMovieAndTheIconByteForByte) {
   const HttpResponse page = Get("");
   EXPECT_EQ(page.status, 200);
   EXPECT_EQ(page.Header("Content-Type"), "text/html; charset=utf-8");
@@ -266,6 +268,12 @@ TEST_F(LocalServerTest, ServesThePageThePlayerAndTheMovieByteForByte) {
   EXPECT_EQ(plain.Header("Content-Encoding"), "");
   EXPECT_EQ(plain.Header("Content-Length"), "40005");
   EXPECT_EQ(plain.body, plainPlayer_);
+
+  const HttpResponse icon = Get("icon.ico");
+  EXPECT_EQ(icon.status, 200);
+  EXPECT_EQ(icon.Header("Content-Type"), "image/x-icon");
+  EXPECT_EQ(icon.Header("Content-Length"), "8");
+  EXPECT_EQ(icon.body, std::string("\0\0\1\0icon", 8));
 }
 
 TEST_F(LocalServerTest, ServesFilesBesideTheProjectorAndBelowIt) {

@@ -8,10 +8,11 @@
 namespace swivex::testing {
 namespace {
 
-std::string Page(std::string_view title, std::string_view movie) {
+std::string Page(std::string_view title, std::string_view movie,
+                 PageSound sound = PageSound::Plays) {
   std::vector<char> storage(kPlayerPageCapacity);
   TextBuffer page(storage.data(), storage.size());
-  EXPECT_TRUE(WritePlayerPage(title, movie, page));
+  EXPECT_TRUE(WritePlayerPage(title, movie, sound, page));
   return std::string(page.View());
 }
 
@@ -48,16 +49,16 @@ struct PageCase {
   std::vector<std::string> absent;
 };
 
-// Every page plays at once with nothing in front of the movie, on black from the first paint,
-// names the player's licences and takes the movie's fscommand calls under a policy that runs no
-// script made from text; the projector's plays its sound, fits its window to the movie, acts on the
-// projector's commands and holds the stream open, and so does the web folder's, but for the
-// stream; the saver's is silent unless its settings say otherwise, shows no menu, opens no web
-// address and tells what happens.
+// Every page plays at once, on black from the first paint, names the player's licences and takes
+// the movie's fscommand calls under a policy that runs no script made from text; the projector's
+// plays its sound, with nothing in front of the movie unless the browser may hold the sound back,
+// shows the projector's icon, fits its window to the movie, acts on the projector's commands and
+// holds the stream open, and so does the web folder's, but for the stream and the icon and with
+// the overlay that a browser may need; the saver's is silent unless its settings say otherwise,
+// shows nothing in front of the movie, no menu, opens no web address and tells what happens.
 TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
   const std::vector<std::string> shared = {
       "autoplay: \"on\"",
-      "unmuteOverlay: \"hidden\"",
       "splashScreen: false",
       "letterbox: \"on\"",
       "urlRewriteRules: [[/^javascript:[\\s\\S]*$/i, \"#\"]],",
@@ -80,7 +81,9 @@ TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
       "[\"keydown\", \"mousedown\", \"pointerdown\", \"wheel\"]",
       "> 8 || Math.abs(y - start.y) > 8) input();",
       "the screen saver carries"};
-  const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries"};
+  const std::string icon = "<link rel=\"icon\" href=\"icon.ico\">";
+  const std::vector<std::string> projectorOnly = {"window.resizeTo(", "the projector carries",
+                                                  icon};
   const std::string stream = "const name = \"events\";";
   const std::vector<std::string> webOnly = {"const name = \"\";",
                                             "The Flash player Ruffle did not start here.",
@@ -89,19 +92,25 @@ TEST(PlayerPage, EachProgramsPageHasItsSettingsAndScriptAndNoOther) {
     first.insert(first.end(), more.begin(), more.end());
     return first;
   };
+  const std::string hidden = "unmuteOverlay: \"hidden\"";
+  const std::string visible = "unmuteOverlay: \"visible\"";
   const PageCase cases[] = {
       {"projector", Page("intro", "intro.swf"),
-       joined(joined(shared, projectorOnly), {"volume = 1;", stream}),
-       joined(joined(saverOnly, webOnly), {"volume = 0;"})},
+       joined(joined(shared, projectorOnly), {"volume = 1;", stream, hidden}),
+       joined(joined(saverOnly, webOnly), {"volume = 0;", visible})},
+      {"projector in the default browser", Page("intro", "intro.swf", PageSound::AfterClick),
+       joined(joined(shared, projectorOnly), {"volume = 1;", stream, visible}),
+       joined(joined(saverOnly, webOnly), {"volume = 0;", hidden})},
       {"web folder", WebPage(),
        joined(joined(shared, webOnly),
-              {"window.resizeTo(", "volume = 1;", "const movie = \"intro.swf\";"}),
-       joined(saverOnly, {stream, "the projector carries", "volume = 0;"})},
-      {"silent saver", SaverPage(false), joined(joined(shared, saverOnly), {"volume = 0;", stream}),
-       joined(joined(projectorOnly, webOnly), {"volume = 1;"})},
+              {"window.resizeTo(", "volume = 1;", "const movie = \"intro.swf\";", visible}),
+       joined(saverOnly, {stream, "the projector carries", icon, "volume = 0;", hidden})},
+      {"silent saver", SaverPage(false),
+       joined(joined(shared, saverOnly), {"volume = 0;", stream, hidden}),
+       joined(joined(projectorOnly, webOnly), {"volume = 1;", visible})},
       {"saver with sound", SaverPage(true),
-       joined(joined(shared, saverOnly), {"volume = 1;", stream}),
-       joined(joined(projectorOnly, webOnly), {"volume = 0;"})},
+       joined(joined(shared, saverOnly), {"volume = 1;", stream, hidden}),
+       joined(joined(projectorOnly, webOnly), {"volume = 0;", visible})},
   };
   for (const PageCase& tried : cases) {
     for (const std::string& part : tried.present)
@@ -128,13 +137,13 @@ TEST(PlayerPage, ReportsAPageThatDoesNotFitItsRoom) {
   std::vector<char> storage(kPlayerPageCapacity);
   const std::string longest(2047, '&');  // the longest name, each byte 5 in HTML and 3 in a URL
   TextBuffer fits(storage.data(), storage.size());
-  EXPECT_TRUE(WritePlayerPage(longest, longest, fits));
+  EXPECT_TRUE(WritePlayerPage(longest, longest, PageSound::AfterClick, fits));
   TextBuffer saver(storage.data(), storage.size());
   EXPECT_TRUE(WriteSaverPage(longest, longest, false, saver));
   TextBuffer web(storage.data(), storage.size());
   EXPECT_TRUE(WriteWebPage(longest, longest, web));
   TextBuffer small(storage.data(), 1000);
-  EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", small));
+  EXPECT_FALSE(WritePlayerPage("intro", "intro.swf", PageSound::Plays, small));
   TextBuffer smallSaver(storage.data(), 1000);
   EXPECT_FALSE(WriteSaverPage("intro", "intro.swf", true, smallSaver));
   TextBuffer smallWeb(storage.data(), 1000);

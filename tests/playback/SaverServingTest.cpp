@@ -99,6 +99,7 @@ TEST_F(SaverServingTest, ServesThePagePlayerAndMovieAloneAndTakesTheTellsUnderTh
       {"the movie", "Glowdrift.swf", "", 200, movie, 0, 0, 0},
       {"a file beside the movie", "notes.xml", "", 404, "", 0, 0, 0},
       {"the saver itself", "Glowdrift.scr", "", 404, "", 0, 0, 0},
+      {"an icon, which it has not", "icon.ico", "", 404, "", 0, 0, 0},
       {"input without the token", "/tell/input", "", 404, "", 0, 0, 0},
       {"input with a stranger's Host", "tell/input", "Host: attacker.example:80\r\n", 403, "", 0, 0,
        0},

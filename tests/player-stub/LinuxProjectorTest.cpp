@@ -150,8 +150,13 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
   ASSERT_NE(page.port, 0u) << AsText(ReadBytes(handover));
   EXPECT_FALSE(AnyArgumentsHold(page.base.substr(1, 32))) << "the token is on a command line";
 
-  EXPECT_NE(Request(page.port, "GET", page.base).body.find("<title>red</title>"),
-            std::string::npos);
+  const std::string served = Request(page.port, "GET", page.base).body;
+  EXPECT_NE(served.find("<title>red</title>"), std::string::npos);
+  // The default browser takes no switch: the sound may wait for a click on the player's overlay.
+  EXPECT_NE(served.find("unmuteOverlay: \"visible\""), std::string::npos);
+  EXPECT_EQ(Request(page.port, "GET", page.base + "icon.ico").body,
+            AsText(ReadBytes(SWIVEX_PROGRAM_ICON_FILE)))
+      << "the program's icon, which the stub carries";
   const HttpResponse movie = Request(page.port, "GET", page.base + "red.swf");
   EXPECT_EQ(movie.body, AsText(kRedRectangleMovie));
   // Ruffle's licences, each text from its first line as Ruffle's package words it.

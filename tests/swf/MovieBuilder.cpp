@@ -34,6 +34,17 @@ Bytes ZlibCompress(const Bytes& bytes) {
   return out;
 }
 
+Bytes Action(std::uint8_t code, const Bytes& fields) {
+  if (code < 0x80) return {code};
+  return Bytes{code} + Le16(static_cast<std::uint16_t>(fields.size())) + fields;
+}
+
+Bytes ActionString(const std::string& text) {
+  Bytes bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
 Bytes LzmaPropertiesAndData(const Bytes& bytes) {
   lzma_options_lzma options;
   if (lzma_lzma_preset(&options, 6)) throw std::runtime_error("lzma_lzma_preset failed");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "swf/ByteSource.h"
@@ -27,6 +28,10 @@ inline constexpr std::uint64_t kFirstTag = 21;
 // or compressed with zlib (CWS) or LZMA (ZWS).
 class MovieBuilder {
  public:
+  MovieBuilder() = default;
+  // A movie whose frame fields are `frameFields` instead of kFrameFields.
+  explicit MovieBuilder(Bytes frameFields) : body_(std::move(frameFields)) {}
+
   // The frame count in the frame fields, 1 unless set.
   MovieBuilder& FrameCount(std::uint16_t count);
   // A short header for bodies under 63 bytes, else a long one.
@@ -106,6 +111,12 @@ class RepeatedMovie final : public ByteSource {
 Bytes PngChunk(const char (&type)[5], const Bytes& data);
 Bytes PngFile(std::uint32_t width, std::uint32_t height, std::uint8_t colourType, const Bytes& rows,
               const Bytes& beforeData = {}, std::uint8_t depth = 8, std::uint8_t interlace = 0);
+
+// One action record as DoAction tags hold them: its code, then for codes from 0x80 on the
+// length of `fields` and the fields.
+Bytes Action(std::uint8_t code, const Bytes& fields = {});
+// A zero-ended string, as actions hold them.
+Bytes ActionString(const std::string& text);
 
 // Compresses with LZMA as ZWS movies carry it: the 5 property bytes, then the LZMA data.
 Bytes LzmaPropertiesAndData(const Bytes& bytes);
