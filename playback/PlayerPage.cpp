@@ -163,8 +163,11 @@ constexpr std::string_view kProjectorScript = R"js(
     const width = Math.round(size.width * scale) + frameWidth;
     const height = Math.round(size.height * scale) + frameHeight;
     window.resizeTo(width, height);
-    window.moveTo(Math.max(0, Math.round((screen.availWidth - width) / 2)),
-                  Math.max(0, Math.round((screen.availHeight - height) / 2)));
+    // The work area starts beside a taskbar on the left or at the top.
+    const left = screen.availLeft || 0;
+    const top = screen.availTop || 0;
+    window.moveTo(left + Math.max(0, Math.round((screen.availWidth - width) / 2)),
+                  top + Math.max(0, Math.round((screen.availHeight - height) / 2)));
     focusMovie();
   });
 
