@@ -1,3 +1,4 @@
+#include "common/Exceptions.h"
 #include "common/ProgramFolder.h"
 #include "console/Commands.h"
 #include "console/FileTurn.h"
@@ -36,12 +37,23 @@ std::string DefaultStub(bool forLinux, ConsoleSystem& system) {
   return beside;
 }
 
+// A Linux package carries the Linux stub alone: building for Windows there needs the Windows stub
+// named, which the words say before any movie is tried.
+void RefuseMissingWindowsStub(const std::string& stub, ConsoleSystem& system) {
+  if (system.folders.KindOf(stub) != PathKind::kMissing) return;
+  if (system.folders.KindOf(DefaultStub(true, system)) != PathKind::kFile) return;
+  throw Exception("There is no Windows player stub (" + stub +
+                  ") beside this swivexc, only the Linux one: add --linux to build projectors "
+                  "for Linux, or name a Windows stub with --stub FILE.");
+}
+
 }  // namespace
 
 void RunBuild(const CommandLine& line, ConsoleSystem& system, Outcomes& outcomes) {
   // A projector for Linux has the Linux stub, no extension, and may be run.
   const std::string extension = line.forLinux ? "" : ".exe";
   const std::string stub = line.stub ? *line.stub : DefaultStub(line.forLinux, system);
+  if (!line.stub && !line.forLinux) RefuseMissingWindowsStub(stub, system);
   const bool oneFile = OutputIsOneFile(line, system);
   const std::string folder = oneFile || !line.output ? "" : *line.output;
   const ExistingTarget existing = line.force ? ExistingTarget::kReplace : ExistingTarget::kRefuse;

@@ -194,6 +194,16 @@ TEST_F(LinuxPackageTest, SwivexcBuildsAProjectorThatServesItsMovieUntilItsPageCl
     const ProgramResult web = RunProgram(work_ / layout.swivexc, {"web", "red.swf"}, folder);
     EXPECT_EQ(web.exitCode, 0) << web.error;
     EXPECT_EQ(web.output, "ok: red.swf -> red-web\n");
+
+    // The package carries no Windows stub: a projector for Windows needs one named.
+    const ProgramResult windows = RunProgram(work_ / layout.swivexc, {"build", "red.swf"}, folder);
+    EXPECT_EQ(windows.exitCode, 1);
+    EXPECT_EQ(windows.output, "");
+    EXPECT_NE(windows.error.find("beside this swivexc, only the Linux one: add --linux to build "
+                                 "projectors for Linux, or name a Windows stub with --stub FILE."),
+              std::string::npos)
+        << windows.error;
+    EXPECT_FALSE(Exists(folder + "/red.exe"));
   }
 }
 
