@@ -1,0 +1,85 @@
+// Times the screen saver from its start (Glowdrift.scr /s) to the first red frame of its movie in
+// a browser, against a projector of the same movie from its start to the same frame, both under
+// Wine: paired runs in turn, one headless chromium for all, the median of the pairs' ratios.
+// Both find Chrome through App Paths, where a stand-in (tests/screensaver-module/BrowserStandIn.cpp)
+// hands the page's address on to Wine's browser setting, a script that writes it down for this
+// one to open.
+//   node --experimental-websocket bench/SaverBench.mjs WORK [RUNS]
+// WORK holds projector/red.exe, saver/Glowdrift.scr with saver/Glowdrift.swf, and the address
+// file that the script writes (address.txt); run by bench/run-saver-bench.sh, which makes them
+// and the Wine session whose variables this one inherits.
+import { spawn, spawnSync } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
+
+import { median, now, openUntilRed, startBrowser, stopBrowser, waitFor } from "./DevToolsBrowser.mjs";
+
+const [work, runsText] = process.argv.slice(2);
+const runs = Number(runsText || 10);
+const addressFile = path.join(work, "address.txt");
+const projector = path.join(work, "projector", "red.exe");
+const saver = path.join(work, "saver", "Glowdrift.scr");
+
+// Starts a Windows program under Wine with the stand-in told to hand the address on; the time of
+// its start, a promise of its end, and a promise of the page's address.
+function startUnderWine(program, args) {
+  fs.rmSync(addressFile, { force: true });
+  const started = now();
+  const child = spawn("wine", [program, ...args], {
+    env: { ...process.env, GLOWDRIFT_STAND_IN: "open" }, stdio: "ignore" });
+  const ended = new Promise((done) => child.on("exit", done));
+  const address = waitFor(() => fs.existsSync(addressFile) && fs.readFileSync(addressFile, "utf8").trim(),
+                          "the page's address", 60000);
+  return { started, ended, address };
+}
+
+// A projector ends a few seconds after its page has gone; its browser, the stand-in, stays.
+async function projectorRun(cdp) {
+  const run = startUnderWine(projector, []);
+  const red = await openUntilRed(cdp, run.address);
+  await cdp.send("Target.closeTarget", { targetId: red.targetId });
+  await run.ended;
+  spawnSync("wine", ["taskkill", "/F", "/IM", "chrome.exe"], { stdio: "ignore" });
+  return red.at - run.started;
+}
+
+// The saver ends on a key in its page, its browser with it. Keys in its first second are
+// ignored: the key is given again until it has ended.
+async function saverRun(cdp) {
+  const run = startUnderWine(saver, ["/s"]);
+  const red = await openUntilRed(cdp, run.address);
+  let ended = false;
+  run.ended.then(() => (ended = true));
+  await waitFor(async () => {
+    if (!ended)
+      await cdp.send("Input.dispatchKeyEvent",
+                     { type: "keyDown", key: "a", code: "KeyA", windowsVirtualKeyCode: 65 }, red.sessionId);
+    return ended;
+  }, "the saver's end");
+  await cdp.send("Target.closeTarget", { targetId: red.targetId });
+  return red.at - run.started;
+}
+
+const cdp = await startBrowser(path.join(work, "profile"));
+try {
+  await projectorRun(cdp);  // warms Wine, the browser and the disk cache up; not counted
+  await saverRun(cdp);
+  const ratios = [];
+  console.log(`start to first red frame under Wine, ${runs} pairs in turn; ratio = saver / projector`);
+  for (let run = 0; run < runs; ++run) {
+    let projectorTime, saverTime;
+    if (run % 2 === 0) {
+      projectorTime = await projectorRun(cdp);
+      saverTime = await saverRun(cdp);
+    } else {
+      saverTime = await saverRun(cdp);
+      projectorTime = await projectorRun(cdp);
+    }
+    ratios.push(saverTime / projectorTime);
+    console.log(`pair ${String(run + 1).padStart(2)}  saver ${saverTime.toFixed(0).padStart(5)} ms  ` +
+                `projector ${projectorTime.toFixed(0).padStart(5)} ms  ratio ${(saverTime / projectorTime).toFixed(2)}`);
+  }
+  console.log(`median ratio ${median(ratios).toFixed(2)} (goal <= 1.10)`);
+} finally {
+  await stopBrowser(cdp);
+}
