@@ -11,8 +11,89 @@
 import { spawn, spawnSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
+import zlib from "node:zlib";
 
-import { median, now, openUntilRed, startBrowser, stopBrowser, waitFor } from "./DevToolsBrowser.mjs";
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+const now = () => performance.now();
+
+async function waitFor(check, what, patience = 30000) {
+  const deadline = now() + patience;
+  for (;;) {
+    const value = await check();
+    if (value) return value;
+    if (now() > deadline) throw new Error(`gave up waiting for ${what}`);
+    await sleep(2);
+  }
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// One browser for all runs, with its profile in `profile`, driven through the DevTools protocol.
+async function startBrowser(profile) {
+  const browser = spawn("chromium", [
+    "--headless=new", "--no-sandbox", "--disable-gpu", `--user-data-dir=${profile}`,
+    "--no-first-run", "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--autoplay-policy=no-user-gesture-required", "--window-size=800,600", "--remote-debugging-port=0",
+    "about:blank"], { stdio: ["ignore", "ignore", "pipe"] });
+  let log = "";
+  browser.stderr.on("data", (chunk) => (log += chunk));
+  const address = await waitFor(() => (log.match(/ws:\/\/\S+/) || [])[0], "the browser's DevTools");
+  const socket = new WebSocket(address);
+  await new Promise((opened) => socket.addEventListener("open", opened));
+  let next = 1;
+  const pending = new Map();
+  socket.addEventListener("message", (event) => {
+    const message = JSON.parse(event.data);
+    if (message.id && pending.has(message.id)) {
+      pending.get(message.id)(message);
+      pending.delete(message.id);
+    }
+  });
+  const send = (method, params = {}, sessionId = undefined) =>
+    new Promise((answered) => {
+      const id = next++;
+      pending.set(id, answered);
+      socket.send(JSON.stringify({ id, method, params, sessionId }));
+    });
+  return { browser, socket, send };
+}
+
+// Closes the browser and waits until it has gone.
+async function stopBrowser(cdp) {
+  cdp.socket.close();
+  const closed = new Promise((done) => cdp.browser.on("exit", done));
+  cdp.browser.kill();
+  await closed;
+}
+
+// Whether the pixel in the middle of the page is red: a 1 x 1 screenshot, whose one row a PNG
+// filter leaves as it is.
+async function middleIsRed(cdp, sessionId) {
+  const shot = await cdp.send("Page.captureScreenshot",
+                              { format: "png", clip: { x: 400, y: 300, width: 1, height: 1, scale: 1 } },
+                              sessionId);
+  if (!shot.result) return false;
+  const png = Buffer.from(shot.result.data, "base64");
+  const chunks = [];
+  for (let at = 8; at < png.length;) {
+    const length = png.readUInt32BE(at);
+    if (png.toString("ascii", at + 4, at + 8) === "IDAT") chunks.push(png.subarray(at + 8, at + 8 + length));
+    at += 12 + length;
+  }
+  const row = zlib.inflateSync(Buffer.concat(chunks));
+  return row[1] > 200 && row[2] < 60 && row[3] < 60;
+}
+
+// Opens `address` (a promise of it) in a new tab and waits for the red frame; returns when it
+// came, the tab and its session.
+async function openUntilRed(cdp, address) {
+  const { result } = await cdp.send("Target.createTarget", { url: "about:blank" });
+  const attached = await cdp.send("Target.attachToTarget", { targetId: result.targetId, flatten: true });
+  const sessionId = attached.result.sessionId;
+  await cdp.send("Page.navigate", { url: await address }, sessionId);
+  await waitFor(() => middleIsRed(cdp, sessionId), "the red frame");
+  return { at: now(), targetId: result.targetId, sessionId };
+}
 
 const [work, runsText] = process.argv.slice(2);
 const runs = Number(runsText || 10);
