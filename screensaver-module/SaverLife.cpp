@@ -41,6 +41,10 @@ SaverTurn SaverLife::Take(Milliseconds sinceStart, const SaverEvent& event) {
             // alone step aside for another program: keys would no longer reach them.
             return BrowserPlays() ? SaverTurn::GoOn : SaverTurn::End;
           },
+          [&](const PrimaryLeft&) {
+            primaryLeft_ = sinceStart;
+            return SaverTurn::GoOn;
+          },
           [&](const Look& look) { return LookAt(sinceStart, look); },
       },
       event);
@@ -74,6 +78,7 @@ SaverTurn SaverLife::LookAt(Milliseconds sinceStart, const saver_event::Look& lo
     return SaverTurn::GoOn;
   }
   if (wake_.IsRealMove(look.x, look.y)) return SaverTurn::End;
+  if (primaryLeft_ && sinceStart - *primaryLeft_ < kGrace) return SaverTurn::GoOn;
   // Input that left the pointer where it was is a key, a button or the wheel; input that moved
   // it, but not far, is a pointer that twitched.
   return inputSeen && !pointerMoved ? SaverTurn::End : SaverTurn::GoOn;

@@ -25,6 +25,7 @@ struct PageQuit {};        // the movie called fscommand("quit")
 struct Suspend {};         // the system is going to sleep
 struct SessionEnd {};      // the user logs off or the system shuts down
 struct ActivationLost {};  // another program's window took the keyboard
+struct PrimaryLeft {};     // the saver's windows left the primary monitor to the browser
 // A regular look at the system, a few times a second: GetLastInputInfo's tick and where the
 // pointer is.
 struct Look {
@@ -38,7 +39,7 @@ using SaverEvent =
     std::variant<saver_event::BrowserStarted, saver_event::FirstFrame, saver_event::BrowserGone,
                  saver_event::KeyOrButton, saver_event::PointerAt, saver_event::PageInput,
                  saver_event::PageQuit, saver_event::Suspend, saver_event::SessionEnd,
-                 saver_event::ActivationLost, saver_event::Look>;
+                 saver_event::ActivationLost, saver_event::PrimaryLeft, saver_event::Look>;
 
 // What the saver does after an event.
 enum class SaverTurn {
@@ -53,7 +54,9 @@ enum class SaverTurn {
 // primary monitor, so input reaches the saver through the page and through the system's tick of
 // the last input too; the first second's input is ignored, as a mouse put down to start the
 // saver may still settle; and without a first frame within ten seconds, or without its browser,
-// the saver shows the pictures instead.
+// the saver shows the pictures instead. For a second after its windows leave the primary
+// monitor, the system's tick alone does not end it: the pointer that the window below takes over
+// counts as input there (Wine reports it so, a moment later).
 class SaverLife {
  public:
   using Milliseconds = std::chrono::milliseconds;
@@ -82,6 +85,7 @@ class SaverLife {
   std::optional<MouseWakeFilter::Point> lastPointer_;  // at the last look
   std::uint32_t lastInputTick_;
   Milliseconds browserStarted_{};
+  std::optional<Milliseconds> primaryLeft_;  // when the saver's windows left the primary monitor
 };
 
 }  // namespace swivex::glowdrift

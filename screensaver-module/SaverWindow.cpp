@@ -222,6 +222,7 @@ void SaverWindow::GiveThePrimaryMonitorTo(HWND browser) {
   // Keys go to the page from now on: handed on while the saver still has the keyboard to hand.
   if (browser) ::SetForegroundWindow(browser);
   LeavePrimaryMonitor();
+  Take(PrimaryLeft{});
 }
 
 void SaverWindow::Take(const SaverEvent& event) {

@@ -6,7 +6,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <stdexcept>
 
@@ -21,12 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr std::chrono::seconds kPatience{60};
-
-std::uint32_t BigEndian32(const std::vector<unsigned char>& bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(bytes[at]) << 24 |
-         static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
-         static_cast<std::uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
-}
 
 }  // namespace
 
@@ -181,55 +174,6 @@ bool DevToolsPipe::NextMessage(std::chrono::steady_clock::time_point deadline,
   message = pending_.substr(0, end);
   pending_.erase(0, end + 1);
   return true;
-}
-
-std::string JsonString(const std::string& json, const std::string& name) {
-  const std::string key = "\"" + name + "\":\"";
-  const std::size_t start = json.find(key);
-  if (start == std::string::npos) return "";
-  const std::size_t value = start + key.size();
-  return json.substr(value, json.find('"', value) - value);
-}
-
-std::vector<unsigned char> FromBase64(const std::string& text) {
-  constexpr std::string_view kDigits =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::vector<unsigned char> bytes;
-  std::uint32_t bits = 0;
-  int count = 0;
-  for (char digit : text) {
-    const std::size_t value = kDigits.find(digit);
-    if (value == std::string_view::npos) continue;  // padding
-    bits = bits << 6 | static_cast<std::uint32_t>(value);
-    count += 6;
-    if (count >= 8) {
-      count -= 8;
-      bytes.push_back(static_cast<unsigned char>(bits >> count));
-    }
-  }
-  return bytes;
-}
-
-long OnePixelColour(const std::vector<unsigned char>& png) {
-  std::vector<unsigned char> data;
-  int colourType = -1;
-  for (std::size_t at = 8; at + 12 <= png.size();) {
-    const std::uint32_t length = BigEndian32(png, at);
-    const std::string type(png.begin() + static_cast<long>(at) + 4,
-                           png.begin() + static_cast<long>(at) + 8);
-    if (at + 12 + length > png.size()) return -1;
-    if (type == "IHDR") colourType = png[at + 8 + 9];
-    if (type == "IDAT")
-      data.insert(data.end(), png.begin() + static_cast<long>(at) + 8,
-                  png.begin() + static_cast<long>(at) + 8 + length);
-    at += 12 + length;
-  }
-  if (colourType != 2 && colourType != 6) return -1;
-  unsigned char row[5] = {};  // the filter byte and one pixel
-  uLongf size = sizeof row;
-  // Every filter leaves the first pixel of the first row as it is.
-  if (::uncompress(row, &size, data.data(), data.size()) != Z_OK || size < 4) return -1;
-  return static_cast<long>(row[1]) << 16 | static_cast<long>(row[2]) << 8 | row[3];
 }
 
 }  // namespace swivex::testing

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/playback/DevToolsText.h"
+
 namespace swivex::testing {
 
 // Debian's chromium, headless, driven through its DevTools protocol on two pipes
@@ -53,14 +55,5 @@ class DevToolsPipe {
   std::string pending_;
   std::deque<std::string> events_;  // received while an answer was awaited, not taken yet
 };
-
-// The value of the first string field `name` in a JSON text, without unescaping; empty if none.
-std::string JsonString(const std::string& json, const std::string& name);
-
-// The bytes that base64 text holds.
-std::vector<unsigned char> FromBase64(const std::string& text);
-
-// The colour of a PNG picture of one pixel, 8-bit RGB or RGBA, as 0xRRGGBB; -1 if it is not one.
-long OnePixelColour(const std::vector<unsigned char>& png);
 
 }  // namespace swivex::testing

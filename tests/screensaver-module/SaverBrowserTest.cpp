@@ -2,14 +2,12 @@
 // record how the saver starts them and show whether it ends them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-// After windows.h (through the harness).
-#include <shlobj.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "tests/playback/HttpClient.h"
+#include "tests/screensaver-module/RegisteredBrowser.h"
 #include "tests/screensaver-module/SaverProcess.h"
 #include "tests/screensaver-module/SyntheticInput.h"
 #include "tests/screensaver-module/TestSystem.h"
@@ -22,42 +20,6 @@ using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 
 constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-
-std::string LocalAppData() {
-  char path[MAX_PATH] = {};
-  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)))
-    throw std::runtime_error("no local application data folder");
-  return path;
-}
-
-// A copy of the stand-in, registered for the user as `name` ("chrome.exe") while it lives.
-class RegisteredBrowser {
- public:
-  explicit RegisteredBrowser(const std::string& name)
-      : key_(kAppPaths + name), program_(LocalAppData() + "\\glowdrift-test-" + name) {
-    if (!::CopyFileA(BrowserStandInPath().c_str(), program_.c_str(), FALSE))
-      throw std::runtime_error("cannot copy the stand-in to " + program_);
-    std::filesystem::remove(Record());
-    if (::RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), nullptr, REG_SZ, program_.c_str(),
-                          static_cast<DWORD>(program_.size() + 1)) != ERROR_SUCCESS)
-      throw std::runtime_error("cannot register " + name);
-  }
-  ~RegisteredBrowser() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
-
-  const std::string& Program() const { return program_; }
-  std::string Record() const { return program_ + ".txt"; }
-
- private:
-  std::string key_;
-  std::string program_;
-};
-
-// What the stand-in does after its start (BrowserStandIn.cpp), handed on through the saver's
-// environment while the object lives.
-struct StandInAct {
-  explicit StandInAct(const char* act) { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", act); }
-  ~StandInAct() { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", nullptr); }
-};
 
 enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd, PageInput, PageQuit };
 
@@ -81,18 +43,12 @@ class SaverWithBrowser : public ::testing::Test {
     saver_ = std::make_unique<SaverProcess>("/s");
     window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
     ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
-    const std::string record = browsers_.back()->Record();
-    // Read until it holds the stand-in's process and program: the file may be in the middle of
-    // its rename when it is first seen.
+    std::optional<RegisteredBrowser::Start> started;
     ASSERT_TRUE(PumpMessagesUntil([&] {
-      std::ifstream lines(record);
-      browserId_ = 0;
-      lines >> browserId_;
-      lines.ignore(1);
-      arguments_.clear();
-      for (std::string line; std::getline(lines, line);) arguments_.push_back(line);
-      return browserId_ != 0 && !arguments_.empty();
+      return (started = browsers_.back()->Started()).has_value();
     })) << "the browser was not started";
+    browserId_ = started->process;
+    arguments_ = started->arguments;
     browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
   }
 

@@ -105,6 +105,10 @@ std::optional<RegistryValue> SettingsValue(const char* name) {
 
 void RemoveSettings() { ::RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
 
+std::string BrowserScratchPath(const std::string& name) {
+  return WindowsPathOfLinuxPath("GLOWDRIFT_BROWSER_SCRATCH") + "\\" + name;
+}
+
 std::string ArtifactPath(const std::string& name) {
   return WindowsPathOfLinuxPath("SWIVEX_ARTIFACTS_DIR") + "\\" + name;
 }

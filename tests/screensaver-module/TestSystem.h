@@ -43,6 +43,10 @@ std::optional<RegistryValue> SettingsValue(const char* name);
 // Removes the whole key: no setting has been saved yet.
 void RemoveSettings();
 
+// What the script that Wine's browser setting names writes, in GLOWDRIFT_BROWSER_SCRATCH (a
+// Linux path) + name.
+std::string BrowserScratchPath(const std::string& name);
+
 // Where a picture for people to look at is kept: SWIVEX_ARTIFACTS_DIR (a Linux path) + name.
 std::string ArtifactPath(const std::string& name);
 

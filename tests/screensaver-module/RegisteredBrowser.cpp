@@ -1,0 +1,55 @@
+#include "tests/screensaver-module/RegisteredBrowser.h"
+
+// After windows.h.
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "tests/screensaver-module/TestSystem.h"
+
+namespace swivex::glowdrift::testing {
+
+namespace {
+
+constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+}  // namespace
+
+std::string LocalAppData() {
+  char path[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path)))
+    throw std::runtime_error("no local application data folder");
+  return path;
+}
+
+RegisteredBrowser::RegisteredBrowser(const std::string& name)
+    : key_(kAppPaths + name), program_(LocalAppData() + "\\glowdrift-test-" + name) {
+  if (!::CopyFileA(BrowserStandInPath().c_str(), program_.c_str(), FALSE))
+    throw std::runtime_error("cannot copy the stand-in to " + program_);
+  std::filesystem::remove(Record());
+  if (::RegSetKeyValueA(HKEY_CURRENT_USER, key_.c_str(), nullptr, REG_SZ, program_.c_str(),
+                        static_cast<DWORD>(program_.size() + 1)) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot register " + name);
+}
+
+RegisteredBrowser::~RegisteredBrowser() { ::RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str()); }
+
+std::optional<RegisteredBrowser::Start> RegisteredBrowser::Started() const {
+  // The file may be in the middle of its rename when it is first seen: what it holds counts once
+  // it names the process and the program.
+  std::ifstream lines(Record());
+  Start start;
+  lines >> start.process;
+  lines.ignore(1);
+  for (std::string line; std::getline(lines, line);) start.arguments.push_back(line);
+  if (start.process == 0 || start.arguments.empty()) return std::nullopt;
+  return start;
+}
+
+StandInAct::StandInAct(const char* act) { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", act); }
+
+StandInAct::~StandInAct() { ::SetEnvironmentVariableA("GLOWDRIFT_STAND_IN", nullptr); }
+
+}  // namespace swivex::glowdrift::testing
