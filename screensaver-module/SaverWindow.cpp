@@ -165,6 +165,10 @@ void SaverWindow::OnTimer() {
   field_.Advance(seconds);
   drift_.Advance(seconds);
   WatchBrowser();
+  // While the browser starts, the glows are drawn at half the rate: the browser's start, not the
+  // glows that its window will cover, should have the processor.
+  const bool browserStarting = playback_ && !primaryLeft_;
+  if (browserStarting && ++ticks_ % 2 != 0) return;
   if (::IsWindowVisible(Handle())) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 

@@ -58,6 +58,7 @@ class SaverWindow : public win::Window<SaverWindow, ReportFailurePolicy> {
   std::vector<RECT> monitors_;  // in the window's client coordinates
   RECT primary_{};              // the same
   bool primaryLeft_ = false;    // to the browser's window
+  unsigned ticks_ = 0;          // of the frame timer while the browser starts
   ULONGLONG started_;
   SaverLife life_;
   GlowField field_;
