@@ -76,10 +76,7 @@ DevToolsPipe::~DevToolsPipe() {
 std::string DevToolsPipe::Call(const std::string& method, const std::string& params,
                                const std::string& session) {
   const int id = nextId_++;
-  std::string command =
-      "{\"id\":" + std::to_string(id) + ",\"method\":\"" + method + "\",\"params\":" + params;
-  if (!session.empty()) command += ",\"sessionId\":\"" + session + "\"";
-  command += "}";
+  std::string command = CommandText(id, method, params, session);
   command.push_back('\0');
   for (std::size_t sent = 0; sent < command.size();) {
     const ssize_t written = ::write(commands_, command.data() + sent, command.size() - sent);

@@ -31,6 +31,16 @@ inline long RgbPicture::ColourAt(int x, int y) const {
          image.pixels[at + 2];
 }
 
+// The text of command `id`: `method` with `params` (a JSON object), sent to `session` unless
+// that is empty (then to the browser).
+inline std::string CommandText(int id, const std::string& method, const std::string& params,
+                               const std::string& session) {
+  std::string command =
+      "{\"id\":" + std::to_string(id) + ",\"method\":\"" + method + "\",\"params\":" + params;
+  if (!session.empty()) command += ",\"sessionId\":\"" + session + "\"";
+  return command + "}";
+}
+
 // The value of the first string field `name` in a JSON text, without unescaping; empty if none.
 inline std::string JsonString(const std::string& json, const std::string& name) {
   const std::string key = "\"" + name + "\":\"";

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "tests/playback/DevToolsText.h"
+
 namespace swivex::glowdrift::testing {
 
 namespace {
@@ -110,10 +112,7 @@ void DevToolsSocket::Close() {
 std::string DevToolsSocket::Call(const std::string& method, const std::string& params,
                                  const std::string& session) {
   const int id = nextId_++;
-  std::string command =
-      "{\"id\":" + std::to_string(id) + ",\"method\":\"" + method + "\",\"params\":" + params;
-  if (!session.empty()) command += ",\"sessionId\":\"" + session + "\"";
-  command += "}";
+  const std::string command = swivex::testing::CommandText(id, method, params, session);
   SendText(command);
   const std::string answer = "{\"id\":" + std::to_string(id) + ",";
   const auto deadline = Clock::now() + kPatience;
