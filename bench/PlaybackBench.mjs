@@ -10,7 +10,7 @@ import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import zlib from "node:zlib";
+import { connect, median, middleIsRed, now, waitFor } from "./DevToolsClient.mjs";
 
 const [viewhost, rufflePackage, runsText] = process.argv.slice(2);
 const runs = Number(runsText || 10);
@@ -24,19 +24,6 @@ const redMovie = Buffer.from([
   0xeb, 0x8f, 0x80, 0x00, 0x85, 0x06, 0x02, 0x01, 0x00, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00]);
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "swivex-playback-bench-"));
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-const now = () => performance.now();
-
-async function waitFor(check, what, patience = 30000) {
-  const deadline = now() + patience;
-  for (;;) {
-    const value = await check();
-    if (value) return value;
-    if (now() > deadline) throw new Error(`gave up waiting for ${what}`);
-    await sleep(2);
-  }
-}
-
 const browserSwitches = [
   "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
   "--disable-component-update", "--disable-sync", "--autoplay-policy=no-user-gesture-required",
@@ -67,24 +54,7 @@ function makeProjector() {
 
 // The DevTools protocol of the browser whose log names its address, on the page it shows.
 async function attach(readLog) {
-  const address = await waitFor(() => (readLog().match(/ws:\/\/\S+/) || [])[0], "the browser's DevTools");
-  const socket = new WebSocket(address);
-  await new Promise((opened) => socket.addEventListener("open", opened));
-  let next = 1;
-  const pending = new Map();
-  socket.addEventListener("message", (event) => {
-    const message = JSON.parse(event.data);
-    if (message.id && pending.has(message.id)) {
-      pending.get(message.id)(message);
-      pending.delete(message.id);
-    }
-  });
-  const send = (method, params = {}, sessionId = undefined) =>
-    new Promise((answered) => {
-      const id = next++;
-      pending.set(id, answered);
-      socket.send(JSON.stringify({ id, method, params, sessionId }));
-    });
+  const { socket, send } = await connect(readLog);
   // Once the page is served: a session attached while the browser was still on the forwarding
   // file never gets a picture of the page it goes on to.
   const page = await waitFor(async () => {
@@ -108,24 +78,6 @@ async function endBrowser(cdp, pid) {
       return true;
     }
   }, "the browser's end");
-}
-
-// Whether the pixel in the middle of the page is red: a 1 x 1 screenshot, whose one row a PNG
-// filter leaves as it is.
-async function middleIsRed(cdp, sessionId) {
-  const shot = await cdp.send("Page.captureScreenshot",
-                              { format: "png", clip: { x: 400, y: 300, width: 1, height: 1, scale: 1 } },
-                              sessionId);
-  if (!shot.result) return false;
-  const png = Buffer.from(shot.result.data, "base64");
-  const chunks = [];
-  for (let at = 8; at < png.length;) {
-    const length = png.readUInt32BE(at);
-    if (png.toString("ascii", at + 4, at + 8) === "IDAT") chunks.push(png.subarray(at + 8, at + 8 + length));
-    at += 12 + length;
-  }
-  const row = zlib.inflateSync(Buffer.concat(chunks));
-  return row[1] > 200 && row[2] < 60 && row[3] < 60;
 }
 
 // The projector, which starts its browser on its page through xdg-open.
@@ -184,7 +136,6 @@ async function makeFolder(projector) {
   return folder;
 }
 
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 const projector = makeProjector();
 const folder = await makeFolder(projector);

@@ -11,22 +11,7 @@
 import { spawn, spawnSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
-import zlib from "node:zlib";
-
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-const now = () => performance.now();
-
-async function waitFor(check, what, patience = 30000) {
-  const deadline = now() + patience;
-  for (;;) {
-    const value = await check();
-    if (value) return value;
-    if (now() > deadline) throw new Error(`gave up waiting for ${what}`);
-    await sleep(2);
-  }
-}
-
-const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+import { connect, median, middleIsRed, now, waitFor } from "./DevToolsClient.mjs";
 
 // One browser for all runs, with its profile in `profile`, driven through the DevTools protocol.
 async function startBrowser(profile) {
@@ -37,25 +22,7 @@ async function startBrowser(profile) {
     "about:blank"], { stdio: ["ignore", "ignore", "pipe"] });
   let log = "";
   browser.stderr.on("data", (chunk) => (log += chunk));
-  const address = await waitFor(() => (log.match(/ws:\/\/\S+/) || [])[0], "the browser's DevTools");
-  const socket = new WebSocket(address);
-  await new Promise((opened) => socket.addEventListener("open", opened));
-  let next = 1;
-  const pending = new Map();
-  socket.addEventListener("message", (event) => {
-    const message = JSON.parse(event.data);
-    if (message.id && pending.has(message.id)) {
-      pending.get(message.id)(message);
-      pending.delete(message.id);
-    }
-  });
-  const send = (method, params = {}, sessionId = undefined) =>
-    new Promise((answered) => {
-      const id = next++;
-      pending.set(id, answered);
-      socket.send(JSON.stringify({ id, method, params, sessionId }));
-    });
-  return { browser, socket, send };
+  return { browser, ...(await connect(() => log)) };
 }
 
 // Closes the browser and waits until it has gone.
@@ -64,24 +31,6 @@ async function stopBrowser(cdp) {
   const closed = new Promise((done) => cdp.browser.on("exit", done));
   cdp.browser.kill();
   await closed;
-}
-
-// Whether the pixel in the middle of the page is red: a 1 x 1 screenshot, whose one row a PNG
-// filter leaves as it is.
-async function middleIsRed(cdp, sessionId) {
-  const shot = await cdp.send("Page.captureScreenshot",
-                              { format: "png", clip: { x: 400, y: 300, width: 1, height: 1, scale: 1 } },
-                              sessionId);
-  if (!shot.result) return false;
-  const png = Buffer.from(shot.result.data, "base64");
-  const chunks = [];
-  for (let at = 8; at < png.length;) {
-    const length = png.readUInt32BE(at);
-    if (png.toString("ascii", at + 4, at + 8) === "IDAT") chunks.push(png.subarray(at + 8, at + 8 + length));
-    at += 12 + length;
-  }
-  const row = zlib.inflateSync(Buffer.concat(chunks));
-  return row[1] > 200 && row[2] < 60 && row[3] < 60;
 }
 
 // Opens `address` (a promise of it) in a new tab and waits for the red frame; returns when it
