@@ -19,7 +19,7 @@ passed=0
 failed=0
 run_suite() {
   local name=$1 dir=$2
-  echo "== $name: tests"
+  echo "== $name: tests (at ${SECONDS} s)"
   (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 600) 2>&1 | tee "$log/$name.log"
   local summary
   summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log/$name.log" | tail -1)
@@ -38,7 +38,7 @@ run_suite() {
 build() {
   local name=$1 target=$2
   shift 2
-  echo "== $name: build"
+  echo "== $name: build (at ${SECONDS} s)"
   if ! cmake -S . -B "build/$name" "$@" >"$log/$name-configure.log" 2>&1; then
     cat "$log/$name-configure.log"
     failed=$((failed + 1))
@@ -62,5 +62,5 @@ build win64 all -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=
   run_suite win64 build/win64
 
 echo "Screenshots and other test artifacts: $root/build/win64/artifacts"
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed, in ${SECONDS} s"
 [ "$failed" -eq 0 ]
