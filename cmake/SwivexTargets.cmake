@@ -42,21 +42,7 @@ endif()
 # Code whose speed nobody notices (windows, dialogs, texts) is optimised for size, so that the
 # program stays small; the conversions' copy loops keep the build's optimisation for speed.
 function(swivex_optimise_for_size target)
-  # The Linux programs that ship (build/linux-release): linked statically but for the C library,
-# whose objects every Linux has, so that swivexc and every projector run on any current x86-64
-# Linux; the libraries found from here on are the static ones. Stripped, and without what nothing
-# uses, as on Windows.
-if(SWIVEX_STATIC)
-  if(WIN32 OR SWIVEX_SANITIZE OR SWIVEX_FUZZ)
-    message(FATAL_ERROR "SWIVEX_STATIC is for the Linux programs that ship, without sanitizers")
-  endif()
-  set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
-  set(ZLIB_USE_STATIC_LIBS ON)
-  add_compile_options(-ffunction-sections -fdata-sections)
-  add_link_options(-static-libstdc++ -static-libgcc -s -Wl,--gc-sections -Wl,--as-needed)
-endif()
-
-if(WIN32 AND CMAKE_BUILD_TYPE STREQUAL "Release")
+  if(WIN32 AND CMAKE_BUILD_TYPE STREQUAL "Release")
     target_compile_options(${target} PRIVATE -Os)
   endif()
 endfunction()
