@@ -9,6 +9,7 @@
 #include "swf/SwfError.h"
 #include "swf/TagBody.h"
 #include "swf/UncompressedMovie.h"
+#include "winsupport/AsciiCase.h"
 
 namespace swivex::swf {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr std::uint16_t kEndTag = 0;
 constexpr std::uint16_t kShowFrameTag = 1;
 constexpr std::uint16_t kDoActionTag = 12;
-constexpr std::uint16_t kLongLength = 0x3F;
 
 constexpr std::uint8_t kActionEnd = 0x00;
 constexpr std::uint8_t kActionGetUrl = 0x83;
@@ -41,16 +41,6 @@ enum PushType : std::uint8_t {
   kPushConstant8 = 8,
   kPushConstant16 = 9,
 };
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lowerCase) {
-  if (text.size() != lowerCase.size()) return false;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const char byte =
-        text[at] >= 'A' && text[at] <= 'Z' ? static_cast<char>(text[at] + 32) : text[at];
-    if (byte != lowerCase[at]) return false;
-  }
-  return true;
-}
 
 // The fields of one action record, front to back; one that runs past the record's end is an
 // error naming the record.
@@ -169,7 +159,8 @@ class FullScreenRequests {
   }
 
   void Request(std::string_view url, std::string_view target) {
-    if (EqualsIgnoringCase(url, "fscommand:fullscreen")) asks_ = EqualsIgnoringCase(target, "true");
+    if (win::EqualsIgnoringCase(url, "fscommand:fullscreen"))
+      asks_ = win::EqualsIgnoringCase(target, "true");
   }
 
   // Pushes the next value of an ActionPush; false for a type that no player knows, after which
@@ -260,19 +251,9 @@ FirstFrame ReadFirstFrame(ByteSource& file) {
   MovieStream& movie = uncompressed.Stream();
   FullScreenRequests requests(frame.asksFullScreen);
   for (;;) {
-    const std::uint64_t tagOffset = movie.Offset();
-    const std::uint16_t codeAndLength = movie.ReadU16("a tag header");
-    const std::uint16_t code = codeAndLength >> 6;
-    std::uint64_t length = codeAndLength & kLongLength;
-    if (length == kLongLength) length = movie.ReadU32("a long tag header's length");
-    if (length > movie.Remaining()) {
-      throw ESwfError(tagOffset, "a tag of type " + std::to_string(code) + " claims " +
-                                     std::to_string(length) +
-                                     " bytes, past the movie's declared length");
-    }
-    if (code == kEndTag || code == kShowFrameTag) return frame;
-    TagBody body(movie, code, tagOffset, length);
-    if (code == kDoActionTag) requests.Read(body);
+    TagBody body = NextTag(movie);
+    if (body.Code() == kEndTag || body.Code() == kShowFrameTag) return frame;
+    if (body.Code() == kDoActionTag) requests.Read(body);
     body.SkipRest();
   }
 }

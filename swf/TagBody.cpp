@@ -7,6 +7,34 @@
 
 namespace swivex::swf {
 
+namespace {
+
+// A tag header's length field that says a 32-bit length follows.
+constexpr std::uint16_t kLongLength = 0x3F;
+
+// "a DefineShape tag", "a tag of type 99".
+std::string TagKind(std::uint16_t code) {
+  const char* name = TagName(code);
+  return name != nullptr ? std::string("a ") + name + " tag"
+                         : "a tag of type " + std::to_string(code);
+}
+
+}  // namespace
+
+TagBody NextTag(MovieStream& movie) {
+  const std::uint64_t tagOffset = movie.Offset();
+  const std::uint16_t codeAndLength = movie.ReadU16("a tag header");
+  const std::uint16_t code = codeAndLength >> 6;
+  std::uint64_t length = codeAndLength & kLongLength;
+  if (length == kLongLength) length = movie.ReadU32("a long tag header's length");
+  if (length > movie.Remaining()) {
+    throw ESwfError(tagOffset, TagKind(code) + " claims " + std::to_string(length) +
+                                   " bytes, past the movie's declared length of " +
+                                   std::to_string(movie.DeclaredLength()) + " bytes");
+  }
+  return TagBody(movie, code, tagOffset, length);
+}
+
 TagBody::TagBody(MovieStream& movie, std::uint16_t code, std::uint64_t tagOffset,
                  std::uint64_t length)
     : movie_(movie), code_(code), tagOffset_(tagOffset), end_(movie.Offset() + length) {}

@@ -40,6 +40,10 @@ class TagBody {
   std::uint64_t end_;
 };
 
+// The tag that starts at the movie's offset, its header read: one that runs past the movie's
+// declared length is an error naming it.
+TagBody NextTag(MovieStream& movie);
+
 // The next `length` bytes of a tag as a byte source, for reading a picture's data in passing.
 class TagBytes final : public ByteSource {
  public:

@@ -10,7 +10,6 @@
 #include "swf/PictureTags.h"
 #include "swf/SwfError.h"
 #include "swf/TagBody.h"
-#include "swf/TagNames.h"
 
 namespace swivex::swf {
 namespace {
@@ -31,12 +30,6 @@ constexpr std::array<bool, 1024> kTagsRead = [] {
   }
   return read;
 }();
-
-std::string TagKind(std::uint16_t code) {
-  const char* name = TagName(code);
-  return name != nullptr ? std::string("a ") + name + " tag"
-                         : "a tag of type " + std::to_string(code);
-}
 
 FileAttributes ReadFileAttributes(TagBody& body) {
   const std::uint8_t flags = body.ReadU8("flags");
@@ -67,18 +60,9 @@ class TagWalker {
                                              std::to_string(movie_.DeclaredLength()) +
                                              " bytes without an End tag");
       }
-      const std::uint64_t tagOffset = movie_.Offset();
-      const std::uint16_t codeAndLength = movie_.ReadU16("a tag header");
-      const std::uint16_t code = codeAndLength >> 6;
-      std::uint64_t length = codeAndLength & kLongLength;
-      if (length == kLongLength) length = movie_.ReadU32("a long tag header's length");
-      if (length > movie_.Remaining()) {
-        throw ESwfError(tagOffset, TagKind(code) + " claims " + std::to_string(length) +
-                                       " bytes, past the movie's declared length of " +
-                                       std::to_string(movie_.DeclaredLength()) + " bytes");
-      }
+      TagBody body = NextTag(movie_);
+      const std::uint16_t code = body.Code();
       if (counts_[code]++ == 0) codesSeen_.push_back(code);
-      TagBody body(movie_, code, tagOffset, length);
       if (code == kEndTag) {
         body.SkipRest();
         movie_.ExpectEnd();
