@@ -191,4 +191,10 @@ PageUrl ParsePageUrl(const std::string& address) {
   return {static_cast<unsigned>(std::stoul(digits)), address.substr(slash, end - slash)};
 }
 
+PageUrl QuotedPageUrlIn(const std::string& text) {
+  const std::size_t start = text.find("\"http://");
+  if (start == std::string::npos) return {};
+  return ParsePageUrl(text.substr(start + 1, text.find('"', start + 1) - start - 1));
+}
+
 }  // namespace swivex::testing

@@ -58,6 +58,8 @@ struct PageUrl {
   std::string base;
 };
 PageUrl ParsePageUrl(const std::string& address);
+// The first such address in quotes in `text` (a page that forwards to it); port 0 if none.
+PageUrl QuotedPageUrlIn(const std::string& text);
 
 // One request on a connection of its own, with the Host header of the server's address unless
 // `headers` names one.

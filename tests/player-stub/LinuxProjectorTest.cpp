@@ -6,13 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,31 +22,13 @@
 #include "tests/support/RedRectangleMovie.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
+#include "tests/support/VariableForPrograms.h"
 #include "tests/swf/MovieBuilder.h"
 
 namespace swivex::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// An environment variable as a test sets it for the programs it starts (unset for nullptr), and
-// as it was again afterwards.
-class VariableForPrograms {
- public:
-  VariableForPrograms(const char* name, const char* value) : name_(name) {
-    if (const char* saved = std::getenv(name)) saved_ = saved;
-    Set(name_, value);
-  }
-  ~VariableForPrograms() { Set(name_, saved_ ? saved_->c_str() : nullptr); }
-
- private:
-  static void Set(const char* name, const char* value) {
-    value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
-  }
-
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 // Whether the arguments of any process on the computer hold `text`, as any user may read them.
 // A process that ends meanwhile has none.
@@ -59,14 +39,6 @@ bool AnyArgumentsHold(const std::string& text) {
     if (held.find(text) != std::string::npos) return true;
   }
   return false;
-}
-
-// The page's address in the file that hands it to the browser: the first one in quotes.
-PageUrl AddressIn(const std::string& handover) {
-  const std::string text = AsText(ReadBytes(handover));
-  const std::size_t start = text.find("\"http://");
-  if (start == std::string::npos) return {};
-  return ParsePageUrl(text.substr(start + 1, text.find('"', start + 1) - start - 1));
 }
 
 class LinuxProjectorTest : public ::testing::Test {
@@ -102,6 +74,9 @@ class LinuxProjectorTest : public ::testing::Test {
     const std::string line = AsText(ReadBytes(work_ / "arguments.txt"));
     return line.substr(0, line.find('\n'));
   }
+
+  // PATH for the programs that the test starts, with the stand-in for xdg-open first.
+  std::string LauncherFirst() const { return VariableForPrograms::PathWithFirst(work_ / "bin"); }
 
   void BuildProjector() {
     ASSERT_EQ(RunProgram(kSwivexc, {"build", "--linux", "red.swf"}, work_ / "").exitCode, 0);
@@ -141,12 +116,12 @@ TEST_F(LinuxProjectorTest, SwivexcBuildsOneThatPlaysInTheDefaultBrowserAndEndsWi
   // As some xdg-open do, the launcher runs on until the browser it started ends.
   WriteRecordingLauncher("while [ ! -e '" + (work_ / "browser.closed") +
                          "' ]; do sleep 0.05; done");
-  VariableForPrograms path("PATH", ((work_ / "bin") + ":" + std::getenv("PATH")).c_str());
+  const VariableForPrograms path("PATH", LauncherFirst().c_str());
   StartedProgram projector(work_ / "red", {}, work_ / "");
   const std::string handover = LauncherArgument();
   ASSERT_FALSE(handover.empty()) << "the launcher was not started";
   ASSERT_NO_FATAL_FAILURE(ExpectPrivateHandover(handover, work_.Path() / "runtime"));
-  const PageUrl page = AddressIn(handover);
+  const PageUrl page = QuotedPageUrlIn(AsText(ReadBytes(handover)));
   ASSERT_NE(page.port, 0u) << AsText(ReadBytes(handover));
   EXPECT_FALSE(AnyArgumentsHold(page.base.substr(1, 32))) << "the token is on a command line";
 
@@ -191,7 +166,7 @@ TEST_F(LinuxProjectorTest, ABrowserFollowsTheHandoverToThePage) {
   WriteRecordingLauncher(
       "exec chromium --headless=new --no-sandbox --disable-gpu --user-data-dir='" +
       (work_ / "profile") + "' --dump-dom \"$1\" > /dev/null 2>&1");
-  VariableForPrograms path("PATH", ((work_ / "bin") + ":" + std::getenv("PATH")).c_str());
+  const VariableForPrograms path("PATH", LauncherFirst().c_str());
   StartedProgram projector(work_ / "red", {}, work_ / "");
   const ProgramResult run = projector.Wait(90s);
   EXPECT_EQ(run.exitCode, 0) << "the page came, and went: " << run.error;
@@ -235,7 +210,7 @@ struct StopCase {
 TEST_F(LinuxProjectorTest, RemovesTheHandoverWhenStoppedBeforeThePageCame) {
   BuildProjector();
   WriteRecordingLauncher("");
-  VariableForPrograms path("PATH", ((work_ / "bin") + ":" + std::getenv("PATH")).c_str());
+  const VariableForPrograms path("PATH", LauncherFirst().c_str());
   const StopCase cases[] = {
       {SIGINT, "runtime", "runtime"},
       {SIGTERM, nullptr, "temporary"},
@@ -284,7 +259,8 @@ class ProjectorPageTest : public LinuxProjectorTest {
     Tab tab{std::make_unique<StartedProgram>(work_ / name, std::vector<std::string>{}, work_ / ""),
             "", ""};
     const std::string handover = LauncherArgument();
-    const PageUrl page = handover.empty() ? PageUrl() : AddressIn(handover);
+    const PageUrl page =
+        handover.empty() ? PageUrl() : QuotedPageUrlIn(AsText(ReadBytes(handover)));
     if (page.port == 0) return tab;
     tab.base = page.base;
     tab.session = browser_->OpenTab("http://127.0.0.1:" + std::to_string(page.port) + page.base,
@@ -381,8 +357,12 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          test.ExpectQuitWithinASecond(tab);
          EXPECT_FALSE(Exists(marker)) << "a program ran";
        }},
-      {"a javascript: address: the page goes on",
-       Red({{1, "javascript:document.title='taken'", ""}, FsCommand(25, "quit")}), quits},
+      {"a javascript: address: the page goes on, its title as it was",
+       Red({{1, "javascript:document.title='taken'", ""}, FsCommand(25, "quit")}),
+       [](ProjectorPageTest& test, Tab& tab) {
+         test.ExpectQuitWithinASecond(tab);
+         EXPECT_EQ(test.Evaluate(tab, "document.title"), "movie4");
+       }},
       {"fullscreen true in the first frame: at the next key",
        Red({FsCommand(1, "fullscreen", "true")}),
        [](ProjectorPageTest& test, Tab& tab) {
@@ -468,7 +448,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
          EXPECT_EQ(test.Evaluate(tab, "window.lastKey"), "false,body");
        }},
   };
-  VariableForPrograms path("PATH", ((work_ / "bin") + ":" + std::getenv("PATH")).c_str());
+  const VariableForPrograms path("PATH", LauncherFirst().c_str());
   std::string launches;
   for (const CommandCase& tried : cases) {
     SCOPED_TRACE(tried.name);
@@ -484,7 +464,7 @@ TEST_F(ProjectorPageTest, TheMoviesCommandsActAsInAProjectorAndRunNoProgramOrScr
 // A file that is no movie: the page says so with the player's reason, and the projector ends when
 // the page is closed, as after any movie.
 TEST_F(ProjectorPageTest, AMovieThatCannotBePlayedIsSaidSoInThePagesWords) {
-  VariableForPrograms path("PATH", ((work_ / "bin") + ":" + std::getenv("PATH")).c_str());
+  const VariableForPrograms path("PATH", LauncherFirst().c_str());
   const std::string text = "This is no movie.\n";
   Tab tab = Open("notes", Bytes(text.begin(), text.end()));
   ASSERT_FALSE(tab.session.empty()) << "no page";
