@@ -6,8 +6,6 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
-#include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "playback/LocalServer.h"
 #include "playback/SystemServer.h"
 #include "tests/playback/HttpClient.h"
+#include "tests/player-stub/FaultInjectingFileSystem.h"
 #include "tests/support/PollUntil.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFiles.h"
@@ -76,61 +75,6 @@ class ClockedServerSystem final : public ServerSystem {
   SystemServer real_;
 };
 
-// The system's files, counting those opened beside the projector that are still open.
-class CountedFiles final : public FileSystem {
- public:
-  std::atomic<int> openBeside{0};
-
-  FileError OwnPath(BoundedText& path) override { return real_.OwnPath(path); }
-  FileError TempFolder(BoundedText& folder) override { return real_.TempFolder(folder); }
-  FileError CreateFolder(const char* path) override { return real_.CreateFolder(path); }
-  FileError OpenForReading(const char* path, FileHandle& file) override {
-    return real_.OpenForReading(path, file);
-  }
-  FileError OpenBelow(const char* folder, const char* relative, FileHandle& file) override {
-    const FileError error = real_.OpenBelow(folder, relative, file);
-    if (error == file_errors::kNone) {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      beside_.insert(file);
-      ++openBeside;
-    }
-    return error;
-  }
-  FileError CreateNewFile(const char* path, FileHandle& file) override {
-    return real_.CreateNewFile(path, file);
-  }
-  FileError FileSize(FileHandle file, std::uint64_t& size) override {
-    return real_.FileSize(file, size);
-  }
-  FileError Seek(FileHandle file, std::uint64_t offset) override {
-    return real_.Seek(file, offset);
-  }
-  FileError Read(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t& done) override {
-    return real_.Read(file, buffer, count, done);
-  }
-  FileError Write(FileHandle file, const void* bytes, std::uint32_t count,
-                  std::uint32_t& done) override {
-    return real_.Write(file, bytes, count, done);
-  }
-  FileError Flush(FileHandle file) override { return real_.Flush(file); }
-  FileError Close(FileHandle file) override {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (beside_.erase(file) != 0) --openBeside;
-    return real_.Close(file);
-  }
-  FileError Rename(const char* from, const char* to) override { return real_.Rename(from, to); }
-  FileError Delete(const char* path) override { return real_.Delete(path); }
-  bool IsLeadByte(unsigned char byte) override { return real_.IsLeadByte(byte); }
-  void AppendErrorText(BoundedText& text, FileError error) override {
-    real_.AppendErrorText(text, error);
-  }
-
- private:
-  SystemFiles real_;
-  std::mutex mutex_;
-  std::set<FileHandle> beside_;
-};
-
 Bytes Gzip(const std::string& plain) {
   z_stream stream{};
   deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
@@ -174,6 +118,7 @@ class LocalServerTest : public ::testing::Test {
         openConnections_ = server_->OpenConnections();
         streamsOpen_ = server_->Streams().open;
         lastStreamClosedAt_ = server_->Streams().lastClosedAt;
+        openFiles_ = files_.OpenFiles();
         ++roundsDone_;
       }
     });
@@ -212,7 +157,8 @@ class LocalServerTest : public ::testing::Test {
   const std::string page_ = "<!DOCTYPE html><title>show</title>";
   const std::string icon_ = std::string("\0\0\1\0", 4) + "icon";
   std::string folder_;
-  CountedFiles files_;
+  SystemFiles realFiles_;
+  FaultInjectingFileSystem files_{realFiles_};  // counts the files that are open
   UniqueOpenedFile projector_;
   ClockedServerSystem system_;
   ServedContent content_;
@@ -223,6 +169,7 @@ class LocalServerTest : public ::testing::Test {
   std::atomic<std::size_t> streamsOpen_{0};
   std::atomic<std::uint64_t> lastStreamClosedAt_{0};
   std::atomic<std::uint64_t> roundsDone_{0};
+  std::atomic<std::size_t> openFiles_{0};
   std::thread rounds_;
 };
 
@@ -291,7 +238,9 @@ TEST_F(LocalServerTest, ServesFilesBesideTheProjectorAndBelowIt) {
   HttpConnection kept(port_);
   kept.Send(RequestHead("notes.xml"));
   EXPECT_EQ(kept.Receive().body, "<n/>");
-  EXPECT_TRUE(PollUntil([&] { return files_.openBeside == 0; }, 10s))
+  // The projector alone stays open, as the rounds after the response count.
+  WaitForRounds();
+  EXPECT_TRUE(PollUntil([&] { return openFiles_ == 1; }, 10s))
       << "closed once sent, while the connection stays open";
 }
 
