@@ -86,6 +86,8 @@ struct AppWindow {
   std::uint32_t stageWidth = 0;
   std::uint32_t stageHeight = 0;
   bool fullScreen = false;
+
+  friend bool operator==(const AppWindow&, const AppWindow&) = default;
 };
 
 // Where the page was opened.

@@ -41,15 +41,15 @@ std::uint32_t Pixels(std::int64_t twips) {
 
 }  // namespace
 
-MovieFacts ReadMovieFacts(OpenedFile file, MovieLocation movie) noexcept {
+AppWindow ReadMovieFacts(OpenedFile file, MovieLocation movie) noexcept {
   try {
     MovieBytes bytes(file, movie);
     const swf::FirstFrame frame = swf::ReadFirstFrame(bytes);
-    MovieFacts facts;
+    AppWindow facts;
     facts.stageWidth = Pixels(frame.header.WidthTwips());
     facts.stageHeight = Pixels(frame.header.HeightTwips());
     if (facts.stageWidth == 0 || facts.stageHeight == 0) facts.stageWidth = facts.stageHeight = 0;
-    facts.asksFullScreen = frame.asksFullScreen;
+    facts.fullScreen = frame.asksFullScreen;
     return facts;
   } catch (...) {
     return {};

@@ -67,10 +67,7 @@ Playback PlayInBrowser(const OwnMovie& own, std::span<const PlayerFile> player,
                                 .playerFiles = player,
                                 .besideFolder = folder.CStr()};
   AppendPageUrl(pageAddress, address);
-  const MovieFacts facts = ReadMovieFacts(own.file.Get(), *own.movie);
-  const AppWindow window{.stageWidth = facts.stageWidth,
-                         .stageHeight = facts.stageHeight,
-                         .fullScreen = facts.asksFullScreen};
+  const AppWindow window = ReadMovieFacts(own.file.Get(), *own.movie);
   const OpenedPage opened = OpenPageInBrowser(browsers, address.CStr(), window);
   if (opened == OpenedPage::None) return Playback::NoBrowser;
 

@@ -10,9 +10,9 @@
 
 namespace swivex {
 
-void PrintTo(const MovieFacts& facts, std::ostream* out) {
+void PrintTo(const AppWindow& facts, std::ostream* out) {
   *out << facts.stageWidth << " x " << facts.stageHeight
-       << (facts.asksFullScreen ? ", full screen" : "");
+       << (facts.fullScreen ? ", full screen" : "");
 }
 
 namespace testing {
@@ -49,10 +49,10 @@ struct FactsCase {
   const char* what;
   Bytes movie;
   std::uint32_t length;  // that the trailer gives; 0 for the movie's own
-  MovieFacts facts;
+  AppWindow facts;
 };
 
-MovieFacts FactsOf(FileSystem& system, const std::string& path, std::uint32_t length) {
+AppWindow FactsOf(FileSystem& system, const std::string& path, std::uint32_t length) {
   UniqueOpenedFile file;
   EXPECT_EQ(OpenFileForReading(system, path.c_str(), file), file_errors::kNone);
   return ReadMovieFacts(file.Get(), {5000, length});
@@ -95,18 +95,18 @@ TEST(MovieFacts, AreAllOrNothingWhereverReadingFails) {
   MemoryFileSystem system;
   system.files[system.ownPath] = Projector(movie, length);
   FaultInjectingFileSystem recording(system);
-  ASSERT_EQ(FactsOf(recording, system.ownPath, length), (MovieFacts{551, 400, true}));
+  ASSERT_EQ(FactsOf(recording, system.ownPath, length), (AppWindow{551, 400, true}));
   std::size_t harmless = 0;
   for (const Fault& fault : EveryFault(recording.Calls())) {
     if (recording.Calls()[fault.call].name == "Close") continue;
     FaultInjectingFileSystem failing(system, fault);
     UniqueOpenedFile file;
     if (OpenFileForReading(failing, system.ownPath.c_str(), file) != file_errors::kNone) continue;
-    const MovieFacts facts = ReadMovieFacts(file.Get(), {5000, length});
-    if (facts == MovieFacts{551, 400, true}) {
+    const AppWindow facts = ReadMovieFacts(file.Get(), {5000, length});
+    if (facts == AppWindow{551, 400, true}) {
       ++harmless;
     } else {
-      EXPECT_EQ(facts, MovieFacts{}) << Describe(fault, recording.Calls());
+      EXPECT_EQ(facts, AppWindow{}) << Describe(fault, recording.Calls());
     }
   }
   EXPECT_GT(harmless, 0u) << "a read that moves part of what it asked is read on from";
