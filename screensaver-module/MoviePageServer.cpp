@@ -39,7 +39,6 @@ struct MoviePageServer::Serving {
   WindowsFileSystem files;
   std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> player;
   SaverServing serving{network, files};
-  std::string address;
   std::atomic<bool> stop{false};
   std::thread rounds;
 };
@@ -53,7 +52,6 @@ MoviePageServer::MoviePageServer(const std::string& moviePath, SaverPageSettings
                                settings.sound, failure))
     throw std::runtime_error(std::string("The screen saver cannot play its movie. ") +
                              failure.CStr());
-  serving_->address = serving_->serving.Address().CStr();
   serving_->rounds = std::thread([serving = serving_.get()] { serving->ServeRounds(); });
 }
 
@@ -62,6 +60,7 @@ MoviePageServer::~MoviePageServer() {
   serving_->rounds.join();
 }
 
-const std::string& MoviePageServer::Address() const { return serving_->address; }
+// Written once before the thread starts, and only read after.
+const char* MoviePageServer::Address() const { return serving_->serving.Address().CStr(); }
 
 }  // namespace swivex::glowdrift

@@ -29,7 +29,7 @@ class MoviePageServer {
   ~MoviePageServer();
 
   // The page's address: "http://127.0.0.1:PORT/TOKEN/".
-  const std::string& Address() const;
+  const char* Address() const;
 
  private:
   struct Serving;

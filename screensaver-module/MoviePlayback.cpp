@@ -1,27 +1,25 @@
 #include "screensaver-module/MoviePlayback.h"
 
-#include <shlobj.h>
-
 #include <stdexcept>
 
 #include "screensaver-module/FailureReport.h"
-#include "winsupport/AnsiPathCapacity.h"
 
 namespace swivex::glowdrift {
 
 namespace {
 
 // The browser's profile: a folder of Glowdrift's own under the user's local application data,
-// which every run reuses, so that the browser's first start is done once.
+// which every run reuses, so that the browser's first start is done once. The folder's name
+// goes on the browser's command line in the system's code page, so it must survive the trip.
 std::string BrowserProfileFolder() {
-  char folder[win::kAnsiPathCapacity] = {};
-  const HRESULT found =
-      ::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder);
-  if (FAILED(found)) {
+  SystemBrowsers system;
+  BoundedText localData;
+  if (!system.FindLocalDataFolder(localData)) {
     throw std::runtime_error(
-        FailureText("Cannot find the local application data folder", static_cast<DWORD>(found)));
+        "Cannot find the local application data folder under a name that the system's code "
+        "page can write.");
   }
-  std::string path = folder;
+  std::string path = localData.CStr();
   for (const char* part : {"Swivex", "Glowdrift", "Browser"}) {
     if (path.back() != '\\') path += '\\';
     path += part;

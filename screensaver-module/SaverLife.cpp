@@ -86,6 +86,7 @@ SaverTurn SaverLife::LookAt(Milliseconds sinceStart, const saver_event::Look& lo
 
 SaverTurn SaverLife::GiveTheMovieUp() {
   stage_ = Stage::Pictures;
+  primaryLeft_.reset();
   return SaverTurn::ShowPictures;
 }
 

@@ -70,6 +70,8 @@ class SaverLife {
   SaverTurn Take(Milliseconds sinceStart, const SaverEvent& event);
 
   bool BrowserPlays() const { return stage_ != Stage::Pictures; }
+  // Whether the saver's windows have left the primary monitor to the browser, which still plays.
+  bool PrimaryMonitorLeft() const { return primaryLeft_.has_value(); }
 
  private:
   enum class Stage { Pictures, AwaitingFirstFrame, Playing };
@@ -85,7 +87,8 @@ class SaverLife {
   std::optional<MouseWakeFilter::Point> lastPointer_;  // at the last look
   std::uint32_t lastInputTick_;
   Milliseconds browserStarted_{};
-  std::optional<Milliseconds> primaryLeft_;  // when the saver's windows left the primary monitor
+  // When the saver's windows left the primary monitor; they take it back with the pictures.
+  std::optional<Milliseconds> primaryLeft_;
 };
 
 }  // namespace swivex::glowdrift

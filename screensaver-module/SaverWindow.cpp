@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <string>
 
 #include "winsupport/Screens.h"
 #include "winsupport/WindowsHandles.h"
@@ -56,6 +57,16 @@ std::uint32_t LastInputTick() {
   input.cbSize = sizeof input;
   ::GetLastInputInfo(&input);
   return input.dwTime;
+}
+
+// Why the saver gave up a browser whose page drew no frame in time.
+std::string NoFrameReason() {
+  const auto deadline =
+      std::chrono::duration_cast<std::chrono::seconds>(SaverLife::kFirstFrameDeadline);
+  // Appended piece by piece: "literal" + std::string trips GCC 12's -Wrestrict at -O2.
+  return std::string("The browser showed no frame of the movie within ")
+      .append(std::to_string(deadline.count()))
+      .append(" seconds.");
 }
 
 }  // namespace
@@ -167,7 +178,7 @@ void SaverWindow::OnTimer() {
   WatchBrowser();
   // While the browser starts, the glows are drawn at half the rate: the browser's start, not the
   // glows that its window will cover, should have the processor.
-  const bool browserStarting = playback_ && !primaryLeft_;
+  const bool browserStarting = playback_ && !life_.PrimaryMonitorLeft();
   if (browserStarting && ++ticks_ % 2 != 0) return;
   if (::IsWindowVisible(Handle())) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -186,7 +197,7 @@ void SaverWindow::WatchBrowser() {
     Take(BrowserGone{});
     return;
   }
-  if (!primaryLeft_) {
+  if (!life_.PrimaryMonitorLeft()) {
     if (HWND window = browser.VisibleWindow()) GiveThePrimaryMonitorTo(window);
   }
   POINT cursor{};
@@ -202,7 +213,7 @@ void SaverWindow::OnPaint() {
   ::FillRect(frame, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   const std::vector<PicturePlacement> placements = drift_.Placements();
   for (const RECT& monitor : monitors_) {
-    if (primaryLeft_ && ::EqualRect(&monitor, &primary_)) continue;
+    if (life_.PrimaryMonitorLeft() && ::EqualRect(&monitor, &primary_)) continue;
     painter_.Paint(frame, monitor, field_, &caption_, placements);
   }
   ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, frame, 0, 0, SRCCOPY);
@@ -219,7 +230,7 @@ void SaverWindow::OnFirstFrame() {
   // A frame told by a page that was given up already changes nothing.
   if (!playback_) return;
   Take(FirstFrame{});
-  if (!primaryLeft_) GiveThePrimaryMonitorTo(playback_->Browser().VisibleWindow());
+  if (!life_.PrimaryMonitorLeft()) GiveThePrimaryMonitorTo(playback_->Browser().VisibleWindow());
 }
 
 void SaverWindow::GiveThePrimaryMonitorTo(HWND browser) {
@@ -240,28 +251,24 @@ void SaverWindow::Take(const SaverEvent& event) {
       ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
       break;
     case SaverTurn::ShowPictures:
-      ShowPicturesInstead(std::holds_alternative<BrowserGone>(event)
-                              ? "The browser ended."
-                              : "The browser showed no frame of the movie within 10 seconds.");
+      ShowPicturesInstead(std::holds_alternative<BrowserGone>(event) ? "The browser ended."
+                                                                     : NoFrameReason());
       break;
   }
 }
 
-void SaverWindow::ShowPicturesInstead(const char* reason) {
+// The pictures cover every monitor again, the primary one too if the browser had it.
+void SaverWindow::ShowPicturesInstead(const std::string& reason) {
   playback_.reset();
   Describe(SaverShows::PicturesAfterFailure, reason);
-  if (primaryLeft_) {
-    ::SetWindowRgn(Handle(), nullptr, TRUE);
-    ::ShowWindow(Handle(), SW_SHOW);
-    primaryLeft_ = false;
-  }
+  ::SetWindowRgn(Handle(), nullptr, TRUE);
+  ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
 }
 
 // Chromium stops drawing a window that another one covers, so the saver's window gives the
 // primary monitor up entirely: a region without it, or no window at all with one monitor.
 void SaverWindow::LeavePrimaryMonitor() {
-  primaryLeft_ = true;
   RECT client{};
   ::GetClientRect(Handle(), &client);
   UniqueRegion rest(::CreateRectRgnIndirect(&client));

@@ -45,7 +45,7 @@ class SaverWindow : public win::Window<SaverWindow, ReportFailurePolicy> {
   void OnMouseMove(LPARAM position);
   void OnFirstFrame();
   void Take(const SaverEvent& event);
-  void ShowPicturesInstead(const char* reason);
+  void ShowPicturesInstead(const std::string& reason);
   void GiveThePrimaryMonitorTo(HWND browser);
   void LeavePrimaryMonitor();
   // The caption and the title for what the saver shows; the title also gives the reason.
@@ -57,7 +57,6 @@ class SaverWindow : public win::Window<SaverWindow, ReportFailurePolicy> {
   RECT virtualScreen_{};
   std::vector<RECT> monitors_;  // in the window's client coordinates
   RECT primary_{};              // the same
-  bool primaryLeft_ = false;    // to the browser's window
   unsigned ticks_ = 0;          // of the frame timer while the browser starts
   ULONGLONG started_;
   SaverLife life_;

@@ -26,19 +26,19 @@ int main() {
   const std::string commandLine = ::GetCommandLineA();
   WriteFile(std::string(self) + ".txt", commandLine);
 
-  const std::string prefix = "--app=http://127.0.0.1:";
-  const std::size_t at = commandLine.find(prefix);
+  const std::string app = "--app=";
+  const std::size_t at = commandLine.find(app);
   if (at == std::string::npos) return 2;
-  const std::size_t portStart = at + prefix.size();
-  const std::size_t slash = commandLine.find('/', portStart);
-  const unsigned port = static_cast<unsigned>(std::stoul(commandLine.substr(portStart)));
-  const std::string page = commandLine.substr(slash, commandLine.find(' ', slash) - slash);
-  WriteFile(std::string(self) + ".html", swivex::testing::Request(port, "GET", page).body);
+  const std::size_t start = at + app.size();
+  const swivex::testing::PageUrl page = swivex::testing::ParsePageUrl(
+      commandLine.substr(start, commandLine.find(' ', start) - start));
+  if (page.port == 0) return 2;
+  WriteFile(std::string(self) + ".html",
+            swivex::testing::Request(page.port, "GET", page.base).body);
   const swivex::testing::HttpResponse icon =
-      swivex::testing::Request(port, "GET", page + "icon.ico");
+      swivex::testing::Request(page.port, "GET", page.base + "icon.ico");
   if (icon.status == 200) WriteFile(std::string(self) + ".ico", icon.body);
-  swivex::testing::HttpConnection stream(port);
-  stream.Send("GET " + page + "events HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
-              "\r\n\r\n");
+  swivex::testing::HttpConnection stream(page.port);
+  stream.Send(swivex::testing::GetHead(page.port, page.base + "events"));
   return stream.Receive().status == 200 ? 0 : 3;
 }

@@ -2,9 +2,9 @@
 // Writes its process id and its arguments as Windows splits its command line, one a line, to a
 // file named after itself ("...exe.txt"), then does what GLOWDRIFT_STAND_IN says: "exit" ends at
 // once, as a browser that fails; "window" shows a window, as a browser does; "open" hands the
-// page's address (the argument after --kiosk, as the saver gives it, or the value of --app=, as
-// a projector does) on to the system's browser with ShellExecuteA, which Wine gives to the
-// program that its WineBrowser setting names. Unless it has ended, it stays until it is ended.
+// page's address (the argument after --kiosk, as the saver gives it) on to the system's browser
+// with ShellExecuteA, which Wine gives to the program that its WineBrowser setting names. Unless it
+// has ended, it stays until it is ended.
 #include <windows.h>
 // shellapi.h builds on windows.h.
 #include <shellapi.h>
@@ -44,10 +44,8 @@ void Record(const std::vector<std::string>& arguments) {
 
 // The address of the page that the browser is to show; empty if it was given none.
 std::string PageAddress(const std::vector<std::string>& arguments) {
-  const std::string app = "--app=";
-  for (std::size_t index = 0; index < arguments.size(); ++index) {
-    if (arguments[index] == "--kiosk" && index + 1 < arguments.size()) return arguments[index + 1];
-    if (arguments[index].starts_with(app)) return arguments[index].substr(app.size());
+  for (std::size_t index = 0; index + 1 < arguments.size(); ++index) {
+    if (arguments[index] == "--kiosk") return arguments[index + 1];
   }
   return "";
 }

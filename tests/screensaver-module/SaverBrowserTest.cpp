@@ -19,8 +19,6 @@ namespace {
 using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 
-constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-
 enum class Ending { Key, KeyInBrowser, Suspend, SessionEnd, PageInput, PageQuit };
 
 class SaverWithBrowser : public ::testing::Test {
@@ -34,22 +32,26 @@ class SaverWithBrowser : public ::testing::Test {
     RemoveSettings();
   }
 
-  // Registers stand-ins under the names, starts "/s", and waits for the saver's window and for
-  // the start of the last stand-in, the one the saver should choose.
+  // Starts "/s" and waits for the saver's window.
+  void StartSaver() {
+    saver_.reset();
+    saver_ = std::make_unique<SaverProcess>("/s");
+    window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
+    ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
+  }
+
+  // Registers stand-ins under the names, starts the saver, and waits for the start of the last
+  // stand-in, the one the saver should choose.
   void Start(const std::vector<const char*>& names) {
     saver_.reset();
     browsers_.clear();
     for (const char* name : names) browsers_.push_back(std::make_unique<RegisteredBrowser>(name));
-    saver_ = std::make_unique<SaverProcess>("/s");
-    window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
-    ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
-    std::optional<RegisteredBrowser::Start> started;
-    ASSERT_TRUE(PumpMessagesUntil([&] {
-      return (started = browsers_.back()->Started()).has_value();
-    })) << "the browser was not started";
-    browserId_ = started->process;
+    ASSERT_NO_FATAL_FAILURE(StartSaver());
+    std::optional<RegisteredBrowser::Start> started = browsers_.back()->WaitForStart();
+    ASSERT_TRUE(started) << "the browser was not started";
+    browserId_ = started->id;
     arguments_ = started->arguments;
-    browser_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, browserId_));
+    browser_ = std::move(started->process);
   }
 
   // Ends the saver; the time of the act that ended it within half a second, if one did. The
@@ -80,12 +82,6 @@ class SaverWithBrowser : public ::testing::Test {
     swivex::testing::HttpConnection connection(page.port);
     connection.Send(swivex::testing::GetHead(page.port, page.base + "tell/" + name));
     EXPECT_EQ(connection.Receive().status, 204) << name;
-  }
-
-  bool BrowserEndsBy(Clock::time_point deadline) const {
-    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-    return ::WaitForSingleObject(browser_.Get(), static_cast<DWORD>(std::max(left, 0LL))) ==
-           WAIT_OBJECT_0;
   }
 
   std::vector<std::unique_ptr<RegisteredBrowser>> browsers_;
@@ -144,30 +140,8 @@ TEST_F(SaverWithBrowser, PlaysInEdgeElseChromeOnThePrimaryMonitorAndEndsItsBrows
 
     const std::optional<Clock::time_point> ended = End(test.ending);
     ASSERT_TRUE(ended) << "the saver did not end";
-    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000))) << "the browser outlived the saver";
-  }
-}
-
-TEST_F(SaverWithBrowser, GivesTheBrowserUpForThePicturesWhenItEndsOrShowsNoFrame) {
-  // What the stand-in does; why the saver gives it up; by when (ten seconds from the browser's
-  // start, and some for a busy machine).
-  const std::tuple<const char*, const char*, milliseconds> cases[] = {
-      {"exit", "The browser ended.", kPatience},
-      {"", "The browser showed no frame of the movie within 10 seconds.", milliseconds(13000)},
-  };
-  for (const auto& [act, reason, patience] : cases) {
-    SCOPED_TRACE(reason);
-    const StandInAct acting(act);
-    ASSERT_NO_FATAL_FAILURE(Start({"chrome.exe"}));
-    EXPECT_TRUE(PumpMessagesUntil(
-        [&] { return WindowText(window_).find(reason) != std::string::npos; }, patience))
-        << WindowText(window_);
-    EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
-                                               "movie: the browser could not play it."));
-    EXPECT_TRUE(BrowserEndsBy(Clock::now() + milliseconds(1000)));
-    EXPECT_TRUE(::IsWindowVisible(window_));
-    EXPECT_EQ(ScreenRectOf(window_), (RECT{0, 0, 1280, 1024}));
-    EXPECT_TRUE(End(Ending::Key));
+    EXPECT_TRUE(EndsBy(browser_.Get(), *ended + milliseconds(1000)))
+        << "the browser outlived the saver";
   }
 }
 
@@ -198,47 +172,66 @@ TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowserAndSeesInputThere) {
 
     const std::optional<Clock::time_point> ended = End(ending);
     ASSERT_TRUE(ended) << "the input should end the saver";
-    EXPECT_TRUE(BrowserEndsBy(*ended + milliseconds(1000)));
+    EXPECT_TRUE(EndsBy(browser_.Get(), *ended + milliseconds(1000)));
   }
 }
 
-TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheBrowserCannotStart) {
+enum class PicturesSetUp { BrowserEnds, BrowserShowsNothing, BrowserMissing, MovieTurnedOff };
+
+struct PicturesCase {
+  PicturesSetUp setUp;
+  std::string title;  // after "Glowdrift shows the pictures inside the installed movie: "
+  bool browserStarts;
+};
+
+TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheMovieDoesNotPlay) {
   const std::string missing = LocalAppData() + "\\no-such-browser.exe";
-  const std::string key = std::string(kAppPaths) + "chrome.exe";
-  ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, missing.c_str(),
-                              static_cast<DWORD>(missing.size() + 1)),
-            ERROR_SUCCESS);
   char reason[256] = {};
   ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    ERROR_FILE_NOT_FOUND, 0, reason, sizeof reason, nullptr);
-  std::string expected = reason;
-  expected.erase(expected.find_last_not_of("\r\n. ") + 1);
-  saver_ = std::make_unique<SaverProcess>("/s");
-  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
-  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
-  const std::string told =
-      "Glowdrift shows the pictures inside the installed movie: the browser could not play it. "
-      "Cannot start " +
-      missing + ": " + expected + ".";
-  EXPECT_TRUE(PumpMessagesUntil([&] {
-    return WindowText(window_).find(told) != std::string::npos;
-  })) << WindowText(window_);
-  EXPECT_TRUE(End(Ending::Key));
-  ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-}
-
-TEST_F(SaverWithBrowser, ShowsThePicturesWhenTheSettingsTurnTheMovieOff) {
-  SetSettingsValue("PlayMovie", DwordValue(0));
-  const RegisteredBrowser chrome("chrome.exe");
-  saver_ = std::make_unique<SaverProcess>("/s");
-  window_ = WaitForTopLevelWindow(saver_->Id(), "GlowdriftSaver");
-  ASSERT_NE(window_, nullptr) << "the saver's window did not appear";
-  EXPECT_THAT(WindowText(window_), HasSubstr("Glowdrift shows the pictures inside the installed "
-                                             "movie: its settings say not to play it."));
-  EXPECT_TRUE(End(Ending::Key));
-  // A browser started all the same would have had the first second, whose keys are ignored
-  // while a browser plays, to write its record.
-  EXPECT_FALSE(std::filesystem::exists(chrome.Record()));
+  std::string notFound = reason;
+  notFound.erase(notFound.find_last_not_of("\r\n. ") + 1);
+  const std::string failed = "the browser could not play it. ";
+  const PicturesCase cases[] = {
+      {PicturesSetUp::BrowserEnds, failed + "The browser ended.", true},
+      {PicturesSetUp::BrowserShowsNothing,
+       failed + "The browser showed no frame of the movie within 10 seconds.", true},
+      {PicturesSetUp::BrowserMissing, failed + "Cannot start " + missing + ": " + notFound + ".",
+       false},
+      {PicturesSetUp::MovieTurnedOff, "its settings say not to play it.", false},
+  };
+  for (const PicturesCase& test : cases) {
+    SCOPED_TRACE(test.title);
+    RemoveSettings();
+    if (test.setUp == PicturesSetUp::MovieTurnedOff) SetSettingsValue("PlayMovie", DwordValue(0));
+    const StandInAct acting(test.setUp == PicturesSetUp::BrowserEnds ? "exit" : "");
+    const RegisteredBrowser chrome = test.setUp == PicturesSetUp::BrowserMissing
+                                         ? RegisteredBrowser("chrome.exe", missing)
+                                         : RegisteredBrowser("chrome.exe");
+    ASSERT_NO_FATAL_FAILURE(StartSaver());
+    std::optional<RegisteredBrowser::Start> started;
+    if (test.browserStarts) {
+      started = chrome.WaitForStart();
+      ASSERT_TRUE(started) << "no browser started";
+    }
+    // The saver gives a browser ten seconds from its start, and some for a busy machine.
+    const std::string title =
+        "Glowdrift shows the pictures inside the installed movie: " + test.title;
+    EXPECT_TRUE(PumpMessagesUntil(
+        [&] { return WindowText(window_).find(title) != std::string::npos; }, milliseconds(13000)))
+        << WindowText(window_);
+    if (started) {
+      EXPECT_TRUE(EndsBy(started->process.Get(), Clock::now() + milliseconds(1000)));
+    }
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(ScreenRectOf(window_), (RECT{0, 0, 1280, 1024}));
+    EXPECT_TRUE(End(Ending::Key));
+    // A browser started all the same would have had the saver's first second, whose keys are
+    // ignored while a browser plays, to write its record.
+    if (!test.browserStarts) {
+      EXPECT_FALSE(std::filesystem::exists(chrome.Record()));
+    }
+  }
 }
 
 }  // namespace

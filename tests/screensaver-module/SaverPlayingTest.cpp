@@ -62,10 +62,6 @@ double RedShare(const RgbPicture& picture) {
   return static_cast<double>(red) / (static_cast<double>(picture.width) * picture.height);
 }
 
-milliseconds Until(Clock::time_point deadline) {
-  return std::max(0ms, std::chrono::duration_cast<milliseconds>(deadline - Clock::now()));
-}
-
 bool Exists(const std::string& path) {
   std::error_code ignored;
   return std::filesystem::exists(path, ignored);
@@ -169,12 +165,10 @@ class PlayingRun {
   Outcome Start() {
     window_ = WaitForTopLevelWindow(saver_.Id(), "GlowdriftSaver");
     EXPECT_NE(window_, nullptr) << "the saver's window did not appear";
-    std::optional<RegisteredBrowser::Start> started;
-    EXPECT_TRUE(PumpMessagesUntil([&] { return (started = chrome_.Started()).has_value(); },
-                                  kStartPatience))
-        << "the saver did not start its browser";
+    std::optional<RegisteredBrowser::Start> started = chrome_.WaitForStart(kStartPatience);
+    EXPECT_TRUE(started) << "the saver did not start its browser";
     if (!window_ || !started) return Outcome::Failed;
-    standIn_.Reset(::OpenProcess(SYNCHRONIZE, FALSE, started->process));
+    standIn_ = std::move(started->process);
     EXPECT_TRUE(standIn_);
     EXPECT_GE(started->arguments.size(), 3u);
     if (!standIn_ || started->arguments.size() < 3) return Outcome::Failed;
@@ -268,11 +262,10 @@ TEST(SaverPlayingTheMovie, ShowsItInTheBrowserUntilAKeyInThePageEndsTheSaverAndT
                          R"({"type":"keyDown","key":"a","code":"KeyA","windowsVirtualKeyCode":65})",
                          session)
                    .empty());
-  EXPECT_EQ(run->Saver().WaitForExit(Until(dispatched + kEndDeadline)), std::optional<DWORD>(0))
+  EXPECT_TRUE(EndsBy(run->Saver().Handle(), dispatched + kEndDeadline))
       << "the saver did not end within a second of the key";
-  EXPECT_EQ(::WaitForSingleObject(run->StandIn(),
-                                  static_cast<DWORD>(Until(dispatched + kEndDeadline).count())),
-            WAIT_OBJECT_0)
+  EXPECT_EQ(run->Saver().WaitForExit(0ms), std::optional<DWORD>(0));
+  EXPECT_TRUE(EndsBy(run->StandIn(), dispatched + kEndDeadline))
       << "the browser outlived the saver by more than the second";
 }
 

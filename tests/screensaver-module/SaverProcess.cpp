@@ -56,15 +56,7 @@ SaverProcess::~SaverProcess() {
 }
 
 std::optional<DWORD> SaverProcess::WaitForExit(milliseconds patience) {
-  const auto deadline = Clock::now() + patience;
-  const HANDLE process = process_.Get();
-  for (;;) {
-    const DWORD woken = ::MsgWaitForMultipleObjects(1, &process, FALSE,
-                                                    RemainingMilliseconds(deadline), QS_ALLINPUT);
-    if (woken == WAIT_OBJECT_0) break;
-    if (woken != WAIT_OBJECT_0 + 1) return std::nullopt;  // out of time
-    DispatchPendingMessages();
-  }
+  if (!EndsBy(process_.Get(), Clock::now() + patience)) return std::nullopt;
   DWORD code = 0;
   ::GetExitCodeProcess(process_.Get(), &code);
   return code;
@@ -75,6 +67,16 @@ bool SaverProcess::IsRunning() { return ::WaitForSingleObject(process_.Get(), 0)
 bool PumpMessagesUntil(const std::function<bool()>& holds, milliseconds patience) {
   return swivex::testing::PollUntil(holds, patience,
                                     [] { PumpMessagesFor(swivex::testing::kPollInterval); });
+}
+
+bool EndsBy(HANDLE process, Clock::time_point deadline) {
+  for (;;) {
+    const DWORD woken = ::MsgWaitForMultipleObjects(1, &process, FALSE,
+                                                    RemainingMilliseconds(deadline), QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) return true;
+    if (woken != WAIT_OBJECT_0 + 1) return false;  // out of time
+    DispatchPendingMessages();
+  }
 }
 
 void PumpMessagesFor(milliseconds duration) {

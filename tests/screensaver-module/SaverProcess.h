@@ -28,6 +28,7 @@ class SaverProcess {
   ~SaverProcess();
 
   DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_.Get(); }
   // The exit code once the process has ended within the time, else nothing. Keeps this
   // program's own windows answering while it waits.
   std::optional<DWORD> WaitForExit(milliseconds patience = kPatience);
@@ -45,5 +46,9 @@ void PumpMessagesFor(milliseconds duration);
 // Handles this program's own window messages until `holds` is true or `patience` has passed;
 // true if it held in time.
 bool PumpMessagesUntil(const std::function<bool()>& holds, milliseconds patience = kPatience);
+
+// Whether `process` has ended by `deadline`; handles this program's own window messages while it
+// waits.
+bool EndsBy(HANDLE process, std::chrono::steady_clock::time_point deadline);
 
 }  // namespace swivex::glowdrift::testing
