@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "tests/playback/HttpClient.h"
 #include "tests/screensaver-module/RegisteredBrowser.h"
@@ -176,7 +179,37 @@ TEST_F(SaverWithBrowser, LeavesThePrimaryMonitorToTheBrowserAndSeesInputThere) {
   }
 }
 
-enum class PicturesSetUp { BrowserEnds, BrowserShowsNothing, BrowserMissing, MovieTurnedOff };
+enum class PicturesSetUp {
+  BrowserEnds,
+  BrowserShowsNothing,
+  BrowserMissing,
+  MovieTurnedOff,
+  LocalDataOutsideTheCodePage
+};
+
+// The user's local application data moved, for as long as this lives, into a folder named in
+// Japanese, which the code page of an English system cannot write.
+class LocalDataOutsideTheCodePage {
+ public:
+  LocalDataOutsideTheCodePage() {
+    DWORD size = sizeof saved_;
+    ::RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"Local AppData", RRF_RT_ANY | RRF_NOEXPAND,
+                   nullptr, saved_, &size);
+    const std::wstring moved = std::wstring(saved_) + L"\\\u65E5\u672C";
+    ::CreateDirectoryW(moved.c_str(), nullptr);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Local AppData", REG_EXPAND_SZ,
+                      moved.c_str(), static_cast<DWORD>((moved.size() + 1) * sizeof(wchar_t)));
+  }
+  ~LocalDataOutsideTheCodePage() {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kShellFolders, L"Local AppData", REG_EXPAND_SZ, saved_,
+                      static_cast<DWORD>((std::wcslen(saved_) + 1) * sizeof(wchar_t)));
+  }
+
+ private:
+  static constexpr wchar_t kShellFolders[] =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  wchar_t saved_[MAX_PATH * 2] = {};
+};
 
 struct PicturesCase {
   PicturesSetUp setUp;
@@ -199,6 +232,10 @@ TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheMovieDoesNotPlay) {
       {PicturesSetUp::BrowserMissing, failed + "Cannot start " + missing + ": " + notFound + ".",
        false},
       {PicturesSetUp::MovieTurnedOff, "its settings say not to play it.", false},
+      {PicturesSetUp::LocalDataOutsideTheCodePage,
+       failed + "Cannot find the local application data folder under a name that the system's "
+                "code page can write.",
+       false},
   };
   for (const PicturesCase& test : cases) {
     SCOPED_TRACE(test.title);
@@ -208,6 +245,8 @@ TEST_F(SaverWithBrowser, ShowsThePicturesAndSaysWhyWhenTheMovieDoesNotPlay) {
     const RegisteredBrowser chrome = test.setUp == PicturesSetUp::BrowserMissing
                                          ? RegisteredBrowser("chrome.exe", missing)
                                          : RegisteredBrowser("chrome.exe");
+    std::optional<LocalDataOutsideTheCodePage> moved;
+    if (test.setUp == PicturesSetUp::LocalDataOutsideTheCodePage) moved.emplace();
     ASSERT_NO_FATAL_FAILURE(StartSaver());
     std::optional<RegisteredBrowser::Start> started;
     if (test.browserStarts) {
