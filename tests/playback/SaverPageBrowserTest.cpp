@@ -4,16 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 
 #include "playback/PlayerFileList.h"
 #include "playback/PosixFileSystem.h"
 #include "playback/SaverServing.h"
 #include "playback/SystemServer.h"
 #include "tests/playback/DevToolsPipe.h"
+#include "tests/playback/SaverRounds.h"
 #include "tests/support/PollUntil.h"
 #include "tests/support/RedRectangleMovie.h"
 #include "tests/support/TempFolder.h"
@@ -34,12 +34,6 @@ constexpr int kHeight = 400;
 // tells, and a headless browser.
 class SaverPageBrowserTest : public ::testing::Test {
  protected:
-  ~SaverPageBrowserTest() override {
-    browser_.reset();
-    stop_ = true;
-    if (rounds_.joinable()) rounds_.join();
-  }
-
   void Serve(const Bytes& movie) {
     WriteBytes(work_ / "Glowdrift.swf", movie);
     WriteBytes(work_ / "notes.xml", Bytes{'<', 'n', '/', '>'});
@@ -47,22 +41,16 @@ class SaverPageBrowserTest : public ::testing::Test {
     ASSERT_TRUE(serving_->Start((work_ / "Glowdrift.swf").c_str(), FindCarriedPlayerFiles(player_),
                                 false, failure))
         << failure.CStr();
-    rounds_ = std::thread([this] {
-      while (!stop_) {
-        const PageTells tells = serving_->Round(5);
-        for (const PageTell tell : {PageTell::FirstFrame, PageTell::Input, PageTell::Quit})
-          if (tells.Has(tell)) ++told_[static_cast<int>(tell)];
-      }
-    });
+    rounds_.emplace(*serving_);
     browser_ = std::make_unique<DevToolsPipe>(work_ / "profile");
   }
 
   // A new tab of the page's size showing the page; its session, or empty.
   std::string OpenPage() { return browser_->OpenTab(serving_->Address().CStr(), kWidth, kHeight); }
 
-  int Told(PageTell tell) const { return told_[static_cast<int>(tell)]; }
+  int Told(PageTell tell) const { return rounds_->Told(tell); }
   bool WaitForTold(PageTell tell, int count) {
-    return PollUntil([&] { return Told(tell) >= count; }, kPatience);
+    return rounds_->WaitForTold(tell, count, kPatience);
   }
 
   TempFolder work_;
@@ -70,9 +58,7 @@ class SaverPageBrowserTest : public ::testing::Test {
   SystemServer network_;
   std::array<PlayerFile, SWIVEX_PLAYER_FILE_COUNT> player_;
   std::unique_ptr<SaverServing> serving_ = std::make_unique<SaverServing>(network_, files_);
-  std::atomic<bool> stop_{false};
-  std::atomic<int> told_[3] = {};
-  std::thread rounds_;
+  std::optional<SaverRounds> rounds_;
   std::unique_ptr<DevToolsPipe> browser_;
 };
 

@@ -2,15 +2,15 @@
 // natively, and under Windows with Winsock and the Win32 file calls.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 
 #include "playback/SaverServing.h"
 #include "playback/SystemServer.h"
 #include "tests/playback/HttpClient.h"
+#include "tests/playback/SaverRounds.h"
 #include "tests/support/PollUntil.h"
 #include "tests/support/RedRectangleMovie.h"
 #include "tests/support/TempFolder.h"
@@ -33,17 +33,13 @@ using namespace std::chrono_literals;
 const unsigned char kPlayerBytes[] = {'p', 'l', 'a', 'y', 'e', 'r'};
 const PlayerFile kPlayer[] = {{"ruffle.js", "text/javascript", kPlayerBytes}};
 
-// The installed movie in a folder with a file beside it, served with the rounds on a thread of
-// their own that counts what the page tells.
+// The installed movie in a folder with a file beside it, served in rounds that count what the
+// page tells.
 class SaverServingTest : public ::testing::Test {
  protected:
   SaverServingTest() {
     WriteBytes(folder_ / "Glowdrift.swf", kRedRectangleMovie);
     WriteBytes(folder_ / "notes.xml", Bytes{'<', 'n', '/', '>'});
-  }
-  ~SaverServingTest() override {
-    stop_ = true;
-    if (rounds_.joinable()) rounds_.join();
   }
 
   void Serve() {
@@ -52,31 +48,15 @@ class SaverServingTest : public ::testing::Test {
         << failure.CStr();
     page_ = ParsePageUrl(serving_->Address().CStr());
     ASSERT_NE(page_.port, 0u) << serving_->Address().CStr();
-    rounds_ = std::thread([this] {
-      while (!stop_) {
-        const PageTells tells = serving_->Round(5);
-        for (const PageTell tell : {PageTell::FirstFrame, PageTell::Input, PageTell::Quit})
-          if (tells.Has(tell)) ++told_[static_cast<int>(tell)];
-        ++roundsDone_;
-      }
-    });
+    rounds_.emplace(*serving_);
   }
-  // The rounds that began before now have ended, and with them the taking of their tells.
-  void WaitForRounds() {
-    const std::uint64_t seen = roundsDone_;
-    ASSERT_TRUE(PollUntil([&] { return roundsDone_ >= seen + 2; }, 10s));
-  }
-  int Told(PageTell tell) const { return told_[static_cast<int>(tell)]; }
 
   TempFolder folder_;
   SystemFiles files_;
   SystemServer network_;
   std::unique_ptr<SaverServing> serving_ = std::make_unique<SaverServing>(network_, files_);
   PageUrl page_;
-  std::atomic<bool> stop_{false};
-  std::atomic<int> told_[3] = {};
-  std::atomic<std::uint64_t> roundsDone_{0};
-  std::thread rounds_;
+  std::optional<SaverRounds> rounds_;
 };
 
 struct Tried {
@@ -113,10 +93,10 @@ TEST_F(SaverServingTest, ServesThePagePlayerAndMovieAloneAndTakesTheTellsUnderTh
       EXPECT_EQ(response.headers.count("content-length"), 0u) << tried.what;
       EXPECT_EQ(response.headers.count("content-type"), 0u) << tried.what;
     }
-    ASSERT_NO_FATAL_FAILURE(WaitForRounds());
-    EXPECT_EQ(Told(PageTell::FirstFrame), tried.firstFrames) << tried.what;
-    EXPECT_EQ(Told(PageTell::Input), tried.inputs) << tried.what;
-    EXPECT_EQ(Told(PageTell::Quit), tried.quits) << tried.what;
+    ASSERT_TRUE(rounds_->WaitForRounds());
+    EXPECT_EQ(rounds_->Told(PageTell::FirstFrame), tried.firstFrames) << tried.what;
+    EXPECT_EQ(rounds_->Told(PageTell::Input), tried.inputs) << tried.what;
+    EXPECT_EQ(rounds_->Told(PageTell::Quit), tried.quits) << tried.what;
   }
   const HttpResponse page = Request(page_.port, "GET", page_.base);
   EXPECT_EQ(page.status, 200);
