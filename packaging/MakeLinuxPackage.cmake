@@ -8,21 +8,9 @@
 # lib/swivex/viewhost; each with the README and the licence texts. Each package is written beside
 # its final name and renamed when complete, so that a failed run leaves no half package behind.
 cmake_minimum_required(VERSION 3.25)  # a script has no project to set the policies
-foreach(variable VERSION RUFFLE_VERSION PROGRAM_DIR SOURCE_DIR WORK_DIR DEB TARBALL DPKG_DEB TAR
-                 OBJDUMP)
-  if(NOT DEFINED ${variable})
-    message(FATAL_ERROR "MakeLinuxPackage.cmake: ${variable} is not set")
-  endif()
-endforeach()
-
-# Runs a packaging tool and stops with its output when it fails.
-function(run_tool what)
-  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
-                  OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${what} failed (exit code ${status}):\n${output}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/PackageScript.cmake)
+require_variables(MakeLinuxPackage.cmake VERSION RUFFLE_VERSION PROGRAM_DIR SOURCE_DIR WORK_DIR DEB
+                  TARBALL DPKG_DEB TAR OBJDUMP)
 
 # The newest version of the C library that the programs ask for: the one the package needs.
 set(glibc_major 2)

@@ -7,23 +7,11 @@
 # test package has a VERSION of its own. Each package is written beside its final name and
 # renamed when complete, so that a failed run leaves no half package behind.
 cmake_minimum_required(VERSION 3.25)  # a script has no project to set the policies
-foreach(variable VERSION PRODUCT_VERSION PACKAGE_NAME PROGRAM_DIR PROGRAM_FILES SOURCE_DIR
-                 WORK_DIR OUTPUT_DIR WIXL)
-  if(NOT DEFINED ${variable})
-    message(FATAL_ERROR "MakePackage.cmake: ${variable} is not set")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/PackageScript.cmake)
+require_variables(MakePackage.cmake VERSION PRODUCT_VERSION PACKAGE_NAME PROGRAM_DIR PROGRAM_FILES
+                  SOURCE_DIR WORK_DIR OUTPUT_DIR WIXL)
 set(folder_name "Swivex-${VERSION}")
 set(folder ${WORK_DIR}/${folder_name})
-
-# Runs a packaging tool and stops with its output when it fails.
-function(run_tool what)
-  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE status
-                  OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${what} failed (exit code ${status}):\n${output}")
-  endif()
-endfunction()
 
 # A text for users, with Windows line ends so that every editor shows its lines.
 function(write_user_text source target)
